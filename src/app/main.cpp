@@ -1,0 +1,46 @@
+#include "app/AppContext.h"
+#include "app/SignalBridge.h"
+#include "app/Startup.h"
+#include "browser/frmStart.h"
+#include "config/AppError.h"
+#include "config/LegacyText.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    lorva::preparePlatform();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak"));
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    lorva::AppContext ctx(QCoreApplication::applicationDirPath());
+    const std::unique_ptr<lorva::Platform> platform = lorva::createRealPlatform(ctx.programFolder);
+    lorva::frmStart window(ctx, *platform);
+
+    try {
+        window.Form_Load(QDate::currentDate());
+    } catch (const lorva::AppError &error) {
+        std::fprintf(stderr, "lorvaspeak: %s\n", qPrintable(error.message()));
+        // A start that failed leaves the program folder as it found it.
+        if (ctx.options.createdDefaultFile)
+            QFile::remove(lorva::legacy::resolvePath(ctx.programFolder, lorva::kOptionsFile));
+        platform->showFailure(nullptr, error.message());
+        return 1;
+    }
+    window.show();
+
+    // Every way out runs the shutdown sequence once: the window's close, a
+    // termination signal, the desktop session ending, the event loop quitting.
+    lorva::SignalBridge signalBridge;
+    QObject::connect(&signalBridge, &lorva::SignalBridge::terminationRequested, &window, &QWidget::close);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.close(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&] { lorva::GO_Exit(ctx, window); });
+
+    return app.exec();
+}

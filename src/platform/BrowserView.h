@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace lorva {
+
+// One browser view of a tab, with the operations and events the program uses.
+class BrowserView : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    ~BrowserView() override = default;
+
+    virtual QWidget *widget() = 0;
+
+    virtual void Navigate(const QString &address) = 0;
+    virtual void Stop() = 0;
+    virtual QString LocationURL() const = 0;
+    virtual QString LocationName() const = 0;
+    // A silent view shows no dialogs of its own (script alerts and the like).
+    virtual void setSilent(bool silent) = 0;
+
+signals:
+    void DocumentComplete(const QString &address);
+    void TitleChange(const QString &title);
+};
+
+} // namespace lorva

@@ -1,0 +1,106 @@
+#include "support/HttpServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace lorva::test {
+
+HttpServer::HttpServer()
+{
+    m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int yes = 1;
+    ::setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    if (::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        ::listen(m_socket, 16) != 0)
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    socklen_t length = sizeof address;
+    ::getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length);
+    m_port = ntohs(address.sin_port);
+    m_thread = std::thread([this] { serve(); });
+}
+
+HttpServer::~HttpServer()
+{
+    m_stop = true;
+    m_thread.join();
+    ::close(m_socket);
+}
+
+QString HttpServer::url(const QString &path) const
+{
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
+}
+
+void HttpServer::addPage(const QString &path, const QByteArray &html)
+{
+    std::lock_guard lock(m_mutex);
+    m_routes[path] = Route{200, html, {}};
+}
+
+void HttpServer::addRedirect(const QString &path, const QString &location)
+{
+    std::lock_guard lock(m_mutex);
+    m_routes[path] = Route{302, {}, location.toUtf8()};
+}
+
+void HttpServer::serve()
+{
+    while (!m_stop) {
+        pollfd fd{m_socket, POLLIN, 0};
+        if (::poll(&fd, 1, 50) <= 0)
+            continue;
+        const int client = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client >= 0) {
+            answer(client);
+            ::close(client);
+        }
+    }
+}
+
+void HttpServer::answer(int client)
+{
+    QByteArray request;
+    char buffer[4096];
+    while (!request.contains("\r\n\r\n")) {
+        pollfd fd{client, POLLIN, 0};
+        if (::poll(&fd, 1, 2000) <= 0)
+            return;
+        const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            return;
+        request.append(buffer, n);
+    }
+    const QList<QByteArray> first = request.left(request.indexOf("\r\n")).split(' ');
+    const QString path = first.size() > 1 ? QString::fromUtf8(first[1]) : QString();
+
+    Route route{404, "<html><body>not found</body></html>", {}};
+    {
+        std::lock_guard lock(m_mutex);
+        if (const auto it = m_routes.find(path); it != m_routes.end())
+            route = it->second;
+    }
+    QByteArray reply = "HTTP/1.0 " + QByteArray::number(route.status) +
+                       (route.status == 200 ? " OK" : route.status == 302 ? " Found" : " Not Found") + "\r\n";
+    if (!route.location.isEmpty())
+        reply += "Location: " + route.location + "\r\n";
+    reply += "Content-Type: text/html; charset=utf-8\r\nContent-Length: " + QByteArray::number(route.body.size()) +
+             "\r\nConnection: close\r\n\r\n" + route.body;
+    qsizetype sent = 0;
+    while (sent < reply.size()) {
+        const ssize_t n = ::send(client, reply.constData() + sent, size_t(reply.size() - sent), MSG_NOSIGNAL);
+        if (n <= 0)
+            return;
+        sent += n;
+    }
+}
+
+} // namespace lorva::test

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace lorva::test {
+
+// A small HTTP/1.0 server on 127.0.0.1 for pages the tests open. Runs on its
+// own thread, so it answers while the test waits on the program.
+class HttpServer
+{
+public:
+    HttpServer();
+    ~HttpServer();
+
+    quint16 port() const { return m_port; }
+    QString url(const QString &path) const;
+
+    void addPage(const QString &path, const QByteArray &html);
+    void addRedirect(const QString &path, const QString &location);
+
+private:
+    struct Route
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray location;
+    };
+
+    void serve();
+    void answer(int client);
+
+    int m_socket = -1;
+    quint16 m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::map<QString, Route> m_routes;
+    std::thread m_thread;
+};
+
+} // namespace lorva::test

@@ -1,0 +1,109 @@
+#include "support/ProgramRunner.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <csignal>
+#include <stdexcept>
+
+namespace lorva::test {
+
+namespace {
+
+void copyFile(const QString &from, const QString &to)
+{
+    QFile::remove(to);
+    if (!QFile::copy(from, to))
+        throw std::runtime_error(("cannot copy " + from).toStdString());
+}
+
+} // namespace
+
+bool haveDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY"); }
+
+ProgramRunner::ProgramRunner()
+{
+    const QString bin = QStringLiteral(LORVA_BIN_DIR);
+    copyFile(bin + "/lorvaspeak", m_folder.file("lorvaspeak"));
+    QFile(m_folder.file("lorvaspeak")).setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+    for (const char *sub : {"Data", "Languages"}) {
+        const QDir dir(bin + '/' + sub);
+        for (const QString &name : dir.entryList(QDir::Files))
+            copyFile(dir.filePath(name), m_folder.file(QString::fromLatin1(sub) + '/' + name));
+    }
+    // The browser engine keeps its profile and cache here, not in the home folder.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", m_folder.file("xdg-data"));
+    env.insert("XDG_CACHE_HOME", m_folder.file("xdg-cache"));
+    env.insert("XDG_CONFIG_HOME", m_folder.file("xdg-config"));
+    env.insert("QT_LOGGING_RULES", "lorva.startup.debug=true");
+    m_process.setProcessEnvironment(env);
+    m_process.setProgram(m_folder.file("lorvaspeak"));
+    m_process.setWorkingDirectory(m_folder.path());
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setReadChannel(QProcess::StandardError);
+}
+
+ProgramRunner::~ProgramRunner()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+}
+
+void ProgramRunner::start()
+{
+    m_process.start();
+    if (!m_process.waitForStarted(10000))
+        throw std::runtime_error("the program did not start");
+}
+
+void ProgramRunner::collect() { m_output += QString::fromUtf8(m_process.readAllStandardError()); }
+
+bool ProgramRunner::waitForOutput(const QString &text, std::chrono::milliseconds timeout)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        collect();
+        if (m_output.contains(text))
+            return true;
+        if (m_process.state() == QProcess::NotRunning || clock.elapsed() > timeout.count())
+            return false;
+        m_process.waitForReadyRead(100);
+    }
+}
+
+bool ProgramRunner::waitForExit(std::chrono::milliseconds timeout)
+{
+    const bool ended = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(int(timeout.count()));
+    collect();
+    return ended;
+}
+
+void ProgramRunner::signal(int signal) { ::kill(pid_t(m_process.processId()), signal); }
+
+bool ProgramRunner::stop(int signal, std::chrono::milliseconds timeout)
+{
+    this->signal(signal);
+    return waitForExit(timeout);
+}
+
+bool ProgramRunner::pressEnterIn(const QString &title)
+{
+    QProcess search;
+    search.start("xdotool", {"search", "--sync", "--onlyvisible", "--name", '^' + title + '$'});
+    if (!search.waitForFinished(20000) || search.exitCode() != 0)
+        return false;
+    const QString window = QString::fromLatin1(search.readAllStandardOutput()).split('\n').first().trimmed();
+    if (window.isEmpty())
+        return false;
+    const int status = QProcess::execute("xdotool", {"windowactivate", "--sync", window, "key", "--clearmodifiers", "Return"});
+    return status == 0;
+}
+
+} // namespace lorva::test

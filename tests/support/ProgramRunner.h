@@ -1,0 +1,48 @@
+#pragma once
+
+#include "support/TempFolder.h"
+
+#include <QProcess>
+#include <QString>
+
+#include <chrono>
+
+namespace lorva::test {
+
+// The real program, copied into a throw-away program folder and started
+// under the X display of the test run.
+class ProgramRunner
+{
+public:
+    // Copies the built program with its Data and Languages files.
+    ProgramRunner();
+    ~ProgramRunner();
+
+    TempFolder &folder() { return m_folder; }
+
+    void start();
+    // Waits until standard error holds `text`; false on timeout or exit.
+    bool waitForOutput(const QString &text, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    void signal(int signal);
+    // Sends a signal and waits for the program to end; false on timeout.
+    bool stop(int signal, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    bool waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    // Presses Enter in the visible window titled `title` (a message box).
+    bool pressEnterIn(const QString &title);
+
+    int exitCode() const { return m_process.exitCode(); }
+    QProcess::ExitStatus exitStatus() const { return m_process.exitStatus(); }
+    QString output() const { return m_output; }
+
+private:
+    void collect();
+
+    TempFolder m_folder;
+    QProcess m_process;
+    QString m_output;
+};
+
+// The X display must be there; the test command starts one.
+bool haveDisplay();
+
+} // namespace lorva::test

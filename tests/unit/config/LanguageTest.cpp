@@ -1,0 +1,215 @@
+#include "config/AppError.h"
+#include "config/Language.h"
+#include "config/LegacyText.h"
+#include "fakes/FakeMainWindow.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace lorva;
+using lorva::test::FakeTabs;
+
+namespace {
+
+Language apply(const QStringList &lines, FakeTabs &tabs, Language language = {})
+{
+    applyLanguageLines(lines, language, tabs);
+    return language;
+}
+
+Language apply(const QStringList &lines)
+{
+    FakeTabs tabs;
+    return apply(lines, tabs);
+}
+
+} // namespace
+
+TEST(LanguageCaptions, FillPositionsFromOneInFileOrder)
+{
+    const Language l = apply({"\"Exit\"", "[Section]", "; a comment", "\"\"", "   \"Forward\"   ",
+                              "\"Trailing quote dropped whatever it is!", "\"", "\"Ends \"with\" quote\""});
+    EXPECT_EQ(l.Captions[0], QString());
+    EXPECT_EQ(l.Captions[1], QStringLiteral("Exit"));
+    EXPECT_EQ(l.Captions[2], QString()); // "" still takes a position
+    EXPECT_EQ(l.Captions[3], QStringLiteral("Forward"));
+    EXPECT_EQ(l.Captions[4], QStringLiteral("Trailing quote dropped whatever it is"));
+    EXPECT_EQ(l.Captions[5], QString()); // a lone quote: an empty caption
+    EXPECT_EQ(l.Captions[6], QStringLiteral("Ends \"with\" quote"));
+    EXPECT_EQ(l.Captions[7], QString());
+}
+
+TEST(LanguageCaptions, AreEmptiedOnEveryRead)
+{
+    FakeTabs tabs;
+    Language l = apply({"\"One\"", "\"Two\""}, tabs);
+    l = apply({"\"Uno\""}, tabs, l);
+    EXPECT_EQ(l.Captions[1], QStringLiteral("Uno"));
+    EXPECT_EQ(l.Captions[2], QString());
+}
+
+TEST(LanguageCaptions, LinesBeyondPosition250AreIgnored)
+{
+    QStringList lines;
+    for (int i = 1; i <= 300; ++i)
+        lines << QStringLiteral("\"c%1\"").arg(i);
+    const Language l = apply(lines);
+    EXPECT_EQ(l.Captions[250], QStringLiteral("c250"));
+    EXPECT_EQ(l.Captions.size(), 251u);
+}
+
+TEST(LanguageSettings, KeysAreUpperCasedButNotTrimmed)
+{
+    const Language l = apply({"start_page=http://a/", "   SEARCH_URL=http://s/?q=", "MAP_URL =http://ignored/",
+                              "\tMAP_DESCR=ignored too", "SOCIAL_DESCR= spaced value", "UNKNOWN=x", "no equals sign"});
+    EXPECT_EQ(l.StartPage, QStringLiteral("http://a/"));
+    EXPECT_EQ(l.SearchUrl, QStringLiteral("http://s/?q="));
+    EXPECT_EQ(l.MapUrl, QString());
+    EXPECT_EQ(l.MapDescr, QString());
+    EXPECT_EQ(l.SocialDescr, QStringLiteral(" spaced value"));
+}
+
+TEST(LanguageSettings, SpecialKeys)
+{
+    const Language l = apply({"LANG=  english ", "TAB_WIDTH=1500.5", "LOCK_ADVERTISING=no", "F2=http://two/",
+                              "f12=http://twelve/", "F1=x", "F13=x", "FOO=x", "F 5=http://five/"});
+    EXPECT_EQ(l.LangCode, QStringLiteral("eng"));
+    EXPECT_EQ(l.TabWidth, 1500); // half to even
+    EXPECT_EQ(l.LockAdvertising, 0);
+    EXPECT_EQ(l.QuickUrls[2], QStringLiteral("http://two/"));
+    EXPECT_EQ(l.QuickUrls[12], QStringLiteral("http://twelve/"));
+    EXPECT_EQ(l.QuickUrls[5], QStringLiteral("http://five/")); // spaces before the number are skipped
+    EXPECT_EQ(l.QuickUrls[1], QString());
+    EXPECT_EQ(l.QuickUrls[0], QString());
+    for (const char *value : {"LOCK_ADVERTISING=", "LOCK_ADVERTISING=yes"})
+        EXPECT_EQ(apply({value}).LockAdvertising, 1) << value;
+}
+
+TEST(LanguageSettings, ValuesThatDoNotFitOrRepeatAreHandled)
+{
+    Language before;
+    before.TabWidth = 4000;
+    FakeTabs tabs;
+    const Language l = apply({"TAB_WIDTH=99999", "F99999=x", "SEARCH_URL=first", "SEARCH_URL=second"}, tabs, before);
+    EXPECT_EQ(l.TabWidth, 4000);
+    EXPECT_EQ(l.SearchUrl, QStringLiteral("second"));
+}
+
+TEST(LanguageSettings, AKeyAbsentFromTheNewFileKeepsTheOldValue)
+{
+    FakeTabs tabs;
+    Language l = apply({"SEARCH_URL=http://old/", "SEARCH_DESCR=Old"}, tabs);
+    l = apply({"SEARCH_DESCR=New"}, tabs, l);
+    EXPECT_EQ(l.SearchUrl, QStringLiteral("http://old/"));
+    EXPECT_EQ(l.SearchDescr, QStringLiteral("New"));
+}
+
+TEST(LanguageTabs, TabNumberSetsTheCountAndCreatesTheViews)
+{
+    FakeTabs tabs;
+    tabs.captions[0] = "old";
+    apply({"TAB_NUMBER=3"}, tabs);
+    EXPECT_EQ(tabs.tabCount(), 3);
+    EXPECT_EQ(tabs.views, (std::set<int>{0, 1, 2}));
+    // A second read asks again for views that exist; that must be harmless.
+    apply({"TAB_NUMBER=3", "TAB_NUMBER=2.5"}, tabs);
+    EXPECT_EQ(tabs.tabCount(), 2);
+    EXPECT_EQ(tabs.calls.count("createView 1"), 3);
+    for (int t = 0; t < tabs.tabCount(); ++t)
+        EXPECT_EQ(tabs.captions[t], QString()) << t;
+}
+
+TEST(LanguageTabs, AbsurdCountsAreKeptWithinOneToTwenty)
+{
+    const struct
+    {
+        const char *line;
+        int count;
+    } cases[] = {{"TAB_NUMBER=0", 1}, {"TAB_NUMBER=-5", 1}, {"TAB_NUMBER=abc", 1},
+                 {"TAB_NUMBER=1000000", 20}, {"TAB_NUMBER=1e400", 20}, {"TAB_NUMBER=20.4", 20}};
+    for (const auto &c : cases) {
+        FakeTabs tabs;
+        apply({c.line}, tabs);
+        EXPECT_EQ(tabs.tabCount(), c.count) << c.line;
+        EXPECT_EQ(int(tabs.views.size()), c.count) << c.line;
+    }
+}
+
+TEST(ReadLanguage, AMissingFileIsReportedByNameAndChangesNothing)
+{
+    test::TempFolder folder;
+    FakeTabs tabs;
+    Language language;
+    language.Captions[1] = "kept";
+    try {
+        Read_Language(folder.path(), "klingon", language, tabs);
+        FAIL() << "no failure reported";
+    } catch (const AppError &error) {
+        EXPECT_TRUE(error.description().contains("Speak_klingon.txt")) << qPrintable(error.description());
+        EXPECT_EQ(error.source(), QStringLiteral("Read_Language"));
+    }
+    EXPECT_EQ(language.Captions[1], QStringLiteral("kept"));
+    EXPECT_TRUE(tabs.calls.isEmpty());
+}
+
+TEST(ReadLanguage, FindsTheFileWithoutRegardToCaseAndReadsOldCodePages)
+{
+    test::TempFolder folder;
+    folder.write("Languages/SPEAK_English.TXT", "\"Caff\xE8\"\nSTART_PAGE=http://x/\n");
+    FakeTabs tabs;
+    Language language;
+    Read_Language(folder.path(), "English", language, tabs);
+    EXPECT_EQ(language.Captions[1], QStringLiteral("Caff\u00E8"));
+    EXPECT_EQ(language.StartPage, QStringLiteral("http://x/"));
+}
+
+// The language files shipped with the program.
+class ShippedLanguage : public ::testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(ShippedLanguage, HasEveryCaptionThePartsUseAndWorkingSettings)
+{
+    FakeTabs tabs;
+    Language language;
+    Read_Language(QStringLiteral(LORVA_DATA_DIR), QString::fromLatin1(GetParam()), language, tabs);
+
+    const int used[] = {1,   2,   3,   18,  23,  32,  33,  34,  35,  38,  41,  42,  43,  60,  63,  64,  65,
+                        66,  67,  68,  69,  73,  75,  76,  77,  78,  81,  82,  83,  84,  94,  95,  97,  101,
+                        108, 120, 123, 124, 125, 126, 128, 129, 130, 131, 132, 134, 135, 137, 138, 145, 146,
+                        147, 148, 149, 155, 157, 158, 159, 160, 161, 162, 164, 166, 169, 170, 172, 173, 174,
+                        175, 176, 177, 179, 180, 189, 192, 194, 196, 197, 198, 199, 200, 202, 204, 205, 206,
+                        209, 210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222};
+    for (int position : used)
+        EXPECT_FALSE(language.Captions[position].trimmed().isEmpty()) << "caption " << position;
+    EXPECT_TRUE(language.Captions[34].startsWith(u' '));
+    EXPECT_TRUE(language.Captions[108].endsWith(u' '));
+
+    EXPECT_EQ(tabs.tabCount(), 5);
+    EXPECT_EQ(language.LangCode.size(), 3);
+    EXPECT_GT(language.TabWidth, 1000);
+    for (const QString *url : {&language.StartPage, &language.SearchUrl, &language.DictionaryUrl,
+                               &language.MapUrl, &language.SocialUrl, &language.EcommerceUrl,
+                               &language.TranslatorPath})
+        EXPECT_TRUE(url->startsWith("https://")) << qPrintable(*url);
+    for (const QString *descr : {&language.SearchDescr, &language.DictionaryDescr, &language.MapDescr,
+                                 &language.SocialDescr, &language.EcommerceDescr})
+        EXPECT_FALSE(descr->isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage, ::testing::Values("english", "italian"));
+
+TEST(ShippedLanguages, ItalianTranslatesTheEnglishCaptions)
+{
+    FakeTabs tabs;
+    Language english;
+    Language italian;
+    Read_Language(QStringLiteral(LORVA_DATA_DIR), "english", english, tabs);
+    Read_Language(QStringLiteral(LORVA_DATA_DIR), "italian", italian, tabs);
+    int different = 0;
+    for (int i = 1; i < kCaptionCount; ++i) {
+        EXPECT_EQ(english.Captions[i].isEmpty(), italian.Captions[i].isEmpty()) << "caption " << i;
+        different += english.Captions[i] != italian.Captions[i];
+    }
+    EXPECT_GT(different, 80);
+}
