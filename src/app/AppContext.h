@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/MainLayout.h"
 #include "config/Language.h"
 #include "config/Options.h"
 
@@ -18,7 +19,10 @@ struct MainState
     qint16 exportAlpha = 0;
     qint16 normalAlpha = 0;
     bool BarsShown = false;
+    bool WasMinimized = false;
     bool NoResize = false;
+    qint16 TabMouseButtons = 0; // buttons down at the last press on the tab strip
+    MainLayout layout;
     QString CurrentURL;
     QString LastGoURL;
     QString PageTitle;

@@ -1,37 +1,75 @@
 #pragma once
 
+#include "browser/MainLayout.h"
 #include "browser/TabHost.h"
 
 #include <QString>
 
 namespace lorva {
 
+class AddressList;
+
 enum class MainTimer { Timer1, Timer4, Timer5, Timer6 };
 
-// What the start-up and shutdown sequences need of the main window. The real
-// window implements it with widgets; tests implement it with a recorder.
+// What the main window's logic needs of the window. The real window
+// implements it with widgets; tests implement it with a recorder.
 class MainWindowPort : public TabHost
 {
 public:
-    virtual void setAddressText(const QString &text) = 0;
+    // Tabs and views
+    virtual QString tabCaption(int index) const = 0;
+    virtual void setTabToolTip(const QString &text) = 0;
     virtual void setCurrentTab(int index) = 0;
     virtual int currentTab() const = 0;
-
     virtual void navigateView(int index, const QString &address) = 0;
     virtual void showView(int index) = 0;
+    virtual void setViewVisible(int index, bool visible) = 0;
+    virtual void placeView(int index, const TwipsRect &place) = 0;
     virtual void stopView(int index) = 0;
+    virtual void refreshView(int index) = 0;
+    virtual void focusView(int index) = 0;
+    virtual bool viewBusy(int index) const = 0;
+    virtual QString viewLocationURL(int index) const = 0;
+    // The document's ready state in lower case ("complete" once loaded).
+    virtual QString viewReadyState(int index) = 0;
 
+    // Address box, with its list that is the history
+    virtual QString addressText() const = 0;
+    virtual void setAddressText(const QString &text) = 0;
+    virtual AddressList &history() = 0;
+
+    // Status strip
+    virtual void setStatusText(const QString &text) = 0;
+    virtual void setProgress(int value) = 0;
+
+    // Timers
     virtual void setTimerInterval(MainTimer timer, int milliseconds) = 0;
+    virtual int timerInterval(MainTimer timer) const = 0;
     virtual void setTimerEnabled(MainTimer timer, bool enabled) = 0;
 
-    // Screen size and window geometry in twips.
+    // Window, in twips
     virtual int screenWidthTwips() const = 0;
     virtual int screenHeightTwips() const = 0;
+    virtual int innerWidthTwips() const = 0;
+    virtual int innerHeightTwips() const = 0;
+    virtual TwipsRect windowRectTwips() const = 0;
+    virtual WindowShowState windowShowState() const = 0;
     virtual void moveWindowTwips(int left, int top, int width, int height) = 0;
-
+    virtual void setWindowCaption(const QString &caption) = 0;
+    virtual void applyLayout(const MainLayout &layout) = 0;
+    virtual void activateWindow() = 0;
     virtual void hideWindow() = 0;
     virtual void unloadOtherWindows() = 0;
     virtual void unloadWindow() = 0;
+
+    // The pointer, anywhere on the screen
+    virtual int cursorScreenYTwips() const = 0;
+    // Buttons down now: 1 left, 2 right, 4 middle.
+    virtual int mouseButtons() const = 0;
+
+    // Lets pending events run; waits `milliseconds` while they do.
+    virtual void processEvents() = 0;
+    virtual void wait(int milliseconds) = 0;
 
     // The failure message box: OK button, default title, the given text.
     virtual void showFailure(const QString &message) = 0;

@@ -2,6 +2,9 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindowPort.h"
+#include "addresses/History.h"
+#include "browser/MainWindowLogic.h"
+#include "browser/SiteName.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -33,6 +36,8 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     Read_Language(ctx.programFolder, ctx.options.LanguageName, ctx.language, window);
 
     main.TabURLs = QStringList(window.tabCount(), QString());
+    // The tab strip sits in a panel of bar 1 as wide as the language says.
+    main.layout.Tab1.width = ctx.language.TabWidth;
 
     // Without a placement file the window covers the screen.
     ctx.placement.PlaceTop = 0;
@@ -41,14 +46,34 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     ctx.placement.PlaceWidth = qint16(qMin(window.screenWidthTwips(), 32767));
 
     main.BarsShown = true;
+    main.layout.picBar = {20, 0, main.layout.picBar.width, 385};
+    main.layout.Text1.top = 30;
+
+    Hyst_Read(ctx.programFolder, window.history());
+
+    main.layout.cmdBar[0].width = 5950;
+    main.layout.cmdBar[0].left = 0;
+    main.layout.cmdBar[2].width = 2800;
+    main.layout.cmdBar[1].top = -10;
+    main.layout.cmdBar[1].left = main.layout.cmdBar[0].width;
 
     const Placement &place = ctx.placement;
     if (place.PlaceState == 2)
         window.moveWindowTwips(0, 0, window.screenWidthTwips(), window.screenHeightTwips());
     else
         window.moveWindowTwips(place.PlaceLeft, place.PlaceTop, place.PlaceWidth, place.PlaceHeight);
+    // The real window lays itself out on the resize this causes; do it here
+    // so that the layout is right before the window is first shown.
+    Form_Resize(ctx, window);
+
+    for (int i = 0; i < window.tabCount(); ++i)
+        Set_Web(ctx, window, i);
 
     main.CurrentURL.clear();
+    main.layout.progressBar.width = 1800;
+    window.setProgress(0);
+    main.layout.cmdMoveL.left = 0;
+    main.layout.statusBar.left = main.layout.cmdMoveL.width;
 
     if (ctx.options.HomePage.isEmpty())
         ctx.options.HomePage = kDefaultHomePage;
@@ -58,6 +83,9 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     main.TabURLs[0] = first;
     main.CurrentURL = first;
     window.navigateView(0, first);
+    QString site = first;
+    Site_Name(site);
+    window.setTabCaption(0, site);
     window.showView(0);
 
     if (ctx.options.FloatingBars == 1) {
@@ -92,14 +120,19 @@ bool GO_Exit(AppContext &ctx, MainWindowPort &window)
     // and must not keep the others from being saved or the window from closing.
     const std::function<void()> saves[] = {
         [&] { Save_Opt(ctx.programFolder, ctx.options); },
+        [&] { Hyst_Save(ctx.programFolder, window.history()); },
     };
+    QStringList failures;
     for (const auto &save : saves) {
         try {
             save();
         } catch (const AppError &error) {
-            window.showFailure(error.message());
+            failures << error.message();
         }
     }
+    // A missing folder fails every save alike: one message tells it all.
+    if (!failures.isEmpty())
+        window.showFailure(failures.join(u'\n'));
 
     // From here on every failure is ignored and the next step runs.
     window.stopView(window.currentTab());

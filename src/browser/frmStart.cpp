@@ -2,20 +2,31 @@
 
 #include "app/AppContext.h"
 #include "app/Startup.h"
+#include "browser/MainWindowLogic.h"
+#include "browser/Navigation.h"
 #include "platform/BrowserView.h"
+#include "platform/Desktop.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
+#include <QProgressBar>
 #include <QScreen>
-#include <QStackedLayout>
+#include <QShortcut>
+#include <QSizeGrip>
 #include <QTabBar>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QToolButton>
+#include <QWindow>
+
+#include <cmath>
 
 Q_LOGGING_CATEGORY(lcStartup, "lorva.startup", QtWarningMsg)
 
@@ -23,7 +34,9 @@ namespace lorva {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+int toPixels(int twips) { return int(std::lround(twips / double(kTwipsPerPixel))); }
+
+QRect toPixels(const TwipsRect &r) { return QRect(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)); }
 
 QScreen *screenOf(const QWidget *widget)
 {
@@ -31,46 +44,101 @@ QScreen *screenOf(const QWidget *widget)
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
+int buttonBits(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
 } // namespace
 
+int ComboHistory::count() const { return m_box->count(); }
+
+QString ComboHistory::item(int index) const { return m_box->itemText(index); }
+
+void ComboHistory::append(const QString &text)
+{
+    // Adding to an empty list would put the item into the box.
+    const QString typed = m_box->currentText();
+    m_box->addItem(text);
+    m_box->setEditText(typed);
+}
+
+QString ComboHistory::text() const { return m_box->currentText(); }
+
 frmStart::frmStart(AppContext &ctx, Platform &platform)
-    : m_ctx(ctx), m_platform(platform), m_tab1(new QTabBar(this)), m_text1(new QComboBox(this)),
-      m_viewArea(new QWidget(this)), m_viewStack(new QStackedLayout(m_viewArea))
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_ctx(ctx), m_platform(platform),
+      m_picBar(new QWidget(this)), m_cmdBar{new QWidget(m_picBar), new QWidget(m_picBar), new QWidget(m_picBar)},
+      m_tab1(new QTabBar(m_cmdBar[1])), m_text1(new QComboBox(m_cmdBar[1])), m_picStat(new QWidget(this)),
+      m_cmdMoveL(new QToolButton(m_picStat)), m_statusBar(new QLabel(m_picStat)),
+      m_timebar(new QToolButton(m_picStat)), m_progressBar(new QProgressBar(m_picStat)),
+      m_cmdMove(new QToolButton(m_picStat)), m_sizeGrip(new QSizeGrip(this)), m_history(m_text1)
 {
     setObjectName(QStringLiteral("frmStart"));
-    setWindowTitle(QStringLiteral("LorvaSpeak"));
+    setMinimumSize(200, 80);
+    m_picBar->setObjectName(QStringLiteral("picBar"));
+    for (int i = 0; i < 3; ++i) {
+        m_cmdBar[i]->setObjectName(QStringLiteral("cmdBar"));
+        m_cmdBar[i]->setProperty("index", i);
+    }
     m_tab1->setObjectName(QStringLiteral("Tab1"));
     m_tab1->setExpanding(false);
+    m_tab1->setUsesScrollButtons(false);
+    m_tab1->setElideMode(Qt::ElideRight);
+    m_tab1->setDrawBase(false);
+    m_tab1->setFocusPolicy(Qt::NoFocus); // tabs change only by the mouse, as the views follow clicks
+    m_tab1->setMouseTracking(true);
+    m_tab1->installEventFilter(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setEditable(true);
     m_text1->setInsertPolicy(QComboBox::NoInsert);
+    m_text1->setMaxVisibleItems(30);
+    m_text1->lineEdit()->installEventFilter(this);
+    connect(m_text1, &QComboBox::activated, this, [this](int) { Text1_Click(m_ctx, *this); });
 
-    auto *top = new QHBoxLayout;
-    top->setContentsMargins(0, 0, 0, 0);
-    top->addWidget(m_tab1);
-    top->addWidget(m_text1, 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(top);
-    layout->addWidget(m_viewArea, 1);
+    m_picStat->setObjectName(QStringLiteral("picStat"));
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
+    m_statusBar->setTextFormat(Qt::PlainText);
+    m_timebar->setObjectName(QStringLiteral("timebar"));
+    m_timebar->setAutoRaise(true);
+    m_progressBar->setObjectName(QStringLiteral("progressBar"));
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
+    m_progressBar->setTextVisible(false);
+    for (QToolButton *button : {m_cmdMoveL, m_cmdMove}) {
+        button->setAutoRaise(true);
+        button->setIcon(QIcon::fromTheme(QStringLiteral("transform-move")));
+        button->setCursor(Qt::SizeAllCursor);
+        button->installEventFilter(this);
+    }
+    m_cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
+    m_cmdMove->setObjectName(QStringLiteral("cmdMove"));
 
     const char *names[] = {"Timer1", "Timer4", "Timer5", "Timer6"};
     for (int i = 0; i < 4; ++i) {
         m_timers[i] = new QTimer(this);
         m_timers[i]->setObjectName(QLatin1String(names[i]));
     }
-    connect(m_timers[1], &QTimer::timeout, this, [this] { Timer4_Timer(m_ctx, *this); });
+    connect(timer(MainTimer::Timer1), &QTimer::timeout, this, [this] { Timer1_Timer(m_ctx, *this); });
+    connect(timer(MainTimer::Timer4), &QTimer::timeout, this, [this] { Timer4_Timer(m_ctx, *this); });
+    connect(timer(MainTimer::Timer5), &QTimer::timeout, this, [this] { Timer5_Timer(m_ctx, *this); });
+
+    auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
+    f12->setContext(Qt::WindowShortcut);
+    connect(f12, &QShortcut::activated, this, [this] { Form_KeyDown(m_ctx, *this, 123); });
 
     // View 0 always exists.
-    createView(0);
     m_tab1->addTab(QString());
-    connect(m_tab1, &QTabBar::currentChanged, this, [this](int index) { showView(index); });
+    createView(0);
 }
 
 frmStart::~frmStart() = default;
 
-void frmStart::Form_Load(const QDate &today) { lorva::Form_Load(m_ctx, *this, today); }
+void frmStart::Form_Load(const QDate &today)
+{
+    lorva::Form_Load(m_ctx, *this, today);
+    m_loaded = true;
+}
 
 BrowserView *frmStart::Web(int index) const
 {
@@ -86,6 +154,7 @@ void frmStart::setTabCount(int count)
         m_tab1->addTab(QString());
     while (m_tab1->count() > count)
         m_tab1->removeTab(m_tab1->count() - 1);
+    updateTabWidths();
 }
 
 int frmStart::tabCount() const { return m_tab1->count(); }
@@ -96,19 +165,31 @@ void frmStart::createView(int index)
         return;
     if (index >= int(m_web.size()))
         m_web.resize(index + 1);
-    m_web[index] = m_platform.createBrowserView(m_viewArea);
+    m_web[index] = m_platform.createBrowserView(this);
     BrowserView *view = m_web[index].get();
+    view->widget()->setProperty("index", index);
+    view->widget()->hide();
     // Script dialogs of pages are not shown.
     view->setSilent(true);
-    m_viewStack->addWidget(view->widget());
-    if (index == 0) {
-        connect(view, &BrowserView::DocumentComplete, this, [this](const QString &address) {
-            if (!m_firstPageReported) {
-                m_firstPageReported = true;
-                qCDebug(lcStartup, "first page loaded: %s", qPrintable(address));
-            }
-        });
-    }
+    connectView(view, index);
+}
+
+void frmStart::connectView(BrowserView *view, int index)
+{
+    // Every view, shown or not, drives the shared address box and status strip.
+    connect(view, &BrowserView::StatusTextChange, this, [this](const QString &text) { Web_StatusTextChange(*this, text); });
+    connect(view, &BrowserView::ProgressChange, this,
+            [this](int progress, int maximum) { Web_ProgressChange(*this, progress, maximum); });
+    connect(view, &BrowserView::TitleChange, this, [this](const QString &title) { Web_TitleChange(m_ctx, *this, title); });
+    connect(view, &BrowserView::BeforeNavigate2, this,
+            [this](const QString &address) { Web_BeforeNavigate2(m_ctx, *this, address); });
+    connect(view, &BrowserView::DocumentComplete, this, [this, index](const QString &address) {
+        Web_DocumentComplete(m_ctx, *this, address);
+        if (index == 0 && !m_firstPageReported) {
+            m_firstPageReported = true;
+            qCDebug(lcStartup, "first page loaded: %s", qPrintable(address));
+        }
+    });
 }
 
 void frmStart::setTabCaption(int index, const QString &caption)
@@ -117,9 +198,23 @@ void frmStart::setTabCaption(int index, const QString &caption)
         m_tab1->setTabText(index, caption);
 }
 
-void frmStart::setAddressText(const QString &text) { m_text1->setEditText(text); }
+QString frmStart::tabCaption(int index) const { return m_tab1->tabText(index); }
 
-void frmStart::setCurrentTab(int index) { m_tab1->setCurrentIndex(index); }
+void frmStart::setTabToolTip(const QString &text) { m_tab1->setToolTip(text); }
+
+void frmStart::updateTabWidths()
+{
+    // Equal tabs filling the panel, so that the pointer's place tells the tab.
+    const int count = qMax(1, m_tab1->count());
+    const int width = qMax(24, toPixels(m_ctx.main.layout.Tab1.width) / count);
+    m_tab1->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(width - 4));
+}
+
+void frmStart::setCurrentTab(int index)
+{
+    const QSignalBlocker block(m_tab1);
+    m_tab1->setCurrentIndex(index);
+}
 
 int frmStart::currentTab() const { return m_tab1->currentIndex(); }
 
@@ -131,8 +226,25 @@ void frmStart::navigateView(int index, const QString &address)
 
 void frmStart::showView(int index)
 {
+    if (BrowserView *view = Web(index)) {
+        view->widget()->setGeometry(toPixels(m_ctx.main.layout.view));
+        view->widget()->show();
+        view->widget()->raise();
+    }
+}
+
+void frmStart::setViewVisible(int index, bool visible)
+{
+    if (visible)
+        showView(index);
+    else if (BrowserView *view = Web(index))
+        view->widget()->hide();
+}
+
+void frmStart::placeView(int index, const TwipsRect &place)
+{
     if (BrowserView *view = Web(index))
-        m_viewStack->setCurrentWidget(view->widget());
+        view->widget()->setGeometry(toPixels(place));
 }
 
 void frmStart::stopView(int index)
@@ -141,10 +253,47 @@ void frmStart::stopView(int index)
         view->Stop();
 }
 
-void frmStart::setTimerInterval(MainTimer which, int milliseconds)
+void frmStart::refreshView(int index)
 {
-    timer(which)->setInterval(milliseconds);
+    if (BrowserView *view = Web(index))
+        view->Refresh();
 }
+
+void frmStart::focusView(int index)
+{
+    if (BrowserView *view = Web(index))
+        view->widget()->setFocus();
+}
+
+bool frmStart::viewBusy(int index) const
+{
+    const BrowserView *view = Web(index);
+    return view && view->Busy();
+}
+
+QString frmStart::viewLocationURL(int index) const
+{
+    const BrowserView *view = Web(index);
+    return view ? view->LocationURL() : QString();
+}
+
+QString frmStart::viewReadyState(int index)
+{
+    BrowserView *view = Web(index);
+    return view ? view->readyState() : QString();
+}
+
+QString frmStart::addressText() const { return m_text1->currentText(); }
+
+void frmStart::setAddressText(const QString &text) { m_text1->setEditText(text); }
+
+void frmStart::setStatusText(const QString &text) { m_statusBar->setText(text); }
+
+void frmStart::setProgress(int value) { m_progressBar->setValue(qBound(0, value, 100)); }
+
+void frmStart::setTimerInterval(MainTimer which, int milliseconds) { timer(which)->setInterval(milliseconds); }
+
+int frmStart::timerInterval(MainTimer which) const { return timer(which)->interval(); }
 
 void frmStart::setTimerEnabled(MainTimer which, bool enabled)
 {
@@ -158,11 +307,56 @@ int frmStart::screenWidthTwips() const { return screenOf(this)->geometry().width
 
 int frmStart::screenHeightTwips() const { return screenOf(this)->geometry().height() * kTwipsPerPixel; }
 
+int frmStart::innerWidthTwips() const { return width() * kTwipsPerPixel; }
+
+int frmStart::innerHeightTwips() const { return height() * kTwipsPerPixel; }
+
+TwipsRect frmStart::windowRectTwips() const
+{
+    const QRect r = frameGeometry();
+    return {r.left() * kTwipsPerPixel, r.top() * kTwipsPerPixel, r.width() * kTwipsPerPixel,
+            r.height() * kTwipsPerPixel};
+}
+
+WindowShowState frmStart::windowShowState() const
+{
+    if (isMinimized())
+        return WindowShowState::Minimized;
+    if (isMaximized() || isFullScreen())
+        return WindowShowState::Maximized;
+    return WindowShowState::Normal;
+}
+
 void frmStart::moveWindowTwips(int left, int top, int width, int height)
 {
-    setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                height / kTwipsPerPixel);
+    setGeometry(toPixels(left), toPixels(top), qMax(1, toPixels(width)), qMax(1, toPixels(height)));
 }
+
+void frmStart::setWindowCaption(const QString &caption) { setWindowTitle(caption); }
+
+void frmStart::applyLayout(const MainLayout &l)
+{
+    m_picBar->setGeometry(toPixels(l.picBar));
+    for (int i = 0; i < 3; ++i)
+        m_cmdBar[i]->setGeometry(toPixels(l.cmdBar[i]));
+    m_tab1->setGeometry(toPixels(l.Tab1));
+    m_text1->setGeometry(toPixels(l.Text1));
+    m_picStat->setGeometry(toPixels(l.picStat));
+    m_cmdMoveL->setGeometry(toPixels(l.cmdMoveL));
+    m_statusBar->setGeometry(toPixels(l.statusBar));
+    m_timebar->setGeometry(toPixels(l.timebar));
+    m_progressBar->setGeometry(toPixels(l.progressBar));
+    m_cmdMove->setGeometry(toPixels(l.cmdMove));
+    m_statusBar->setVisible(l.statusBarVisible);
+    m_picStat->setVisible(l.picStatVisible);
+    updateTabWidths();
+
+    const int grip = 12;
+    m_sizeGrip->setGeometry(width() - grip, height() - grip, grip, grip);
+    m_sizeGrip->raise();
+}
+
+void frmStart::activateWindow() { QWidget::activateWindow(); }
 
 void frmStart::hideWindow() { hide(); }
 
@@ -177,7 +371,92 @@ void frmStart::unloadWindow()
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
+int frmStart::cursorScreenYTwips() const { return globalCursorPos().y() * kTwipsPerPixel; }
+
+int frmStart::mouseButtons() const { return globalMouseButtons(); }
+
+void frmStart::processEvents() { QCoreApplication::processEvents(); }
+
+void frmStart::wait(int milliseconds) { pumpWait(milliseconds); }
+
 void frmStart::showFailure(const QString &message) { m_platform.showFailure(this, message); }
+
+bool frmStart::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tab1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            // The event's own buttons too: a quick click may be over before the
+            // server is asked.
+            Tab1_MouseDown(m_ctx, globalMouseButtons() | buttonBits(mouse->buttons() | mouse->button()));
+            const int index = m_tab1->tabAt(mouse->position().toPoint());
+            if (index >= 0 && mouse->button() == Qt::LeftButton)
+                setCurrentTab(index);
+            if (index >= 0)
+                Tab1_Click(m_ctx, *this);
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return true;
+        case QEvent::MouseMove:
+            Tab1_MouseMove(m_ctx, *this, int(static_cast<QMouseEvent *>(event)->position().x()));
+            break;
+        default:
+            break;
+        }
+    } else if (watched == m_text1->lineEdit()) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Text1_KeyDown(m_ctx, *this, 13))
+                return true;
+        } else if (event->type() == QEvent::FocusIn) {
+            Text1_GotFocus(m_ctx, *this);
+        }
+    } else if (watched == m_cmdMove || watched == m_cmdMoveL) {
+        return handleMoveButton(event);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmStart::handleMoveButton(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        // The window manager moves the window where it can; otherwise the
+        // window follows the pointer itself until the button is released.
+        const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        m_dragging = !(windowHandle() && windowHandle()->startSystemMove());
+        m_dragOffset = global - frameGeometry().topLeft();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (m_dragging)
+            move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_dragOffset);
+        return m_dragging;
+    case QEvent::MouseButtonRelease:
+        m_dragging = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmStart::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && m_loaded)
+        Form_Resize(m_ctx, *this);
+}
+
+void frmStart::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_loaded)
+        Form_Resize(m_ctx, *this);
+}
 
 void frmStart::closeEvent(QCloseEvent *event)
 {

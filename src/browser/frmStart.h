@@ -1,17 +1,22 @@
 #pragma once
 
+#include "addresses/History.h"
 #include "app/MainWindowPort.h"
 
 #include <QDate>
+#include <QPoint>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
 
 class QComboBox;
-class QStackedLayout;
+class QLabel;
+class QProgressBar;
+class QSizeGrip;
 class QTabBar;
 class QTimer;
+class QToolButton;
 
 namespace lorva {
 
@@ -19,7 +24,23 @@ struct AppContext;
 class BrowserView;
 class Platform;
 
-// The main window: tab strip, address box and one browser view per tab.
+// The history as the address box's own list.
+class ComboHistory : public AddressList
+{
+public:
+    explicit ComboHistory(QComboBox *box) : m_box(box) {}
+    int count() const override;
+    QString item(int index) const override;
+    void append(const QString &text) override;
+    QString text() const override;
+
+private:
+    QComboBox *m_box;
+};
+
+// The main window: a borderless window with the top bar area, one browser
+// view per tab and the status strip. It owns the widgets and hands every
+// event to the logic of its area.
 class frmStart : public QWidget, public MainWindowPort
 {
     Q_OBJECT
@@ -34,6 +55,13 @@ public:
     BrowserView *Web(int index) const;
     QTabBar *Tab1() const { return m_tab1; }
     QComboBox *Text1() const { return m_text1; }
+    QLabel *statusBar() const { return m_statusBar; }
+    QProgressBar *progressBar() const { return m_progressBar; }
+    QWidget *picBar() const { return m_picBar; }
+    QWidget *picStat() const { return m_picStat; }
+    QWidget *cmdBar(int index) const { return m_cmdBar[index]; }
+    QToolButton *cmdMove() const { return m_cmdMove; }
+    QToolButton *cmdMoveL() const { return m_cmdMoveL; }
     QTimer *timer(MainTimer which) const;
 
     // TabHost
@@ -43,36 +71,80 @@ public:
     void setTabCaption(int index, const QString &caption) override;
 
     // MainWindowPort
-    void setAddressText(const QString &text) override;
+    QString tabCaption(int index) const override;
+    void setTabToolTip(const QString &text) override;
     void setCurrentTab(int index) override;
     int currentTab() const override;
     void navigateView(int index, const QString &address) override;
     void showView(int index) override;
+    void setViewVisible(int index, bool visible) override;
+    void placeView(int index, const TwipsRect &place) override;
     void stopView(int index) override;
+    void refreshView(int index) override;
+    void focusView(int index) override;
+    bool viewBusy(int index) const override;
+    QString viewLocationURL(int index) const override;
+    QString viewReadyState(int index) override;
+    QString addressText() const override;
+    void setAddressText(const QString &text) override;
+    AddressList &history() override { return m_history; }
+    void setStatusText(const QString &text) override;
+    void setProgress(int value) override;
     void setTimerInterval(MainTimer timer, int milliseconds) override;
+    int timerInterval(MainTimer timer) const override;
     void setTimerEnabled(MainTimer timer, bool enabled) override;
     int screenWidthTwips() const override;
     int screenHeightTwips() const override;
+    int innerWidthTwips() const override;
+    int innerHeightTwips() const override;
+    TwipsRect windowRectTwips() const override;
+    WindowShowState windowShowState() const override;
     void moveWindowTwips(int left, int top, int width, int height) override;
+    void setWindowCaption(const QString &caption) override;
+    void applyLayout(const MainLayout &layout) override;
+    void activateWindow() override;
     void hideWindow() override;
     void unloadOtherWindows() override;
     void unloadWindow() override;
+    int cursorScreenYTwips() const override;
+    int mouseButtons() const override;
+    void processEvents() override;
+    void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    void connectView(BrowserView *view, int index);
+    void updateTabWidths();
+    bool handleMoveButton(QEvent *event);
+
     AppContext &m_ctx;
     Platform &m_platform;
+    QWidget *m_picBar;
+    QWidget *m_cmdBar[3];
     QTabBar *m_tab1;
     QComboBox *m_text1;
-    QWidget *m_viewArea;
-    QStackedLayout *m_viewStack;
+    QWidget *m_picStat;
+    QToolButton *m_cmdMoveL;
+    QLabel *m_statusBar;
+    QToolButton *m_timebar;
+    QProgressBar *m_progressBar;
+    QToolButton *m_cmdMove;
+    QSizeGrip *m_sizeGrip;
+    ComboHistory m_history;
     std::vector<std::unique_ptr<BrowserView>> m_web;
     QTimer *m_timers[4];
     bool m_firstPageReported = false;
+    bool m_loaded = false;
+    // Moving the window by hand where the window manager cannot do it.
+    bool m_dragging = false;
+    QPoint m_dragOffset;
 };
 
 } // namespace lorva

@@ -20,14 +20,24 @@ public:
 
     virtual void Navigate(const QString &address) = 0;
     virtual void Stop() = 0;
+    virtual void Refresh() = 0;
+    virtual bool Busy() const = 0;
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;
+    // The document's ready state ("loading", "interactive", "complete"),
+    // asked of the page while events keep running; empty when it gives none.
+    virtual QString readyState() = 0;
     // A silent view shows no dialogs of its own (script alerts and the like).
     virtual void setSilent(bool silent) = 0;
 
 signals:
-    void DocumentComplete(const QString &address);
+    void StatusTextChange(const QString &text);
+    void ProgressChange(int progress, int maximum);
     void TitleChange(const QString &title);
+    void BeforeNavigate2(const QString &address);
+    void DocumentComplete(const QString &address);
+    // A page script asked to close its window; the view stays.
+    void WindowClosing();
 };
 
 } // namespace lorva

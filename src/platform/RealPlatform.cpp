@@ -54,9 +54,17 @@ class RealPlatform : public Platform
 {
 public:
     explicit RealPlatform(const QString &programFolder)
+        : m_handler(new StartPageHandler(programFolder, QCoreApplication::instance()))
     {
-        QWebEngineProfile::defaultProfile()->installUrlSchemeHandler(
-            kScheme, new StartPageHandler(programFolder, QCoreApplication::instance()));
+        QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
+        profile->removeUrlScheme(kScheme);
+        profile->installUrlSchemeHandler(kScheme, m_handler);
+    }
+
+    ~RealPlatform() override
+    {
+        QWebEngineProfile::defaultProfile()->removeUrlSchemeHandler(m_handler);
+        delete m_handler;
     }
 
     std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) override
@@ -70,6 +78,9 @@ public:
                         QMessageBox::Ok, parent);
         box.exec();
     }
+
+private:
+    StartPageHandler *m_handler;
 };
 
 } // namespace

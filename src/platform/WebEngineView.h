@@ -16,7 +16,12 @@ public:
     using QWebEnginePage::QWebEnginePage;
     bool silent = false;
 
+signals:
+    void navigationRequested(const QUrl &url);
+
 protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage *createWindow(WebWindowType type) override;
     void javaScriptAlert(const QUrl &origin, const QString &msg) override;
     bool javaScriptConfirm(const QUrl &origin, const QString &msg) override;
     bool javaScriptPrompt(const QUrl &origin, const QString &msg, const QString &defaultValue,
@@ -34,13 +39,17 @@ public:
     QWidget *widget() override;
     void Navigate(const QString &address) override;
     void Stop() override;
+    void Refresh() override;
+    bool Busy() const override;
     QString LocationURL() const override;
     QString LocationName() const override;
+    QString readyState() override;
     void setSilent(bool silent) override;
 
 private:
     QWebEngineView *m_view;
     LorvaPage *m_page;
+    bool m_busy = false;
 };
 
 } // namespace lorva

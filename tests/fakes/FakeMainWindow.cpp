@@ -16,10 +16,12 @@ void FakeTabs::createView(int index)
 
 void FakeTabs::setTabCaption(int index, const QString &caption) { captions[index] = caption; }
 
-void FakeMainWindow::setAddressText(const QString &text)
+void FakeMainWindow::setTabCaption(int index, const QString &caption) { tabs.setTabCaption(index, caption); }
+
+QString FakeMainWindow::tabCaption(int index) const
 {
-    addressText = text;
-    calls << QStringLiteral("address ") + text;
+    const auto it = tabs.captions.find(index);
+    return it == tabs.captions.end() ? QString() : it->second;
 }
 
 void FakeMainWindow::setCurrentTab(int index)
@@ -30,30 +32,68 @@ void FakeMainWindow::setCurrentTab(int index)
 
 void FakeMainWindow::navigateView(int index, const QString &address)
 {
+    views[index].location = address;
     calls << QStringLiteral("navigate %1 ").arg(index) + address;
 }
 
-void FakeMainWindow::showView(int index) { calls << QStringLiteral("show %1").arg(index); }
+void FakeMainWindow::showView(int index)
+{
+    views[index].visible = true;
+    calls << QStringLiteral("show %1").arg(index);
+}
+
+void FakeMainWindow::setViewVisible(int index, bool visible) { views[index].visible = visible; }
 
 void FakeMainWindow::stopView(int index) { calls << QStringLiteral("stop %1").arg(index); }
 
-void FakeMainWindow::setTimerInterval(MainTimer timer, int milliseconds)
+void FakeMainWindow::refreshView(int index) { calls << QStringLiteral("refresh %1").arg(index); }
+
+void FakeMainWindow::focusView(int index) { calls << QStringLiteral("focus %1").arg(index); }
+
+bool FakeMainWindow::viewBusy(int index) const
 {
-    timers[timer].interval = milliseconds;
+    const auto it = views.find(index);
+    return it != views.end() && it->second.busy;
 }
 
-void FakeMainWindow::setTimerEnabled(MainTimer timer, bool enabled) { timers[timer].enabled = enabled; }
+QString FakeMainWindow::viewLocationURL(int index) const
+{
+    const auto it = views.find(index);
+    return it == views.end() ? QString() : it->second.location;
+}
+
+QString FakeMainWindow::viewReadyState(int index) { return views[index].readyState; }
+
+void FakeMainWindow::setAddressText(const QString &text)
+{
+    list.boxText = text;
+    calls << QStringLiteral("address ") + text;
+}
+
+int FakeMainWindow::timerInterval(MainTimer timer) const
+{
+    const auto it = timers.find(timer);
+    return it == timers.end() ? 0 : it->second.interval;
+}
 
 void FakeMainWindow::moveWindowTwips(int left, int top, int width, int height)
 {
+    rect = {left, top, width, height};
     calls << QStringLiteral("move %1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height);
 }
 
-void FakeMainWindow::hideWindow() { calls << QStringLiteral("hide"); }
+void FakeMainWindow::applyLayout(const MainLayout &layout)
+{
+    applied = layout;
+    ++layoutsApplied;
+}
 
-void FakeMainWindow::unloadOtherWindows() { calls << QStringLiteral("unloadOthers"); }
-
-void FakeMainWindow::unloadWindow() { calls << QStringLiteral("unload"); }
+void FakeMainWindow::wait(int milliseconds)
+{
+    waitedMs += milliseconds;
+    if (onWait)
+        onWait();
+}
 
 void FakeMainWindow::showFailure(const QString &message)
 {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "addresses/History.h"
 #include "app/MainWindowPort.h"
+#include "support/QtPrint.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <set>
 
@@ -25,6 +28,19 @@ public:
     QStringList calls;
 };
 
+// The address box's list as a plain list of texts.
+class FakeAddressList : public AddressList
+{
+public:
+    int count() const override { return int(items.size()); }
+    QString item(int index) const override { return items.at(index); }
+    void append(const QString &text) override { items << text; }
+    QString text() const override { return boxText; }
+
+    QStringList items;
+    QString boxText;
+};
+
 // The main window as a recorder of every call, in order.
 class FakeMainWindow : public MainWindowPort
 {
@@ -34,32 +50,79 @@ public:
         int interval = 0;
         bool enabled = false;
     };
+    struct ViewState
+    {
+        bool visible = false;
+        bool busy = false;
+        QString location;
+        QString readyState = QStringLiteral("complete");
+        TwipsRect place;
+    };
 
     void setTabCount(int count) override { tabs.setTabCount(count); }
     int tabCount() const override { return tabs.tabCount(); }
     void createView(int index) override { tabs.createView(index); }
-    void setTabCaption(int index, const QString &caption) override { tabs.setTabCaption(index, caption); }
+    void setTabCaption(int index, const QString &caption) override;
 
-    void setAddressText(const QString &text) override;
+    QString tabCaption(int index) const override;
+    void setTabToolTip(const QString &text) override { tabToolTip = text; }
     void setCurrentTab(int index) override;
     int currentTab() const override { return current; }
     void navigateView(int index, const QString &address) override;
     void showView(int index) override;
+    void setViewVisible(int index, bool visible) override;
+    void placeView(int index, const TwipsRect &place) override { views[index].place = place; }
     void stopView(int index) override;
-    void setTimerInterval(MainTimer timer, int milliseconds) override;
-    void setTimerEnabled(MainTimer timer, bool enabled) override;
+    void refreshView(int index) override;
+    void focusView(int index) override;
+    bool viewBusy(int index) const override;
+    QString viewLocationURL(int index) const override;
+    QString viewReadyState(int index) override;
+    QString addressText() const override { return list.boxText; }
+    void setAddressText(const QString &text) override;
+    AddressList &history() override { return list; }
+    void setStatusText(const QString &text) override { statusText = text; }
+    void setProgress(int value) override { progress = value; }
+    void setTimerInterval(MainTimer timer, int milliseconds) override { timers[timer].interval = milliseconds; }
+    int timerInterval(MainTimer timer) const override;
+    void setTimerEnabled(MainTimer timer, bool enabled) override { timers[timer].enabled = enabled; }
     int screenWidthTwips() const override { return 1920 * 15; }
     int screenHeightTwips() const override { return 1080 * 15; }
+    int innerWidthTwips() const override { return rect.width; }
+    int innerHeightTwips() const override { return rect.height; }
+    TwipsRect windowRectTwips() const override { return rect; }
+    WindowShowState windowShowState() const override { return showState; }
     void moveWindowTwips(int left, int top, int width, int height) override;
-    void hideWindow() override;
-    void unloadOtherWindows() override;
-    void unloadWindow() override;
+    void setWindowCaption(const QString &text) override { caption = text; }
+    void applyLayout(const MainLayout &layout) override;
+    void activateWindow() override { calls << QStringLiteral("activate"); }
+    void hideWindow() override { calls << QStringLiteral("hide"); }
+    void unloadOtherWindows() override { calls << QStringLiteral("unloadOthers"); }
+    void unloadWindow() override { calls << QStringLiteral("unload"); }
+    int cursorScreenYTwips() const override { return cursorY; }
+    int mouseButtons() const override { return buttons; }
+    void processEvents() override { calls << QStringLiteral("processEvents"); }
+    void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
 
     FakeTabs tabs;
-    QString addressText;
+    FakeAddressList list;
     int current = 0;
+    std::map<int, ViewState> views;
     std::map<MainTimer, TimerState> timers;
+    TwipsRect rect{0, 0, 14160, 5925};
+    WindowShowState showState = WindowShowState::Normal;
+    MainLayout applied;
+    int layoutsApplied = 0;
+    QString caption;
+    QString tabToolTip;
+    QString statusText;
+    int progress = -1;
+    int cursorY = 0;
+    int buttons = 0;
+    int waitedMs = 0;
+    // Called on every wait, to let a test change the views meanwhile.
+    std::function<void()> onWait;
     QStringList calls;
     QStringList failures;
 };

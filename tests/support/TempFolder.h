@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "support/QtPrint.h"
+
 namespace lorva::test {
 
 // A throw-away program folder with the sub-folders the program expects.

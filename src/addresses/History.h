@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace lorva {
+
+// The drop-down list of the address box, which is the history itself.
+class AddressList
+{
+public:
+    virtual ~AddressList() = default;
+    virtual int count() const = 0;
+    virtual QString item(int index) const = 0;
+    virtual void append(const QString &text) = 0;
+    // The text in the box.
+    virtual QString text() const = 0;
+};
+
+inline const QString kHistoryFile = QStringLiteral("Data/lorvaspeak.Hys");
+inline constexpr int kHistoryKept = 30;
+
+// Appends the lines of the history file to the list; a missing or unreadable
+// file leaves the list as it is.
+void Hyst_Read(const QString &programFolder, AddressList &list);
+
+// Appends `currentUrl` unless an item, trimmed of spaces, equals the box's
+// trimmed text.
+void Hyst_Add(AddressList &list, const QString &currentUrl);
+
+// Writes the newest 30 items, leaving out empty ones. Throws AppError.
+void Hyst_Save(const QString &programFolder, const AddressList &list);
+
+} // namespace lorva

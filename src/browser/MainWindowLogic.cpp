@@ -1,0 +1,171 @@
+#include "browser/MainWindowLogic.h"
+
+#include "app/AppContext.h"
+#include "app/MainWindowPort.h"
+
+#include <QtGlobal>
+
+#include <cmath>
+
+namespace lorva {
+
+namespace {
+
+constexpr int kRestoreShift = 285;
+constexpr int kF12 = 123;
+
+qint16 clamp16(int value) { return qint16(qBound(-32768, value, 32767)); }
+
+} // namespace
+
+void Form_Resize(AppContext &ctx, MainWindowPort &window)
+{
+    MainState &main = ctx.main;
+    if (main.NoResize)
+        return;
+
+    const WindowShowState state = window.windowShowState();
+    if (state == WindowShowState::Normal && main.WasMinimized) {
+        main.WasMinimized = false;
+        window.setWindowCaption(QString());
+        const TwipsRect r = window.windowRectTwips();
+        window.moveWindowTwips(r.left, r.top - kRestoreShift, r.width, r.height + kRestoreShift);
+    } else if (state == WindowShowState::Minimized) {
+        main.WasMinimized = true;
+        window.setWindowCaption(ctx.language.Captions[179]);
+        return;
+    }
+
+    const int W = window.innerWidthTwips();
+    const int H = window.innerHeightTwips();
+    MainLayout &l = main.layout;
+    l.picBar.width = W - 20;
+    l.statusBar.width =
+        W - l.progressBar.width - l.cmdMove.width - l.cmdMoveL.width - l.timebar.width - 60;
+    l.picStat.width = W - 20;
+    l.picStat.top = H - l.picStat.height;
+    l.cmdBar[1].width = l.picBar.width - l.cmdBar[0].width - l.cmdBar[2].width + 150;
+    l.cmdBar[2].left = l.picBar.width - l.cmdBar[2].width + 150;
+    l.Text1.width = l.cmdBar[1].width - l.Tab1.width - 110;
+    l.Text1.left = l.Tab1.width + 60;
+    Set_Web(ctx, window, window.currentTab());
+    l.timebar.left = l.statusBar.left + l.statusBar.width;
+    l.progressBar.left = l.timebar.left + l.timebar.width;
+    l.cmdMove.left = W - l.cmdMove.width - 50;
+    window.applyLayout(l);
+
+    if (state == WindowShowState::Normal) {
+        const TwipsRect r = window.windowRectTwips();
+        ctx.placement.PlaceTop = clamp16(r.top);
+        ctx.placement.PlaceLeft = clamp16(r.left);
+        ctx.placement.PlaceHeight = clamp16(r.height);
+        ctx.placement.PlaceWidth = clamp16(r.width);
+    }
+}
+
+void Set_Web(AppContext &ctx, MainWindowPort &window, int index)
+{
+    MainLayout &l = ctx.main.layout;
+    const int H = window.innerHeightTwips();
+    l.view.left = 0;
+    l.view.width = window.innerWidthTwips();
+    if (ctx.main.BarsShown) {
+        l.view.top = l.picBar.height;
+        l.view.height = H - l.picBar.height - l.picStat.height;
+    } else {
+        l.view.top = 0;
+        l.view.height = H - l.picStat.height;
+    }
+    window.placeView(index, l.view);
+}
+
+void GO_BarOff(AppContext &ctx, MainWindowPort &window)
+{
+    if (!ctx.main.BarsShown)
+        return;
+    MainLayout &l = ctx.main.layout;
+    const int H = window.innerHeightTwips();
+    l.picStatVisible = false;
+    l.view.top = 0;
+    l.view.height = l.statusBarVisible ? H - l.picStat.height : H;
+    ctx.main.BarsShown = false;
+    window.applyLayout(l);
+    window.placeView(window.currentTab(), l.view);
+}
+
+void GO_BarOn(AppContext &ctx, MainWindowPort &window)
+{
+    if (!ctx.main.BarsShown) {
+        MainLayout &l = ctx.main.layout;
+        const int H = window.innerHeightTwips();
+        l.picStatVisible = true;
+        l.view.top = l.picBar.height;
+        l.view.height = H - l.picBar.height - l.picStat.height;
+        ctx.main.BarsShown = true;
+        window.applyLayout(l);
+        window.placeView(window.currentTab(), l.view);
+        window.activateWindow();
+    }
+    window.processEvents();
+}
+
+void Timer1_Timer(AppContext &ctx, MainWindowPort &window)
+{
+    const int y = window.cursorScreenYTwips();
+    const int top = window.windowRectTwips().top;
+    if (ctx.main.BarsShown) {
+        if (top + ctx.main.layout.picBar.height + 400 > y)
+            return;
+        GO_BarOff(ctx, window);
+    }
+    if (!ctx.main.BarsShown && top + 420 > y)
+        GO_BarOn(ctx, window);
+    if (window.timerInterval(MainTimer::Timer1) != 1500)
+        window.setTimerInterval(MainTimer::Timer1, 1500);
+}
+
+void Tab1_MouseDown(AppContext &ctx, int buttons) { ctx.main.TabMouseButtons = qint16(buttons); }
+
+void Tab1_Click(AppContext &ctx, MainWindowPort &window)
+{
+    Form_Resize(ctx, window);
+    const int current = window.currentTab();
+    if (ctx.main.TabMouseButtons == 1) {
+        for (int t = 0; t < window.tabCount(); ++t)
+            window.setViewVisible(t, t == current);
+        // An unused tab takes over the page of the tab before it.
+        QStringList &urls = ctx.main.TabURLs;
+        if (window.tabCaption(current).isEmpty() && current > 0 && current < urls.size() &&
+            !urls[current - 1].isEmpty()) {
+            window.setTabCaption(current, window.tabCaption(current - 1));
+            window.navigateView(current, urls[current - 1]);
+            urls[current] = urls[current - 1];
+        }
+    } else if (ctx.main.TabMouseButtons == 2) {
+        window.refreshView(current);
+    }
+}
+
+int tabTooltipIndex(int xPixels, int stripWidthTwips, int tabCount)
+{
+    if (tabCount < 1 || stripWidthTwips < kTwipsPerPixel)
+        return -1;
+    const double tabPixels = (double(stripWidthTwips) / 15.0) / tabCount;
+    const double k = std::floor(xPixels / tabPixels);
+    return k >= 0 && k < tabCount ? int(k) : -1;
+}
+
+void Tab1_MouseMove(AppContext &ctx, MainWindowPort &window, int xPixels)
+{
+    const int k = tabTooltipIndex(xPixels, ctx.main.layout.Tab1.width, window.tabCount());
+    if (k >= 0 && k < ctx.main.TabURLs.size())
+        window.setTabToolTip(ctx.main.TabURLs[k]);
+}
+
+void Form_KeyDown(AppContext &, MainWindowPort &window, int keyCode)
+{
+    if (keyCode == kF12)
+        window.moveWindowTwips(0, 0, window.screenWidthTwips(), window.screenHeightTwips());
+}
+
+} // namespace lorva
