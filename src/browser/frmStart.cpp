@@ -107,7 +107,7 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     m_progressBar->setTextVisible(false);
     for (QToolButton *button : {m_cmdMoveL, m_cmdMove}) {
         button->setAutoRaise(true);
-        button->setIcon(QIcon::fromTheme(QStringLiteral("transform-move")));
+        button->setText(QStringLiteral("\u2725")); // a four-way arrow until the image list gives its picture
         button->setCursor(Qt::SizeAllCursor);
         button->installEventFilter(this);
     }

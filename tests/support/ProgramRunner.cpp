@@ -30,7 +30,7 @@ ProgramRunner::ProgramRunner()
     copyFile(bin + "/lorvaspeak", m_folder.file("lorvaspeak"));
     QFile(m_folder.file("lorvaspeak")).setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
     for (const char *sub : {"Data", "Languages"}) {
-        const QDir dir(bin + '/' + sub);
+        const QDir dir(QStringLiteral(LORVA_DATA_DIR) + '/' + sub); // the shipped files only
         for (const QString &name : dir.entryList(QDir::Files))
             copyFile(dir.filePath(name), m_folder.file(QString::fromLatin1(sub) + '/' + name));
     }

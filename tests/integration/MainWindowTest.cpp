@@ -1,0 +1,281 @@
+// The real main window with real Qt WebEngine views, in this process, under
+// the X display and window manager that the test command starts, against
+// pages served on 127.0.0.1.
+#include "addresses/History.h"
+#include "app/AppContext.h"
+#include "browser/frmStart.h"
+#include "platform/BrowserView.h"
+#include "platform/Platform.h"
+#include "support/HttpServer.h"
+#include "support/TempFolder.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace lorva;
+using namespace lorva::test;
+
+namespace {
+
+template <typename Predicate>
+bool waitUntil(Predicate done, int timeoutMs = 15000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+QByteArray page(const char *title, const char *body = "<p>Some text.</p>")
+{
+    return QByteArray("<!DOCTYPE html><html><head><title>") + title + "</title></head><body>" + body +
+           "</body></html>";
+}
+
+// A program folder with the shipped files, and the running main window.
+class MainWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char *sub : {"Data", "Languages"}) {
+            const QDir dir(QStringLiteral(LORVA_DATA_DIR) + '/' + sub); // the shipped files only
+            for (const QString &name : dir.entryList(QDir::Files))
+                QFile::copy(dir.filePath(name), folder.file(QString::fromLatin1(sub) + '/' + name));
+        }
+        server.addPage("/", page("Home page"));
+        folder.write("Data/lorvaspeak.Opt", ("1\r\n0\r\n0\r\n0\r\n" + server.url("/") + "\r\nEnglish\r\n").toUtf8());
+        start();
+    }
+
+    void TearDown() override { stop(); }
+
+    void start()
+    {
+        ctx = std::make_unique<AppContext>(folder.path());
+        platform = createRealPlatform(folder.path());
+        window = std::make_unique<frmStart>(*ctx, *platform);
+        window->Form_Load(QDate::currentDate());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->QWidget::activateWindow();
+        ASSERT_TRUE(waitForLoad(0, server.url("/")));
+    }
+
+    void stop()
+    {
+        if (window) {
+            window->close();
+            window.reset();
+        }
+        platform.reset();
+        ctx.reset();
+    }
+
+    bool waitForLoad(int view, const QString &url)
+    {
+        return waitUntil([&] {
+            BrowserView *v = window->Web(view);
+            return v && v->LocationURL() == url && !v->Busy();
+        });
+    }
+
+    void type(const QString &text)
+    {
+        QLineEdit *edit = window->Text1()->lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    QPoint tabCentre(int index) const { return window->Tab1()->tabRect(index).center(); }
+
+    TempFolder folder;
+    HttpServer server;
+    std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<Platform> platform;
+    std::unique_ptr<frmStart> window;
+};
+
+} // namespace
+
+TEST_F(MainWindow, TypingAnAddressAndEnterOpensItInTheCurrentTab)
+{
+    server.addPage("/hello", page("Hello page"));
+    const QString typed = QStringLiteral("127.0.0.1:%1/hello").arg(server.port());
+    type(typed);
+    const QString url = "http://" + typed;
+    ASSERT_TRUE(waitForLoad(0, url));
+    ASSERT_TRUE(waitUntil([&] { return window->statusBar()->text() == "Hello page"; }))
+        << qPrintable(window->statusBar()->text());
+
+    EXPECT_EQ(window->Text1()->currentText(), url);
+    EXPECT_EQ(window->Tab1()->tabText(0), QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    EXPECT_EQ(window->progressBar()->value(), 100);
+    EXPECT_EQ(ctx->main.TabURLs[0], url);
+    EXPECT_EQ(ctx->main.CurrentURL, url);
+    EXPECT_EQ(ctx->main.PageTitle, QStringLiteral("Hello page"));
+    EXPECT_GE(window->Text1()->findText(url), 0);
+
+    // Screen readers find the texts Qt gives the widgets.
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(window->Text1());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text(QAccessible::Value), url);
+    QAccessibleInterface *tabs = QAccessible::queryAccessibleInterface(window->Tab1());
+    ASSERT_TRUE(tabs && tabs->childCount() >= 1);
+    EXPECT_EQ(tabs->child(0)->text(QAccessible::Name), window->Tab1()->tabText(0));
+    QAccessibleInterface *status = QAccessible::queryAccessibleInterface(window->statusBar());
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("Hello page"));
+
+    QDir().mkpath(QStringLiteral(LORVA_SCREENSHOT_DIR));
+    QTest::qWait(300);
+    window->screen()->grabWindow(0).save(QStringLiteral(LORVA_SCREENSHOT_DIR "/main-window.png"));
+}
+
+TEST_F(MainWindow, ARedirectLeavesTheFinalAddressAfterTheSettlingTick)
+{
+    server.addPage("/final", page("Final"));
+    server.addRedirect("/moved", server.url("/final"));
+    type(server.url("/moved"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/final")));
+    ASSERT_TRUE(waitUntil([&] { return !window->timer(MainTimer::Timer5)->isActive(); }, 5000));
+    EXPECT_EQ(window->Text1()->currentText(), server.url("/final"));
+    // What was typed is what the tab and the history remember.
+    EXPECT_EQ(ctx->main.TabURLs[0], server.url("/moved"));
+}
+
+TEST_F(MainWindow, ABackgroundTabMovesTheStatusTextAndProgress)
+{
+    server.addPage("/background", page("Background tab"));
+    window->setProgress(0);
+    window->navigateView(2, server.url("/background"));
+    ASSERT_TRUE(waitForLoad(2, server.url("/background")));
+    ASSERT_TRUE(waitUntil([&] { return window->statusBar()->text() == "Background tab"; }));
+    EXPECT_EQ(window->progressBar()->value(), 100);
+    EXPECT_EQ(window->Tab1()->currentIndex(), 0);
+    EXPECT_TRUE(window->Web(0)->widget()->isVisible());
+    EXPECT_FALSE(window->Web(2)->widget()->isVisible());
+}
+
+TEST_F(MainWindow, APageThatClosesItsWindowStaysOpen)
+{
+    server.addPage("/closer", page("Closer", "<p>Bye</p><script>setTimeout(function(){window.close();}, 50);</script>"));
+    type(server.url("/closer"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/closer")));
+    QTest::qWait(800);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->Web(0)->widget()->isVisible());
+    EXPECT_EQ(window->Web(0)->LocationURL(), server.url("/closer"));
+}
+
+TEST_F(MainWindow, ANewWindowRequestOpensInTheCurrentView)
+{
+    server.addPage("/other", page("Other"));
+    server.addPage("/opener", page("Opener", "<a id='a' href='/other' target='_blank' "
+                                              "style='display:block;width:100%;height:600px'>open</a>"));
+    type(server.url("/opener"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/opener")));
+    QWidget *surface = window->Web(0)->widget()->focusProxy();
+    ASSERT_TRUE(surface);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_TRUE(waitForLoad(0, server.url("/other")));
+    EXPECT_EQ(window->Tab1()->currentIndex(), 0);
+}
+
+TEST_F(MainWindow, ClickingAnUnusedTabTakesOverThePreviousTab)
+{
+    server.addPage("/one", page("One"));
+    type(server.url("/one"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/one")));
+
+    QTest::mouseClick(window->Tab1(), Qt::LeftButton, {}, tabCentre(1));
+    ASSERT_EQ(window->Tab1()->currentIndex(), 1);
+    ASSERT_TRUE(waitForLoad(1, server.url("/one")));
+    EXPECT_EQ(window->Tab1()->tabText(1), window->Tab1()->tabText(0));
+    EXPECT_EQ(ctx->main.TabURLs[1], server.url("/one"));
+    EXPECT_TRUE(window->Web(1)->widget()->isVisible());
+    EXPECT_FALSE(window->Web(0)->widget()->isVisible());
+
+    // A right click reloads the current view and switches nothing.
+    QTest::mouseClick(window->Tab1(), Qt::RightButton, {}, tabCentre(3));
+    EXPECT_EQ(window->Tab1()->currentIndex(), 1);
+    EXPECT_TRUE(window->Web(1)->widget()->isVisible());
+    EXPECT_FALSE(window->Web(3)->widget()->isVisible());
+}
+
+TEST_F(MainWindow, TheTooltipOfTheTabsFollowsThePointer)
+{
+    ctx->main.TabURLs[1] = QStringLiteral("http://second.example/");
+    QTest::mouseMove(window->Tab1(), tabCentre(1));
+    EXPECT_TRUE(waitUntil([&] { return window->Tab1()->toolTip() == "http://second.example/"; }, 2000));
+}
+
+TEST_F(MainWindow, F12FillsTheScreenAndTheMoveButtonMovesTheWindow)
+{
+    window->setGeometry(100, 100, 900, 600);
+    ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(100, 100, 900, 600); }, 3000));
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    const QRect screen = window->screen()->geometry();
+    ASSERT_TRUE(waitUntil([&] { return window->geometry().size() == screen.size(); }, 3000))
+        << window->geometry().width() << "x" << window->geometry().height();
+    EXPECT_FALSE(window->isMaximized());
+
+    window->setGeometry(100, 100, 900, 600);
+    ASSERT_TRUE(waitUntil([&] { return window->frameGeometry().topLeft() == QPoint(100, 100); }, 3000));
+    const QPoint grip = window->cmdMove()->mapToGlobal(window->cmdMove()->rect().center());
+    const auto xdo = [](const QStringList &args) { return QProcess::execute("xdotool", args); };
+    ASSERT_EQ(xdo({"mousemove", QString::number(grip.x()), QString::number(grip.y())}), 0);
+    QTest::qWait(100);
+    xdo({"mousedown", "1"});
+    QTest::qWait(100);
+    for (int step = 1; step <= 5; ++step) {
+        xdo({"mousemove", QString::number(grip.x() - 20 * step), QString::number(grip.y() + 10 * step)});
+        QTest::qWait(50);
+    }
+    xdo({"mouseup", "1"});
+    EXPECT_TRUE(waitUntil([&] { return window->frameGeometry().topLeft() == QPoint(0, 150); }, 3000))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y();
+}
+
+TEST_F(MainWindow, TypedAddressesSurviveARestart)
+{
+    server.addPage("/remember", page("Remember me"));
+    type(server.url("/remember"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/remember")));
+    stop();
+    EXPECT_TRUE(folder.read("Data/lorvaspeak.Hys").contains(server.url("/remember").toUtf8() + "\r\n"));
+
+    start();
+    EXPECT_GE(window->Text1()->findText(server.url("/remember")), 0);
+}
+
+int main(int argc, char **argv)
+{
+    preparePlatform();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak-tests"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
