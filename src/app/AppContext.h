@@ -1,11 +1,16 @@
 #pragma once
 
 #include "browser/MainLayout.h"
+#include "commands/CommandBars.h"
+#include "commands/MakeMenus.h"
+#include "platform/Speech.h"
 #include "config/Language.h"
 #include "config/Options.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace lorva {
 
@@ -53,6 +58,10 @@ struct AppContext
     Language language;
     MainState main;
     Placement placement;
+    // Entries and bars shared by the command bars of every window.
+    CommandBars commands;
+    MenuTables menus;
+    std::unique_ptr<SpeechEngine> SpeechVoice;
 
     bool startupTailDone = false;
     bool exiting = false;

@@ -2,20 +2,34 @@
 
 #include "browser/MainLayout.h"
 #include "browser/TabHost.h"
+#include "commands/Captions.h"
+
+#include <memory>
+
+class QWidget;
 
 #include <QString>
 
 namespace lorva {
 
 class AddressList;
+class ImageList;
+class SpeechEngine;
 
 enum class MainTimer { Timer1, Timer4, Timer5, Timer6 };
 
 // What the main window's logic needs of the window. The real window
 // implements it with widgets; tests implement it with a recorder.
-class MainWindowPort : public TabHost
+class MainWindowPort : public TabHost, public CaptionTargets
 {
 public:
+    // Command bars
+    virtual std::unique_ptr<SpeechEngine> createSpeech() = 0;
+    virtual const ImageList &imageList() const = 0;
+    virtual QWidget *tabStripWidget() = 0;
+    // Shows the three bars of the window in `style`.
+    virtual void attachCommandBars(int style) = 0;
+
     // Tabs and views
     virtual QString tabCaption(int index) const = 0;
     virtual void setTabToolTip(const QString &text) = 0;

@@ -5,6 +5,8 @@
 #include "addresses/History.h"
 #include "browser/MainWindowLogic.h"
 #include "browser/SiteName.h"
+#include "commands/Captions.h"
+#include "commands/MakeMenus.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -39,6 +41,13 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     // The tab strip sits in a panel of bar 1 as wide as the language says.
     main.layout.Tab1.width = ctx.language.TabWidth;
 
+    ctx.SpeechVoice = window.createSpeech();
+    ctx.menus = Make_Menus(ctx.commands, window.imageList(), languageFiles(ctx.programFolder),
+                           ctx.SpeechVoice ? ctx.SpeechVoice->voiceDescriptions() : QStringList(),
+                           ctx.language.TabWidth, window.tabStripWidget());
+    Make_Toolbars(ctx.commands, ctx.menus);
+    Set_Captions(ctx, ctx.commands, window);
+
     // Without a placement file the window covers the screen.
     ctx.placement.PlaceTop = 0;
     ctx.placement.PlaceLeft = 0;
@@ -49,7 +58,16 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     main.layout.picBar = {20, 0, main.layout.picBar.width, 385};
     main.layout.Text1.top = 30;
 
+    ctx.commands.setChecked(QStringLiteral("FILE:FLOATING"), ctx.options.FloatingBars != 0);
+    const char *styles[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+    if (ctx.options.BarStyle >= 0 && ctx.options.BarStyle <= 3)
+        ctx.commands.setChecked(QLatin1String(styles[ctx.options.BarStyle]), true);
+
     Hyst_Read(ctx.programFolder, window.history());
+
+    window.attachCommandBars(ctx.options.BarStyle);
+    ctx.commands.setEnabled(QStringLiteral("SPEAK"), false);
+    ctx.commands.setEnabled(QStringLiteral("FAVORITE"), false);
 
     main.layout.cmdBar[0].width = 5950;
     main.layout.cmdBar[0].left = 0;
@@ -108,6 +126,7 @@ void Timer4_Timer(AppContext &ctx, MainWindowPort &window)
 
     ctx.main.templatePath = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Template.Doc"));
     ctx.main.templatePathH = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/TemplateH.Doc"));
+    ctx.commands.setEnabled(QStringLiteral("FAVORITE"), true);
 }
 
 bool GO_Exit(AppContext &ctx, MainWindowPort &window)

@@ -2,6 +2,7 @@
 #include "app/SignalBridge.h"
 #include "app/Startup.h"
 #include "browser/frmStart.h"
+#include "commands/ImageList.h"
 #include "config/AppError.h"
 #include "config/LegacyText.h"
 #include "platform/Platform.h"
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak"));
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    lorva::useIconThemes();
 
     lorva::AppContext ctx(QCoreApplication::applicationDirPath());
     const std::unique_ptr<lorva::Platform> platform = lorva::createRealPlatform(ctx.programFolder);

@@ -3,13 +3,22 @@
 #include "app/AppContext.h"
 #include "app/Startup.h"
 #include "browser/MainWindowLogic.h"
+#include "browser/FindBar.h"
 #include "browser/Navigation.h"
+#include "commands/CommandBarView.h"
 #include "platform/BrowserView.h"
 #include "platform/Desktop.h"
 #include "platform/Platform.h"
+#include "platform/Shell.h"
+#include "platform/Speech.h"
 
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QComboBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
@@ -68,19 +77,36 @@ QString ComboHistory::text() const { return m_box->currentText(); }
 
 frmStart::frmStart(AppContext &ctx, Platform &platform)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_ctx(ctx), m_platform(platform),
-      m_picBar(new QWidget(this)), m_cmdBar{new QWidget(m_picBar), new QWidget(m_picBar), new QWidget(m_picBar)},
+      m_picBar(new QWidget(this)),
+      m_cmdBar{new CommandBarView(ctx.commands, m_images, 0, m_picBar),
+               new CommandBarView(ctx.commands, m_images, 1, m_picBar),
+               new CommandBarView(ctx.commands, m_images, 2, m_picBar)},
       m_tab1(new QTabBar(m_cmdBar[1])), m_text1(new QComboBox(m_cmdBar[1])), m_picStat(new QWidget(this)),
       m_cmdMoveL(new QToolButton(m_picStat)), m_statusBar(new QLabel(m_picStat)),
       m_timebar(new QToolButton(m_picStat)), m_progressBar(new QProgressBar(m_picStat)),
-      m_cmdMove(new QToolButton(m_picStat)), m_sizeGrip(new QSizeGrip(this)), m_history(m_text1)
+      m_cmdMove(new QToolButton(m_picStat)), m_sizeGrip(new QSizeGrip(this)), m_findBar(new FindBar(this)),
+      m_history(m_text1), m_dispatcher(ctx, *this, *this)
 {
     setObjectName(QStringLiteral("frmStart"));
     setMinimumSize(200, 80);
     m_picBar->setObjectName(QStringLiteral("picBar"));
-    for (int i = 0; i < 3; ++i) {
-        m_cmdBar[i]->setObjectName(QStringLiteral("cmdBar"));
-        m_cmdBar[i]->setProperty("index", i);
+    for (CommandBarView *bar : m_cmdBar) {
+        connect(bar, &CommandBarView::clicked, this, [this](int element, const QString &key) {
+            m_dispatcher.click(element, key);
+        });
+        connect(bar, &CommandBarView::menuOpened, this, [this] { m_dispatcher.menuOpened(); });
+        connect(bar, &CommandBarView::menuClosed, this, [this] { m_dispatcher.menuClosed(); });
     }
+    m_findBar->setFinder([this](const QString &text, bool backward) {
+        BrowserView *view = Web(currentTab());
+        if (!view)
+            return;
+        QPointer<FindBar> bar(m_findBar);
+        view->findText(text, backward, [bar](bool found) {
+            if (bar)
+                bar->setFound(found);
+        });
+    });
     m_tab1->setObjectName(QStringLiteral("Tab1"));
     m_tab1->setExpanding(false);
     m_tab1->setUsesScrollButtons(false);
@@ -339,8 +365,8 @@ void frmStart::applyLayout(const MainLayout &l)
     m_picBar->setGeometry(toPixels(l.picBar));
     for (int i = 0; i < 3; ++i)
         m_cmdBar[i]->setGeometry(toPixels(l.cmdBar[i]));
-    m_tab1->setGeometry(toPixels(l.Tab1));
     m_text1->setGeometry(toPixels(l.Text1));
+    m_text1->raise();
     m_picStat->setGeometry(toPixels(l.picStat));
     m_cmdMoveL->setGeometry(toPixels(l.cmdMoveL));
     m_statusBar->setGeometry(toPixels(l.statusBar));
@@ -351,12 +377,121 @@ void frmStart::applyLayout(const MainLayout &l)
     m_picStat->setVisible(l.picStatVisible);
     updateTabWidths();
 
+    placeFindBar();
     const int grip = 12;
     m_sizeGrip->setGeometry(width() - grip, height() - grip, grip, grip);
     m_sizeGrip->raise();
 }
 
 void frmStart::activateWindow() { QWidget::activateWindow(); }
+
+std::unique_ptr<SpeechEngine> frmStart::createSpeech() { return m_platform.createSpeech(); }
+
+QWidget *frmStart::tabStripWidget() { return m_tab1; }
+
+void frmStart::attachCommandBars(int style)
+{
+    m_cmdBar[0]->showBar(QStringLiteral("STANDARD0"));
+    m_cmdBar[2]->showBar(QStringLiteral("STANDARD2"));
+    m_cmdBar[1]->showBar(QStringLiteral("STANDARD1"));
+    applyBarStyle(style);
+    m_tab1->setFixedHeight(toPixels(m_ctx.main.layout.Tab1.height));
+    updateTabWidths();
+}
+
+void frmStart::setMoveButtonsToolTip(const QString &text)
+{
+    for (QToolButton *button : {m_cmdMove, m_cmdMoveL}) {
+        button->setToolTip(text);
+        button->setAccessibleName(text);
+    }
+}
+
+void frmStart::closeProgram() { close(); }
+
+void frmStart::execWB(int command)
+{
+    BrowserView *view = Web(currentTab());
+    if (!view)
+        return;
+    if (command == 10) {
+        showPageProperties();
+        return;
+    }
+    // Editing commands act where the keyboard is: in the page.
+    view->widget()->setFocus();
+    view->ExecWB(command);
+}
+
+void frmStart::goBack()
+{
+    if (BrowserView *view = Web(currentTab()))
+        view->GoBack();
+}
+
+void frmStart::goForward()
+{
+    if (BrowserView *view = Web(currentTab()))
+        view->GoForward();
+}
+
+void frmStart::refreshCurrent() { refreshView(currentTab()); }
+
+void frmStart::placeFindBar()
+{
+    const QSize size = m_findBar->sizeHint().expandedTo(QSize(360, 0));
+    const QRect view = toPixels(m_ctx.main.layout.view);
+    m_findBar->setGeometry(qMax(0, width() - size.width() - 16), view.top() + 4, size.width(), size.height());
+}
+
+void frmStart::showFindBar()
+{
+    const auto &C = m_ctx.language.Captions;
+    m_findBar->setTexts(C[227], C[228], C[229], C[230]);
+    placeFindBar();
+    m_findBar->open();
+}
+
+void frmStart::showPageProperties()
+{
+    BrowserView *view = Web(currentTab());
+    const auto &C = m_ctx.language.Captions;
+    QDialog dialog(this);
+    dialog.setWindowTitle(C[177]);
+    auto *form = new QFormLayout(&dialog);
+    const auto value = [&dialog](const QString &text) {
+        auto *label = new QLabel(text, &dialog);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setWordWrap(true);
+        return label;
+    };
+    form->addRow(C[223], value(view->LocationName()));
+    form->addRow(C[224], value(view->LocationURL()));
+    form->addRow(C[225], value(QString::number(view->outerHTML().toUtf8().size()) + u' ' + C[226]));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(C[204]);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    form->addRow(buttons);
+    dialog.setMinimumWidth(420);
+    dialog.exec();
+}
+
+void frmStart::minimizeWindow() { showMinimized(); }
+
+void frmStart::applyBarStyle(int style)
+{
+    for (CommandBarView *bar : m_cmdBar)
+        bar->setBarStyle(style);
+    // The bar area takes the colour of the bars.
+    m_picBar->setStyleSheet(style == 2 ? QStringLiteral("#picBar { background: #23272e; }")
+                            : style == 1 ? QStringLiteral("#picBar { background: #f4f7fb; }")
+                            : style == 3 ? QStringLiteral("#picBar { background: #dbe5f5; }")
+                                         : QString());
+}
+
+void frmStart::shellOpen(const QString &target) { openWithDesktop(target); }
+
+void frmStart::openSettings(SettingsPanel panel) { openDesktopSettings(int(panel)); }
 
 void frmStart::hideWindow() { hide(); }
 

@@ -2,6 +2,8 @@
 
 #include "addresses/History.h"
 #include "app/MainWindowPort.h"
+#include "commands/Dispatcher.h"
+#include "commands/ImageList.h"
 
 #include <QDate>
 #include <QPoint>
@@ -22,6 +24,8 @@ namespace lorva {
 
 struct AppContext;
 class BrowserView;
+class CommandBarView;
+class FindBar;
 class Platform;
 
 // The history as the address box's own list.
@@ -41,7 +45,7 @@ private:
 // The main window: a borderless window with the top bar area, one browser
 // view per tab and the status strip. It owns the widgets and hands every
 // event to the logic of its area.
-class frmStart : public QWidget, public MainWindowPort
+class frmStart : public QWidget, public MainWindowPort, public CommandTarget
 {
     Q_OBJECT
 
@@ -59,7 +63,9 @@ public:
     QProgressBar *progressBar() const { return m_progressBar; }
     QWidget *picBar() const { return m_picBar; }
     QWidget *picStat() const { return m_picStat; }
-    QWidget *cmdBar(int index) const { return m_cmdBar[index]; }
+    CommandBarView *cmdBar(int index) const { return m_cmdBar[index]; }
+    Dispatcher &dispatcher() { return m_dispatcher; }
+    FindBar *findBar() const { return m_findBar; }
     QToolButton *cmdMove() const { return m_cmdMove; }
     QToolButton *cmdMoveL() const { return m_cmdMoveL; }
     QTimer *timer(MainTimer which) const;
@@ -71,6 +77,11 @@ public:
     void setTabCaption(int index, const QString &caption) override;
 
     // MainWindowPort
+    std::unique_ptr<SpeechEngine> createSpeech() override;
+    const ImageList &imageList() const override { return m_images; }
+    QWidget *tabStripWidget() override;
+    void attachCommandBars(int style) override;
+    void setMoveButtonsToolTip(const QString &text) override;
     QString tabCaption(int index) const override;
     void setTabToolTip(const QString &text) override;
     void setCurrentTab(int index) override;
@@ -112,6 +123,18 @@ public:
     void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
 
+    // CommandTarget
+    void closeProgram() override;
+    void execWB(int command) override;
+    void goBack() override;
+    void goForward() override;
+    void refreshCurrent() override;
+    void showFindBar() override;
+    void minimizeWindow() override;
+    void applyBarStyle(int style) override;
+    void shellOpen(const QString &target) override;
+    void openSettings(SettingsPanel panel) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -122,12 +145,15 @@ protected:
 private:
     void connectView(BrowserView *view, int index);
     void updateTabWidths();
+    void placeFindBar();
+    void showPageProperties();
     bool handleMoveButton(QEvent *event);
 
     AppContext &m_ctx;
     Platform &m_platform;
     QWidget *m_picBar;
-    QWidget *m_cmdBar[3];
+    ImageList m_images;
+    CommandBarView *m_cmdBar[3];
     QTabBar *m_tab1;
     QComboBox *m_text1;
     QWidget *m_picStat;
@@ -137,9 +163,11 @@ private:
     QProgressBar *m_progressBar;
     QToolButton *m_cmdMove;
     QSizeGrip *m_sizeGrip;
+    FindBar *m_findBar;
     ComboHistory m_history;
     std::vector<std::unique_ptr<BrowserView>> m_web;
     QTimer *m_timers[4];
+    Dispatcher m_dispatcher;
     bool m_firstPageReported = false;
     bool m_loaded = false;
     // Moving the window by hand where the window manager cannot do it.

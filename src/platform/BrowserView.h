@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace lorva {
@@ -21,6 +23,15 @@ public:
     virtual void Navigate(const QString &address) = 0;
     virtual void Stop() = 0;
     virtual void Refresh() = 0;
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    // Page commands: 6 print, 7 print preview, 8 page setup, 11 cut,
+    // 12 copy, 13 paste, 17 select all, 18 unselect, 33 delete.
+    virtual void ExecWB(int command) = 0;
+    // Finds `text` in the page, highlighting it; `found` gets the answer.
+    virtual void findText(const QString &text, bool backward, std::function<void(bool found)> found) = 0;
+    // The page's whole markup, asked of the page while events keep running.
+    virtual QString outerHTML() = 0;
     virtual bool Busy() const = 0;
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;

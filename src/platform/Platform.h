@@ -8,6 +8,7 @@ class QWidget;
 namespace lorva {
 
 class BrowserView;
+class SpeechEngine;
 
 // The outside world as the program reaches it. One real implementation;
 // tests hand in recording fakes.
@@ -17,6 +18,7 @@ public:
     virtual ~Platform() = default;
 
     virtual std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) = 0;
+    virtual std::unique_ptr<SpeechEngine> createSpeech() = 0;
     // The failure message box: OK button, the program's title, the text.
     virtual void showFailure(QWidget *parent, const QString &message) = 0;
 };

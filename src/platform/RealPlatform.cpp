@@ -1,5 +1,6 @@
 #include "config/LegacyText.h"
 #include "platform/Platform.h"
+#include "platform/Speech.h"
 #include "platform/WebEngineView.h"
 
 #include <QBuffer>
@@ -71,6 +72,8 @@ public:
     {
         return std::make_unique<WebEngineView>(parent);
     }
+
+    std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(); }
 
     void showFailure(QWidget *parent, const QString &message) override
     {

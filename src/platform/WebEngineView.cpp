@@ -1,6 +1,11 @@
 #include "platform/WebEngineView.h"
 
 #include <QEventLoop>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QWebEngineFindTextResult>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
@@ -79,22 +84,96 @@ QString WebEngineView::LocationURL() const { return m_page->url().toString(); }
 
 QString WebEngineView::LocationName() const { return m_page->title(); }
 
-QString WebEngineView::readyState()
+QString WebEngineView::runScript(const QString &script)
 {
     // The page answers asynchronously; wait for it with events running, but
     // never longer than a few seconds (a hung renderer gives no answer).
-    QString state;
+    QString answer;
     QEventLoop loop;
     QPointer<QEventLoop> guard(&loop);
-    m_page->runJavaScript(QStringLiteral("document.readyState"), [&state, guard](const QVariant &value) {
+    m_page->runJavaScript(script, [&answer, guard](const QVariant &value) {
         if (!guard)
             return;
-        state = value.toString().toLower();
+        answer = value.toString();
         guard->quit();
     });
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     loop.exec();
-    return state;
+    return answer;
+}
+
+QString WebEngineView::readyState() { return runScript(QStringLiteral("document.readyState")).toLower(); }
+
+QString WebEngineView::outerHTML() { return runScript(QStringLiteral("document.documentElement.outerHTML")); }
+
+void WebEngineView::GoBack() { m_view->back(); }
+
+void WebEngineView::GoForward() { m_view->forward(); }
+
+void WebEngineView::print(QPrinter *printer)
+{
+    // Printing runs in the engine; wait for it so the printer outlives it.
+    QEventLoop loop;
+    const auto done = connect(m_view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+    m_view->print(printer);
+    loop.exec();
+    disconnect(done);
+}
+
+void WebEngineView::ExecWB(int command)
+{
+    if (!m_printer && (command == 6 || command == 7 || command == 8))
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    switch (command) {
+    case 6: {
+        QPrintDialog dialog(m_printer.get(), m_view->window());
+        if (dialog.exec() == QDialog::Accepted)
+            print(m_printer.get());
+        break;
+    }
+    case 7: {
+        QPrintPreviewDialog dialog(m_printer.get(), m_view->window());
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) { print(printer); });
+        dialog.exec();
+        break;
+    }
+    case 8: {
+        QPageSetupDialog dialog(m_printer.get(), m_view->window());
+        dialog.exec();
+        break;
+    }
+    case 11:
+        m_page->triggerAction(QWebEnginePage::Cut);
+        break;
+    case 12:
+        m_page->triggerAction(QWebEnginePage::Copy);
+        break;
+    case 13:
+        m_page->triggerAction(QWebEnginePage::Paste);
+        break;
+    case 17:
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+        break;
+    case 18:
+        m_page->triggerAction(QWebEnginePage::Unselect);
+        break;
+    case 33:
+        m_page->runJavaScript(QStringLiteral("document.execCommand('delete')"));
+        break;
+    default:
+        break;
+    }
+}
+
+void WebEngineView::findText(const QString &text, bool backward, std::function<void(bool)> found)
+{
+    QWebEnginePage::FindFlags flags;
+    if (backward)
+        flags |= QWebEnginePage::FindBackward;
+    m_page->findText(text, flags, [found](const QWebEngineFindTextResult &result) {
+        if (found)
+            found(result.numberOfMatches() > 0);
+    });
 }
 
 void WebEngineView::setSilent(bool silent) { m_page->silent = silent; }

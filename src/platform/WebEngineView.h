@@ -4,6 +4,9 @@
 
 #include <QWebEnginePage>
 
+#include <memory>
+
+class QPrinter;
 class QWebEngineView;
 
 namespace lorva {
@@ -40,6 +43,11 @@ public:
     void Navigate(const QString &address) override;
     void Stop() override;
     void Refresh() override;
+    void GoBack() override;
+    void GoForward() override;
+    void ExecWB(int command) override;
+    void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
+    QString outerHTML() override;
     bool Busy() const override;
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -47,9 +55,13 @@ public:
     void setSilent(bool silent) override;
 
 private:
+    QString runScript(const QString &script);
+    void print(QPrinter *printer);
+
     QWebEngineView *m_view;
     LorvaPage *m_page;
     bool m_busy = false;
+    std::unique_ptr<QPrinter> m_printer; // keeps the page setup between commands
 };
 
 } // namespace lorva

@@ -2,6 +2,9 @@
 
 #include "addresses/History.h"
 #include "app/MainWindowPort.h"
+#include "commands/Dispatcher.h"
+#include "commands/ImageList.h"
+#include "fakes/FakeSpeech.h"
 #include "support/QtPrint.h"
 
 #include <QString>
@@ -59,6 +62,12 @@ public:
         TwipsRect place;
     };
 
+    std::unique_ptr<SpeechEngine> createSpeech() override { return std::make_unique<FakeSpeech>(voices); }
+    const ImageList &imageList() const override { return images; }
+    QWidget *tabStripWidget() override { return nullptr; }
+    void attachCommandBars(int style) override { calls << QStringLiteral("attachBars %1").arg(style); }
+    void setMoveButtonsToolTip(const QString &text) override { moveToolTip = text; }
+
     void setTabCount(int count) override { tabs.setTabCount(count); }
     int tabCount() const override { return tabs.tabCount(); }
     void createView(int index) override { tabs.createView(index); }
@@ -107,6 +116,9 @@ public:
 
     FakeTabs tabs;
     FakeAddressList list;
+    ImageList images;
+    QStringList voices;
+    QString moveToolTip;
     int current = 0;
     std::map<int, ViewState> views;
     std::map<MainTimer, TimerState> timers;
@@ -123,6 +135,26 @@ public:
     int waitedMs = 0;
     // Called on every wait, to let a test change the views meanwhile.
     std::function<void()> onWait;
+    QStringList calls;
+    QStringList failures;
+};
+
+// The desktop side of the commands, recorded.
+class FakeCommandTarget : public CommandTarget
+{
+public:
+    void closeProgram() override { calls << QStringLiteral("close"); }
+    void execWB(int command) override { calls << QStringLiteral("execWB %1").arg(command); }
+    void goBack() override { calls << QStringLiteral("back"); }
+    void goForward() override { calls << QStringLiteral("forward"); }
+    void refreshCurrent() override { calls << QStringLiteral("refresh"); }
+    void showFindBar() override { calls << QStringLiteral("find"); }
+    void minimizeWindow() override { calls << QStringLiteral("minimize"); }
+    void applyBarStyle(int style) override { calls << QStringLiteral("style %1").arg(style); }
+    void shellOpen(const QString &target) override { calls << QStringLiteral("shell ") + target; }
+    void openSettings(SettingsPanel panel) override { calls << QStringLiteral("settings %1").arg(int(panel)); }
+    void showFailure(const QString &message) override { failures << message; }
+
     QStringList calls;
     QStringList failures;
 };

@@ -4,6 +4,7 @@
 #include "addresses/History.h"
 #include "app/AppContext.h"
 #include "browser/frmStart.h"
+#include "commands/ImageList.h"
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
 #include "support/HttpServer.h"
@@ -276,6 +277,7 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak-tests"));
+    useIconThemes();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,61 @@
+#include "commands/Captions.h"
+
+#include "app/AppContext.h"
+#include "commands/CommandBars.h"
+
+namespace lorva {
+
+namespace {
+
+struct Text
+{
+    const char *key;
+    int caption;
+};
+
+} // namespace
+
+void Set_Captions(const AppContext &ctx, CommandBars &bars, CaptionTargets &windows)
+{
+    const auto &C = ctx.language.Captions;
+    const Language &l = ctx.language;
+    const auto tips = [&](std::initializer_list<Text> rows) {
+        for (const Text &row : rows)
+            bars.setToolTip(QString::fromLatin1(row.key), C[row.caption]);
+    };
+    const auto captions = [&](std::initializer_list<Text> rows) {
+        for (const Text &row : rows)
+            bars.setCaption(QString::fromLatin1(row.key), C[row.caption]);
+    };
+
+    tips({{"EXIT0", 32}, {"FILE", 131}, {"BACK", 123}, {"NEXT", 124}, {"PRINT", 43}});
+    bars.setToolTip(QStringLiteral("GOOGLE"), l.SearchDescr);
+    tips({{"SAVE", 128}, {"EDIT", 129}, {"FAVORITE", 130}, {"SEARCH", 132}, {"NAVIGATE", 134}, {"TTS", 155},
+          {"SPEAK", 137}, {"LANG", 194}, {"EXIT2", 32}, {"MIN", 60}});
+
+    captions({{"NAVIGATE:PICK", 170}, {"NAVIGATE:GO", 169}, {"NAVIGATE:NEXT", 3}, {"NAVIGATE:BACK", 2},
+              {"NAVIGATE:REFRESH", 126}, {"NAVIGATE:HOME", 63}, {"NAVIGATE:PICKHOME", 135}, {"FILE:SYSTEM", 180},
+              {"FILE:OFFICE", 172}, {"FILE:XP", 173}, {"FILE:MONEY", 174}, {"FILE:FLOATING", 38},
+              {"FILE:BREVONTA", 138}, {"FILE:HELP", 175}, {"EDIT:STOP", 125}});
+
+    bars.setCaption(QStringLiteral("EDIT:TXT"), QStringLiteral("Speak_") + ctx.options.LanguageName + QStringLiteral(".txt"));
+
+    captions({{"EDIT:CUT", 157}, {"EDIT:COPY", 158}, {"EDIT:PASTE", 159}, {"EDIT:DELETE", 18},
+              {"EDIT:PAGESET", 41}, {"EDIT:PREVIEW", 42}, {"EDIT:PRINT", 43}, {"EDIT:PROPERTIES", 177},
+              {"EDIT:FINDDOC", 166}, {"EDIT:SELECT", 23}, {"EDIT:VIEW", 35}, {"EDIT:PICTURE", 176},
+              {"EDIT:TRANS", 189}, {"EDIT:EXIT", 1}, {"FILE:INTERNET", 161}, {"FILE:EXPLORER", 160},
+              {"FILE:SECURITY", 162}, {"FILE:VOLUME", 97}, {"SAVE:HTML", 145}, {"SAVE:WORDH", 146},
+              {"SAVE:WORDV", 147}, {"SAVE:EXCEL", 148}, {"SAVE:PPT", 149}, {"SAVE:PDF", 206}, {"LANG:NEW", 209},
+              {"SPEAK:TRE", 218}, {"SPEAK:SEI", 219}, {"SPEAK:DODICI", 220}, {"SPEAK:STOP", 221},
+              {"SPEAK:LOG", 222}});
+
+    bars.setToolTip(QStringLiteral("WIKI"), l.DictionaryDescr);
+    bars.setToolTip(QStringLiteral("MAP"), l.MapDescr);
+    bars.setToolTip(QStringLiteral("SOCIAL"), l.SocialDescr);
+    bars.setToolTip(QStringLiteral("EBAY"), l.EcommerceDescr);
+    tips({{"PICTURE", 176}, {"BREVONTA", 196}});
+
+    windows.setMoveButtonsToolTip(C[215]);
+}
+
+} // namespace lorva

@@ -1,0 +1,184 @@
+#include "commands/CommandBarView.h"
+
+#include "browser/MainLayout.h"
+#include "commands/CommandBars.h"
+#include "commands/ImageList.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace lorva {
+
+CommandBarView::CommandBarView(CommandBars &bars, const ImageList &images, int element, QWidget *parent)
+    : QWidget(parent), m_bars(bars), m_images(images), m_element(element), m_toolBar(new QToolBar(this))
+{
+    setObjectName(QStringLiteral("cmdBar"));
+    setProperty("index", element);
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_toolBar);
+    connect(&m_bars, &CommandBars::entryChanged, this, &CommandBarView::update);
+}
+
+void CommandBarView::showBar(const QString &bar)
+{
+    m_barKey = bar;
+    m_toolBar->clear();
+    m_actions.clear();
+    m_menus.clear();
+    for (const QPointer<QMenu> &menu : std::as_const(m_allMenus))
+        delete menu.data();
+    m_allMenus.clear();
+
+    for (const QString &key : m_bars.bar(bar)) {
+        const CommandEntry *e = m_bars.entry(key);
+        if (!e)
+            continue;
+        if (e->style == StyleSeparator) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        if (e->style == StylePanel) {
+            QWidget *control = e->panelControl;
+            if (!control) {
+                control = new QWidget;
+                control->setObjectName(key);
+            }
+            control->setFixedWidth(qMax(0, int(std::lround(e->panelWidth / double(kTwipsPerPixel)))));
+            m_toolBar->addWidget(control);
+            continue;
+        }
+        QAction *action = makeAction(key, bar, m_element, m_toolBar);
+        m_toolBar->addAction(action);
+        if (e->dropDown && !e->bar.isEmpty()) {
+            QMenu *menu = makeMenu(e->bar);
+            m_menus.insert(key, menu);
+            action->setMenu(menu);
+            if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action)))
+                button->setPopupMode(QToolButton::InstantPopup);
+        }
+    }
+    setBarStyle(m_style);
+}
+
+QMenu *CommandBarView::makeMenu(const QString &bar)
+{
+    auto *menu = new QMenu;
+    menu->setObjectName(bar);
+    menu->setToolTipsVisible(true);
+    m_allMenus << menu;
+    for (const QString &key : m_bars.bar(bar)) {
+        const CommandEntry *e = m_bars.entry(key);
+        if (!e)
+            continue;
+        if (e->style == StyleSeparator)
+            menu->addSeparator();
+        else
+            menu->addAction(makeAction(key, bar, kMenuElement, menu));
+    }
+    // Floating bars rest while a menu is open.
+    connect(menu, &QMenu::aboutToShow, this, [this] { emit menuOpened(kMenuElement); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { emit menuClosed(kMenuElement); });
+    return menu;
+}
+
+QAction *CommandBarView::makeAction(const QString &key, const QString &inBar, int clickElement, QWidget *owner)
+{
+    auto *action = new QAction(owner);
+    action->setObjectName(key);
+    action->setData(key);
+    m_actions.insert(key, action);
+    update(key);
+    connect(action, &QAction::triggered, this, [this, key, inBar, clickElement] {
+        m_bars.clickEntry(key, inBar);
+        update(key);
+        emit clicked(clickElement, key);
+    });
+    return action;
+}
+
+void CommandBarView::update(const QString &key)
+{
+    const CommandEntry *e = m_bars.entry(key);
+    if (!e)
+        return;
+    const QList<QAction *> actions = m_actions.values(key);
+    for (QAction *action : actions) {
+        // Screen readers announce the caption, or the tooltip where there is none.
+        action->setText(e->caption.isEmpty() ? e->tooltip : e->caption);
+        action->setToolTip(e->tooltip.isEmpty() ? e->caption : e->tooltip);
+        action->setIcon(m_images.icon(e->image));
+        action->setCheckable(e->style == StyleCheck || e->style == StyleOption);
+        action->setChecked(e->checked);
+        action->setEnabled(e->enabled);
+        if (QWidget *button = m_toolBar->widgetForAction(action))
+            button->setAccessibleName(action->text());
+    }
+}
+
+QString CommandBarView::styleSheet(int style)
+{
+    switch (style) {
+    case 1: // flat, light
+        return QStringLiteral(
+            "QToolBar { background: #f4f7fb; border: none; spacing: 1px; padding: 0px; }"
+            "QToolButton { border: 1px solid transparent; border-radius: 2px; padding: 1px; background: transparent; }"
+            "QToolButton:hover { background: #dbe9f8; border-color: #8fb8e6; }"
+            "QToolButton:pressed, QToolButton:checked { background: #bcd6f2; border-color: #5e95d3; }"
+            "QToolBar::separator { background: #c9d3df; width: 1px; margin: 4px 3px; }"
+            "QMenu { background: #ffffff; border: 1px solid #9bb0c8; }"
+            "QMenu::item { padding: 4px 24px 4px 26px; }"
+            "QMenu::item:selected { background: #dbe9f8; color: #10233a; }"
+            "QMenu::separator { height: 1px; background: #d8dee6; margin: 3px 6px; }");
+    case 2: // dark
+        return QStringLiteral(
+            "QToolBar { background: #23272e; border: none; spacing: 1px; padding: 0px; }"
+            "QToolButton { border: 1px solid transparent; border-radius: 3px; padding: 1px; background: transparent; color: #e8e8e8; }"
+            "QToolButton:hover { background: #3a4150; border-color: #56627a; }"
+            "QToolButton:pressed, QToolButton:checked { background: #4b5568; }"
+            "QToolBar::separator { background: #4a5160; width: 1px; margin: 4px 3px; }"
+            "QMenu { background: #2b3038; color: #e8e8e8; border: 1px solid #4a5160; }"
+            "QMenu::item { padding: 4px 24px 4px 26px; }"
+            "QMenu::item:selected { background: #3f6fb0; color: #ffffff; }"
+            "QMenu::item:disabled { color: #7a828f; }"
+            "QMenu::separator { height: 1px; background: #4a5160; margin: 3px 6px; }");
+    case 3: // classic, raised
+        return QStringLiteral(
+            "QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f2f6fd, stop:1 #c5d5ee);"
+            " border-bottom: 1px solid #8ea6cc; spacing: 2px; padding: 0px; }"
+            "QToolButton { border: 1px solid #9db2d3; border-radius: 3px; padding: 1px;"
+            " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe5f5); }"
+            "QToolButton:hover { border-color: #e39a2b; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+            " stop:0 #fff4d6, stop:1 #ffd88a); }"
+            "QToolButton:pressed, QToolButton:checked { background: #ffc05a; border-color: #c77f12; }"
+            "QToolBar::separator { background: #8ea6cc; width: 2px; margin: 3px 3px; }"
+            "QMenu { background: #fbfcff; border: 2px solid #6d8ebf; }"
+            "QMenu::item { padding: 4px 24px 4px 26px; }"
+            "QMenu::item:selected { background: #ffd88a; color: #000000; border: 1px solid #e39a2b; }"
+            "QMenu::separator { height: 2px; background: #b8c8e2; margin: 3px 6px; }");
+    default: // the desktop's own look, packed tight enough for the narrow bars
+        return QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"
+                              "QToolButton { padding: 1px; }");
+    }
+}
+
+void CommandBarView::setBarStyle(int style)
+{
+    m_style = style;
+    const QString sheet = styleSheet(style);
+    m_toolBar->setStyleSheet(sheet);
+    for (const QPointer<QMenu> &menu : std::as_const(m_allMenus)) {
+        if (menu)
+            menu->setStyleSheet(sheet);
+    }
+}
+
+} // namespace lorva

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace lorva {
+
+class CommandBars;
+class ImageList;
+
+inline constexpr int kMaxLanguages = 20;
+
+// What the language and voice menus were built from.
+struct MenuTables
+{
+    QStringList LanguageList; // language names, in menu order (at most 20)
+    int LanguageCount = 0;
+    int VoiceCount = 0;
+};
+
+// The language files of the Languages folder, "Speak_<name>.txt", in
+// alphabetical order, without regard to case; names that come twice and
+// files beyond the twentieth are left out.
+QStringList languageFiles(const QString &programFolder);
+
+// The language name of a language file name: between the first "_" and the first ".".
+QString languageNameOf(const QString &fileName);
+
+// The image of a language's flag: the first image from the 105th (counted
+// from 1) whose key starts with the name's first two letters, else 106.
+int flagImage(const ImageList &images, const QString &languageName);
+
+// Creates every command entry of the main window, with one entry per
+// language file and one per voice (given by description, in engine order).
+MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringList &languageFiles,
+                      const QStringList &voiceDescriptions, int tabWidth, QWidget *tabStrip);
+
+// Creates and fills the bars of the main window and hangs the menus.
+void Make_Toolbars(CommandBars &bars, const MenuTables &tables);
+
+} // namespace lorva

@@ -1,0 +1,245 @@
+#include "app/AppContext.h"
+#include "commands/Captions.h"
+#include "commands/Dispatcher.h"
+#include "commands/MakeMenus.h"
+#include "config/Language.h"
+#include "fakes/FakeMainWindow.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace lorva;
+using lorva::test::crlf;
+using lorva::test::FakeCommandTarget;
+using lorva::test::FakeMainWindow;
+
+namespace {
+
+QByteArray languageFile(const char *search, const char *searchDescr, int captionLines, const char *prefix,
+                        const char *tabs = "5")
+{
+    QByteArray out = QByteArray("TAB_NUMBER=") + tabs + "\r\nSTART_PAGE=http://start.example/\r\n";
+    if (search)
+        out += QByteArray("SEARCH_URL=") + search + "\r\n";
+    if (searchDescr)
+        out += QByteArray("SEARCH_DESCR=") + searchDescr + "\r\n";
+    out += "TRANSLATOR_PATH=http://translate.example/\r\n";
+    for (int i = 1; i <= captionLines; ++i)
+        out += QByteArray("\"") + prefix + QByteArray::number(i) + "\"\r\n";
+    return out;
+}
+
+struct Main
+{
+    test::TempFolder folder;
+    AppContext ctx{folder.path()};
+    FakeMainWindow window;
+    FakeCommandTarget target;
+    Dispatcher dispatcher{ctx, window, target};
+
+    Main()
+    {
+        folder.write("Languages/Speak_english.txt", languageFile("http://search.example/", "Search it", 230, "en"));
+        folder.write("Languages/Speak_italian.txt", languageFile(nullptr, nullptr, 100, "it", "3"));
+        ctx.options.HomePage = "http://home.example/";
+        ctx.options.LanguageName = "english";
+        Read_Language(ctx.programFolder, "english", ctx.language, window);
+        ctx.main.TabURLs = QStringList(window.tabCount(), QString());
+        ctx.main.BarsShown = true;
+        ctx.menus = Make_Menus(ctx.commands, window.images, languageFiles(ctx.programFolder), {}, 6000, nullptr);
+        Make_Toolbars(ctx.commands, ctx.menus);
+        Set_Captions(ctx, ctx.commands, window);
+        window.current = 1;
+    }
+
+    QString caption(const char *key) const { return ctx.commands.entry(key)->caption; }
+    QString tooltip(const char *key) const { return ctx.commands.entry(key)->tooltip; }
+};
+
+} // namespace
+
+TEST(SetCaptions, TakesEveryTextFromTheLanguage)
+{
+    Main m;
+    EXPECT_EQ(m.tooltip("EXIT0"), QStringLiteral("en32"));
+    EXPECT_EQ(m.tooltip("EXIT2"), QStringLiteral("en32"));
+    EXPECT_EQ(m.tooltip("GOOGLE"), QStringLiteral("Search it"));
+    EXPECT_EQ(m.tooltip("SPEAK"), QStringLiteral("en137"));
+    EXPECT_EQ(m.caption("NAVIGATE:PICK"), QStringLiteral("en170"));
+    EXPECT_EQ(m.caption("FILE:MONEY"), QStringLiteral("en174"));
+    EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("en1"));
+    EXPECT_EQ(m.caption("SAVE:PDF"), QStringLiteral("en206"));
+    EXPECT_EQ(m.caption("SPEAK:LOG"), QStringLiteral("en222"));
+    EXPECT_EQ(m.tooltip("BREVONTA"), QStringLiteral("en196"));
+    EXPECT_EQ(m.tooltip("PICTURE"), QStringLiteral("en176"));
+    EXPECT_EQ(m.caption("EDIT:TXT"), QStringLiteral("Speak_english.txt"));
+    EXPECT_EQ(m.caption("LANG:ITALIAN"), QStringLiteral("Italian"));
+    EXPECT_EQ(m.window.moveToolTip, QStringLiteral("en215"));
+}
+
+TEST(LanguageSwitch, ChangesCaptionsSettingsTabsAndTheOptionsFile)
+{
+    Main m;
+    m.ctx.main.TabURLs[4] = "http://four.example/";
+    m.window.setTabCaption(1, "Site");
+    m.dispatcher.click(3, "LANG:ITALIAN");
+
+    EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("italian"));
+    EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("it1"));
+    EXPECT_EQ(m.caption("EDIT:TXT"), QStringLiteral("Speak_italian.txt"));
+    // A file with fewer caption lines leaves the later commands empty.
+    EXPECT_EQ(m.caption("SAVE:PDF"), QString());
+    EXPECT_EQ(m.caption("SPEAK:TRE"), QString());
+    EXPECT_EQ(m.caption("LANG:NEW"), QString());
+    // Settings the new file lacks keep their values.
+    EXPECT_EQ(m.tooltip("GOOGLE"), QStringLiteral("Search it"));
+    EXPECT_EQ(m.ctx.language.SearchUrl, QStringLiteral("http://search.example/"));
+    // The tab count follows the file, and every tab caption is empty.
+    EXPECT_EQ(m.window.tabCount(), 3);
+    EXPECT_EQ(m.ctx.main.TabURLs.size(), 3);
+    EXPECT_EQ(m.window.tabCaption(1), QString());
+    EXPECT_EQ(m.folder.read("Data/lorvaspeak.Opt"),
+              crlf({" 1 ", " 0 ", " 0 ", " 0 ", "http://home.example/", "italian"}));
+}
+
+TEST(LanguageSwitch, AFileThatCannotBeReadKeepsTheLanguageInUse)
+{
+    Main m;
+    m.folder.write("Languages/Speak_klingon.txt", "x");
+    m.folder.remove("Languages/Speak_klingon.txt");
+    m.ctx.commands.addEntry("LANG:KLINGON", 106, "Klingon", StyleOption, "Speak_klingon.txt");
+    m.dispatcher.click(3, "LANG:KLINGON");
+
+    ASSERT_EQ(m.target.failures.size(), 1);
+    EXPECT_TRUE(m.target.failures[0].contains("Speak_klingon.txt"));
+    EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("english"));
+    EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("en1"));
+    EXPECT_EQ(m.window.tabCount(), 5);
+    EXPECT_FALSE(m.folder.exists("Data/lorvaspeak.Opt"));
+}
+
+TEST(Dispatcher, BarStylesFollowTheirOwnNumbers)
+{
+    Main m;
+    const struct
+    {
+        const char *key;
+        int style;
+    } rows[] = {{"FILE:XP", 3}, {"FILE:MONEY", 2}, {"FILE:SYSTEM", 0}, {"FILE:OFFICE", 1}};
+    for (const auto &row : rows) {
+        m.ctx.commands.clickEntry(row.key, "FILE");
+        m.dispatcher.click(3, row.key);
+        EXPECT_EQ(m.ctx.options.BarStyle, row.style) << row.key;
+        EXPECT_EQ(m.target.calls.last(), QStringLiteral("style %1").arg(row.style));
+        for (const char *other : {"FILE:XP", "FILE:MONEY", "FILE:SYSTEM", "FILE:OFFICE"})
+            EXPECT_EQ(m.ctx.commands.entry(other)->checked, QLatin1String(other) == QLatin1String(row.key));
+    }
+    // Saved at exit, not at once.
+    EXPECT_FALSE(m.folder.exists("Data/lorvaspeak.Opt"));
+}
+
+TEST(Dispatcher, FloatingModeHidesTheStatusStripAtOnce)
+{
+    Main m;
+    m.ctx.commands.clickEntry("FILE:FLOATING", "FILE");
+    m.dispatcher.click(3, "FILE:FLOATING");
+    EXPECT_EQ(m.ctx.options.FloatingBars, 1);
+    EXPECT_FALSE(m.ctx.main.BarsShown);
+    EXPECT_FALSE(m.window.applied.picStatVisible);
+    EXPECT_TRUE(m.window.timers[MainTimer::Timer1].enabled);
+    EXPECT_EQ(m.window.timers[MainTimer::Timer1].interval, 750);
+
+    // A menu pauses floating mode and its closing resumes it.
+    m.dispatcher.menuOpened();
+    EXPECT_FALSE(m.window.timers[MainTimer::Timer1].enabled);
+    m.dispatcher.menuClosed();
+    EXPECT_TRUE(m.window.timers[MainTimer::Timer1].enabled);
+
+    m.ctx.commands.clickEntry("FILE:FLOATING", "FILE");
+    m.dispatcher.click(3, "FILE:FLOATING");
+    EXPECT_EQ(m.ctx.options.FloatingBars, 0);
+    EXPECT_FALSE(m.window.timers[MainTimer::Timer1].enabled);
+    m.dispatcher.menuClosed();
+    EXPECT_FALSE(m.window.timers[MainTimer::Timer1].enabled);
+}
+
+TEST(Dispatcher, SiteButtonsOpenTheirAddressesWithoutHistory)
+{
+    Main m;
+    m.dispatcher.click(2, "GOOGLE");
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://search.example/"));
+    EXPECT_TRUE(m.window.list.items.isEmpty());
+
+    // An empty search address empties the box, which opens the start page.
+    m.ctx.language.SearchUrl.clear();
+    m.window.calls.clear();
+    m.dispatcher.click(2, "GOOGLE");
+    EXPECT_EQ(m.window.addressText(), QString());
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
+}
+
+TEST(Dispatcher, HomeCommands)
+{
+    Main m;
+    m.dispatcher.click(3, "NAVIGATE:HOME");
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
+    EXPECT_FALSE(m.window.calls.contains("navigate 1 http://home.example/"));
+
+    m.window.list.boxText = "typed but never opened";
+    m.dispatcher.click(3, "NAVIGATE:PICKHOME");
+    EXPECT_EQ(m.ctx.options.HomePage, QStringLiteral("typed but never opened"));
+    EXPECT_TRUE(m.folder.read("Data/lorvaspeak.Opt").contains("typed but never opened\r\n"));
+}
+
+TEST(Dispatcher, PageWindowAndDesktopCommands)
+{
+    Main m;
+    const struct
+    {
+        int element;
+        const char *key;
+        const char *call;
+    } rows[] = {
+        {0, "EXIT0", "close"}, {2, "EXIT2", "close"}, {3, "EDIT:EXIT", "close"}, {0, "BACK", "back"},
+        {0, "NEXT", "forward"}, {3, "NAVIGATE:BACK", "back"}, {3, "NAVIGATE:NEXT", "forward"},
+        {0, "PRINT", "execWB 6"}, {3, "EDIT:PRINT", "execWB 6"}, {3, "EDIT:PREVIEW", "execWB 7"},
+        {3, "EDIT:PAGESET", "execWB 8"}, {3, "EDIT:PROPERTIES", "execWB 10"}, {3, "EDIT:CUT", "execWB 11"},
+        {3, "EDIT:COPY", "execWB 12"}, {3, "EDIT:PASTE", "execWB 13"}, {3, "EDIT:SELECT", "execWB 17"},
+        {3, "EDIT:DELETE", "execWB 33"}, {3, "EDIT:FINDDOC", "find"}, {2, "MIN", "minimize"},
+        {3, "NAVIGATE:REFRESH", "refresh"}, {3, "FILE:SECURITY", "settings 0"}, {3, "FILE:VOLUME", "settings 1"},
+        {3, "FILE:INTERNET", "settings 2"},
+    };
+    for (const auto &row : rows) {
+        m.target.calls.clear();
+        m.dispatcher.click(row.element, row.key);
+        EXPECT_EQ(m.target.calls, QStringList({row.call})) << row.key;
+    }
+
+    m.window.list.boxText = "http://elsewhere.example/";
+    m.dispatcher.click(3, "FILE:EXPLORER");
+    EXPECT_EQ(m.target.calls.last(), QStringLiteral("shell http://elsewhere.example/"));
+    m.dispatcher.click(3, "EDIT:TXT");
+    EXPECT_EQ(m.target.calls.last(), "shell " + m.folder.file("Languages/Speak_english.txt"));
+    m.dispatcher.click(3, "FILE:HELP");
+    EXPECT_TRUE(m.target.calls.last().endsWith("/Data/Help.html"));
+    m.dispatcher.click(3, "EDIT:STOP");
+    EXPECT_TRUE(m.window.calls.contains("stop 1"));
+    m.dispatcher.click(3, "EDIT:TRANS");
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://translate.example/"));
+}
+
+TEST(Dispatcher, KeysWithoutARowDoNothing)
+{
+    Main m;
+    const auto before = m.window.calls.size();
+    m.dispatcher.click(3, "TOOLS");
+    m.dispatcher.click(3, "SOMETHING:ELSE");
+    m.dispatcher.click(0, "GOOGLE");   // a site key clicked on the main tool bar
+    m.dispatcher.click(1, "EXIT0");    // the tab bar
+    m.dispatcher.click(4, "EXIT0");    // elements beyond the menus
+    m.dispatcher.click(3, "LANG:NEW"); // the language-file editor is not there yet
+    EXPECT_EQ(m.window.calls.size(), before);
+    EXPECT_TRUE(m.target.calls.isEmpty());
+    EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("english"));
+    EXPECT_FALSE(m.folder.exists("Data/lorvaspeak.Opt"));
+}
