@@ -58,6 +58,7 @@ void CommandBarView::showBar(const QString &bar)
         }
         QAction *action = makeAction(key, bar, m_element, m_toolBar);
         m_toolBar->addAction(action);
+        update(key); // now that the action has its button
         if (e->dropDown && !e->bar.isEmpty()) {
             QMenu *menu = makeMenu(e->bar);
             m_menus.insert(key, menu);
@@ -137,7 +138,8 @@ QString CommandBarView::styleSheet(int style)
             "QMenu { background: #ffffff; border: 1px solid #9bb0c8; }"
             "QMenu::item { padding: 4px 24px 4px 26px; }"
             "QMenu::item:selected { background: #dbe9f8; color: #10233a; }"
-            "QMenu::separator { height: 1px; background: #d8dee6; margin: 3px 6px; }");
+            "QMenu::separator { height: 1px; background: #d8dee6; margin: 3px 6px; }"
+            "QMenu::icon:checked { background: #bcd6f2; border: 1px solid #5e95d3; border-radius: 2px; }");
     case 2: // dark
         return QStringLiteral(
             "QToolBar { background: #23272e; border: none; spacing: 1px; padding: 0px; }"
@@ -149,7 +151,8 @@ QString CommandBarView::styleSheet(int style)
             "QMenu::item { padding: 4px 24px 4px 26px; }"
             "QMenu::item:selected { background: #3f6fb0; color: #ffffff; }"
             "QMenu::item:disabled { color: #7a828f; }"
-            "QMenu::separator { height: 1px; background: #4a5160; margin: 3px 6px; }");
+            "QMenu::separator { height: 1px; background: #4a5160; margin: 3px 6px; }"
+            "QMenu::icon:checked { background: #3f6fb0; border: 1px solid #8fb3e8; border-radius: 2px; }");
     case 3: // classic, raised
         return QStringLiteral(
             "QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f2f6fd, stop:1 #c5d5ee);"
@@ -163,10 +166,12 @@ QString CommandBarView::styleSheet(int style)
             "QMenu { background: #fbfcff; border: 2px solid #6d8ebf; }"
             "QMenu::item { padding: 4px 24px 4px 26px; }"
             "QMenu::item:selected { background: #ffd88a; color: #000000; border: 1px solid #e39a2b; }"
-            "QMenu::separator { height: 2px; background: #b8c8e2; margin: 3px 6px; }");
+            "QMenu::separator { height: 2px; background: #b8c8e2; margin: 3px 6px; }"
+            "QMenu::icon:checked { background: #ffc05a; border: 1px solid #c77f12; border-radius: 2px; }");
     default: // the desktop's own look, packed tight enough for the narrow bars
         return QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"
-                              "QToolButton { padding: 1px; }");
+                              "QToolButton { padding: 1px; }"
+                              "QMenu::icon:checked { background: palette(highlight); border-radius: 2px; }");
     }
 }
 

@@ -1,122 +1,12 @@
-// The real main window with real Qt WebEngine views, in this process, under
-// the X display and window manager that the test command starts, against
-// pages served on 127.0.0.1.
-#include "addresses/History.h"
-#include "app/AppContext.h"
-#include "browser/frmStart.h"
-#include "commands/ImageList.h"
-#include "platform/BrowserView.h"
-#include "platform/Platform.h"
-#include "support/HttpServer.h"
-#include "support/TempFolder.h"
-
-#include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProcess>
-#include <QProgressBar>
-#include <QScreen>
-#include <QTabBar>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
+// The main window: tabs, views, navigation, the window itself.
+#include "support/MainWindowFixture.h"
 
 using namespace lorva;
 using namespace lorva::test;
 
 namespace {
 
-template <typename Predicate>
-bool waitUntil(Predicate done, int timeoutMs = 15000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
-
-QByteArray page(const char *title, const char *body = "<p>Some text.</p>")
-{
-    return QByteArray("<!DOCTYPE html><html><head><title>") + title + "</title></head><body>" + body +
-           "</body></html>";
-}
-
-// A program folder with the shipped files, and the running main window.
-class MainWindow : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        for (const char *sub : {"Data", "Languages"}) {
-            const QDir dir(QStringLiteral(LORVA_DATA_DIR) + '/' + sub); // the shipped files only
-            for (const QString &name : dir.entryList(QDir::Files))
-                QFile::copy(dir.filePath(name), folder.file(QString::fromLatin1(sub) + '/' + name));
-        }
-        server.addPage("/", page("Home page"));
-        folder.write("Data/lorvaspeak.Opt", ("1\r\n0\r\n0\r\n0\r\n" + server.url("/") + "\r\nEnglish\r\n").toUtf8());
-        start();
-    }
-
-    void TearDown() override { stop(); }
-
-    void start()
-    {
-        ctx = std::make_unique<AppContext>(folder.path());
-        platform = createRealPlatform(folder.path());
-        window = std::make_unique<frmStart>(*ctx, *platform);
-        window->Form_Load(QDate::currentDate());
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->QWidget::activateWindow();
-        ASSERT_TRUE(waitForLoad(0, server.url("/")));
-    }
-
-    void stop()
-    {
-        if (window) {
-            window->close();
-            window.reset();
-        }
-        platform.reset();
-        ctx.reset();
-    }
-
-    bool waitForLoad(int view, const QString &url)
-    {
-        return waitUntil([&] {
-            BrowserView *v = window->Web(view);
-            return v && v->LocationURL() == url && !v->Busy();
-        });
-    }
-
-    void type(const QString &text)
-    {
-        QLineEdit *edit = window->Text1()->lineEdit();
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-
-    QPoint tabCentre(int index) const { return window->Tab1()->tabRect(index).center(); }
-
-    TempFolder folder;
-    HttpServer server;
-    std::unique_ptr<AppContext> ctx;
-    std::unique_ptr<Platform> platform;
-    std::unique_ptr<frmStart> window;
-};
+using MainWindow = MainWindowFixture;
 
 } // namespace
 
@@ -271,13 +161,3 @@ TEST_F(MainWindow, TypedAddressesSurviveARestart)
     EXPECT_GE(window->Text1()->findText(server.url("/remember")), 0);
 }
 
-int main(int argc, char **argv)
-{
-    preparePlatform();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak-tests"));
-    useIconThemes();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

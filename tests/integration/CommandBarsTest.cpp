@@ -1,0 +1,203 @@
+// The command bars of the real main window: menus, captions in two
+// languages, the four bar styles, and commands carried out on a real page.
+#include "commands/CommandBarView.h"
+#include "browser/FindBar.h"
+#include "support/MainWindowFixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QMenu>
+#include <QToolBar>
+
+using namespace lorva;
+using namespace lorva::test;
+
+namespace {
+
+class CommandBarsTest : public MainWindowFixture
+{
+protected:
+    CommandBarView *mainBar() const { return window->cmdBar(0); }
+
+    QAction *action(CommandBarView *bar, const QString &key) const
+    {
+        const QList<QAction *> actions = bar->actionsOf(key);
+        return actions.isEmpty() ? nullptr : actions.first();
+    }
+
+    // The menu's entries as shown: captions, and "-" for separators.
+    static QStringList shown(QMenu *menu)
+    {
+        QStringList out;
+        for (QAction *a : menu->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    }
+
+    QStringList captions(std::initializer_list<int> positions) const
+    {
+        QStringList out;
+        for (int p : positions)
+            out << (p < 0 ? QStringLiteral("-") : ctx->language.Captions[p]);
+        return out;
+    }
+
+    // Opens the menu of a main tool bar entry with a real click, and runs
+    // `inside` while it is open; the menu is closed afterwards.
+    void withOpenMenu(const QString &key, const std::function<void(QMenu *)> &inside)
+    {
+        QWidget *button = mainBar()->toolBar()->widgetForAction(action(mainBar(), key));
+        ASSERT_TRUE(button);
+        bool ran = false;
+        QTimer::singleShot(400, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (menu) {
+                inside(menu);
+                ran = true;
+            }
+            if (QWidget *popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        waitUntil([&] { return ran; }, 3000);
+        ASSERT_TRUE(ran) << "the menu of " << qPrintable(key) << " did not open";
+    }
+};
+
+} // namespace
+
+TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
+{
+    const auto &C = ctx->language.Captions;
+    EXPECT_EQ(shown(mainBar()->menuOf("EDIT")),
+              (captions({125}) + QStringList{"Speak_English.txt", "-"} +
+               captions({157, 158, 159, 18, 23, -1, 41, 42, 43, 177, 166, -1, 35, 176, 189, -1, 1})));
+    EXPECT_EQ(shown(mainBar()->menuOf("SAVE")), captions({145, 146, 147, 148, 149, 206}));
+    EXPECT_EQ(shown(mainBar()->menuOf("FILE")),
+              captions({-1, 180, 172, 173, 174, -1, 38, -1, 160, 162, 97, 161, -1, 138, 175}));
+    EXPECT_EQ(shown(mainBar()->menuOf("NAVIGATE")), captions({170, 169, -1, 2, 126, 3, -1, 135, 63}));
+    EXPECT_EQ(shown(mainBar()->menuOf("LANG")), (QStringList{"English", "Italian", C[209]}));
+
+    const QStringList voices = shown(mainBar()->menuOf("TTS"));
+    EXPECT_GE(voices.size(), 1) << "espeak-ng lists no voice";
+    for (const QString &voice : voices)
+        EXPECT_TRUE(voice.startsWith("Voice: ")) << qPrintable(voice);
+    EXPECT_TRUE(voices.contains("Voice: English (Great Britain)")) << voices.size();
+
+    // Every tool button can be told apart by a screen reader.
+    for (QAction *a : mainBar()->toolBar()->actions()) {
+        if (a->isSeparator())
+            continue;
+        QWidget *button = mainBar()->toolBar()->widgetForAction(a);
+        ASSERT_TRUE(button);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+        ASSERT_TRUE(accessible);
+        EXPECT_EQ(accessible->text(QAccessible::Name), a->text()) << qPrintable(a->objectName());
+        EXPECT_FALSE(a->text().isEmpty()) << qPrintable(a->objectName());
+    }
+    EXPECT_EQ(action(mainBar(), "EXIT0")->toolTip(), C[32]);
+    EXPECT_EQ(action(window->cmdBar(2), "GOOGLE")->toolTip(), ctx->language.SearchDescr);
+    EXPECT_FALSE(action(mainBar(), "SPEAK")->isEnabled());
+
+    withOpenMenu("FILE", [&](QMenu *menu) {
+        EXPECT_EQ(menu->objectName(), QStringLiteral("FILE"));
+        QTest::qWait(100);
+        window->screen()->grabWindow(0).save(QStringLiteral(LORVA_SCREENSHOT_DIR "/file-menu.png"));
+    });
+}
+
+TEST_F(CommandBarsTest, ChoosingItalianInTheLanguageMenuSwitchesEverything)
+{
+    server.addPage("/it", page("Pagina"));
+    type(server.url("/it"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/it")));
+    ASSERT_FALSE(window->Tab1()->tabText(0).isEmpty());
+
+    withOpenMenu("LANG", [&](QMenu *menu) {
+        QAction *italian = nullptr;
+        for (QAction *a : menu->actions())
+            if (a->objectName() == u"LANG:ITALIAN")
+                italian = a;
+        ASSERT_TRUE(italian);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(italian).center());
+    });
+    ASSERT_TRUE(waitUntil([&] { return ctx->options.LanguageName == u"italian"; }, 3000));
+
+    EXPECT_EQ(mainBar()->menuOf("EDIT")->actions().last()->text(), QStringLiteral("Esci"));
+    EXPECT_EQ(action(mainBar(), "EXIT0")->toolTip(), QStringLiteral("Esci da LorvaSpeak"));
+    EXPECT_EQ(action(mainBar(), "EDIT")->toolTip(), QStringLiteral("Modifica"));
+    EXPECT_EQ(action(window->cmdBar(2), "GOOGLE")->toolTip(), QStringLiteral("Cerca nel web con DuckDuckGo"));
+    EXPECT_EQ(mainBar()->menuOf("EDIT")->actions().at(1)->text(), QStringLiteral("Speak_italian.txt"));
+    EXPECT_TRUE(action(mainBar(), "LANG:ITALIAN")->isChecked() ||
+                mainBar()->menuOf("LANG")->actions().at(1)->isChecked());
+    for (int t = 0; t < window->Tab1()->count(); ++t)
+        EXPECT_EQ(window->Tab1()->tabText(t), QString()) << t;
+    EXPECT_EQ(window->cmdMove()->toolTip(), QStringLiteral("Trascina per spostare la finestra"));
+
+    const QList<QByteArray> lines = folder.read("Data/lorvaspeak.Opt").split('\n');
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[5], QByteArray("italian\r"));
+}
+
+TEST_F(CommandBarsTest, TheFourBarStylesLookDifferent)
+{
+    QStringList sheets;
+    const char *keys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+    QImage shots[4];
+    for (int style = 0; style < 4; ++style) {
+        for (QAction *a : mainBar()->menuOf("FILE")->actions())
+            if (a->objectName() == QLatin1String(keys[style]))
+                a->trigger();
+        QTest::qWait(200);
+        EXPECT_EQ(ctx->options.BarStyle, style);
+        for (int bar = 0; bar < 3; ++bar)
+            EXPECT_EQ(window->cmdBar(bar)->barStyle(), style) << bar;
+        shots[style] = window->picBar()->grab().toImage();
+        window->screen()->grabWindow(0, 0, 0, window->width(), 60)
+            .save(QStringLiteral(LORVA_SCREENSHOT_DIR "/bar-style-%1.png").arg(style));
+    }
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b)
+            EXPECT_NE(shots[a], shots[b]) << "styles " << a << " and " << b << " look the same";
+}
+
+TEST_F(CommandBarsTest, PageCommandsActOnTheCurrentPage)
+{
+    server.addPage("/words", page("Words", "<p>Alpha bravo charlie.</p>"));
+    type(server.url("/words"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/words")));
+
+    QGuiApplication::clipboard()->clear();
+    window->dispatcher().click(3, "EDIT:SELECT");
+    window->dispatcher().click(3, "EDIT:COPY");
+    EXPECT_TRUE(waitUntil([] { return QGuiApplication::clipboard()->text().contains("Alpha bravo charlie."); }, 5000))
+        << qPrintable(QGuiApplication::clipboard()->text());
+
+    window->dispatcher().click(3, "EDIT:FINDDOC");
+    ASSERT_TRUE(window->findBar()->isVisible());
+    QTest::keyClicks(window->findBar()->box(), "bravo");
+    EXPECT_TRUE(waitUntil([&] { return window->findBar()->box()->styleSheet().isEmpty(); }, 3000));
+    QTest::keyClicks(window->findBar()->box(), "zzz");
+    EXPECT_TRUE(waitUntil([&] { return !window->findBar()->box()->styleSheet().isEmpty(); }, 3000));
+    QTest::keyClick(window->findBar()->box(), Qt::Key_Escape);
+    EXPECT_FALSE(window->findBar()->isVisible());
+
+    bool sawProperties = false;
+    QTimer::singleShot(600, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            const QList<QLabel *> labels = dialog->findChildren<QLabel *>();
+            for (QLabel *label : labels)
+                sawProperties |= label->text() == server.url("/words");
+            dialog->accept();
+        }
+    });
+    window->dispatcher().click(3, "EDIT:PROPERTIES");
+    EXPECT_TRUE(sawProperties);
+
+    server.addPage("/second", page("Second"));
+    type(server.url("/second"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/second")));
+    QTest::mouseClick(mainBar()->toolBar()->widgetForAction(action(mainBar(), "BACK")), Qt::LeftButton);
+    EXPECT_TRUE(waitForLoad(0, server.url("/words")));
+}
