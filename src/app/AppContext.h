@@ -4,6 +4,7 @@
 #include "commands/CommandBars.h"
 #include "commands/MakeMenus.h"
 #include "platform/Speech.h"
+#include "speech/Speech.h"
 #include "config/Language.h"
 #include "config/Options.h"
 
@@ -62,6 +63,7 @@ struct AppContext
     CommandBars commands;
     MenuTables menus;
     std::unique_ptr<SpeechEngine> SpeechVoice;
+    SpeechState speech;
 
     bool startupTailDone = false;
     bool exiting = false;

@@ -81,6 +81,15 @@ public:
     // Buttons down now: 1 left, 2 right, 4 middle.
     virtual int mouseButtons() const = 0;
 
+    // The clipboard's text, and emptying it.
+    virtual QString clipboardText() const = 0;
+    virtual void clearClipboard() = 0;
+    // The speech-state picture of the status strip, by image index.
+    virtual void setTimebarPicture(int image) = 0;
+    // Whether the left button is down now or was pressed since the last
+    // time this was asked (anywhere on the screen where that can be known).
+    virtual bool leftButtonDownOrPressed() = 0;
+
     // Lets pending events run; waits `milliseconds` while they do.
     virtual void processEvents() = 0;
     virtual void wait(int milliseconds) = 0;

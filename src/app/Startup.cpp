@@ -7,6 +7,7 @@
 #include "browser/SiteName.h"
 #include "commands/Captions.h"
 #include "commands/MakeMenus.h"
+#include "speech/Speech.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -68,6 +69,7 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     window.attachCommandBars(ctx.options.BarStyle);
     ctx.commands.setEnabled(QStringLiteral("SPEAK"), false);
     ctx.commands.setEnabled(QStringLiteral("FAVORITE"), false);
+    window.setTimebarPicture(kSpeechOffPicture);
 
     main.layout.cmdBar[0].width = 5950;
     main.layout.cmdBar[0].left = 0;
@@ -127,6 +129,7 @@ void Timer4_Timer(AppContext &ctx, MainWindowPort &window)
     ctx.main.templatePath = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Template.Doc"));
     ctx.main.templatePathH = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/TemplateH.Doc"));
     ctx.commands.setEnabled(QStringLiteral("FAVORITE"), true);
+    Fill_List1(ctx);
 }
 
 bool GO_Exit(AppContext &ctx, MainWindowPort &window)

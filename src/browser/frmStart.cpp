@@ -11,7 +11,9 @@
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "platform/Speech.h"
+#include "speech/Speech.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -148,6 +150,8 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     connect(timer(MainTimer::Timer1), &QTimer::timeout, this, [this] { Timer1_Timer(m_ctx, *this); });
     connect(timer(MainTimer::Timer4), &QTimer::timeout, this, [this] { Timer4_Timer(m_ctx, *this); });
     connect(timer(MainTimer::Timer5), &QTimer::timeout, this, [this] { Timer5_Timer(m_ctx, *this); });
+    connect(timer(MainTimer::Timer6), &QTimer::timeout, this, [this] { Timer6_Timer(m_ctx, *this, *this); });
+    watchLeftButton();
 
     auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
     f12->setContext(Qt::WindowShortcut);
@@ -509,6 +513,18 @@ void frmStart::unloadWindow()
 int frmStart::cursorScreenYTwips() const { return globalCursorPos().y() * kTwipsPerPixel; }
 
 int frmStart::mouseButtons() const { return globalMouseButtons(); }
+
+QString frmStart::clipboardText() const { return QGuiApplication::clipboard()->text(); }
+
+void frmStart::clearClipboard() { QGuiApplication::clipboard()->clear(); }
+
+void frmStart::setTimebarPicture(int image)
+{
+    m_timebarPicture = image;
+    m_timebar->setIcon(m_images.icon(image));
+}
+
+bool frmStart::leftButtonDownOrPressed() { return lorva::leftButtonDownOrPressed(); }
 
 void frmStart::processEvents() { QCoreApplication::processEvents(); }
 

@@ -68,6 +68,8 @@ public:
     FindBar *findBar() const { return m_findBar; }
     QToolButton *cmdMove() const { return m_cmdMove; }
     QToolButton *cmdMoveL() const { return m_cmdMoveL; }
+    QToolButton *timebar() const { return m_timebar; }
+    int timebarPicture() const { return m_timebarPicture; }
     QTimer *timer(MainTimer which) const;
 
     // TabHost
@@ -119,6 +121,10 @@ public:
     void unloadWindow() override;
     int cursorScreenYTwips() const override;
     int mouseButtons() const override;
+    QString clipboardText() const override;
+    void clearClipboard() override;
+    void setTimebarPicture(int image) override;
+    bool leftButtonDownOrPressed() override;
     void processEvents() override;
     void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
@@ -169,6 +175,7 @@ private:
     QTimer *m_timers[4];
     Dispatcher m_dispatcher;
     bool m_firstPageReported = false;
+    int m_timebarPicture = -1;
     bool m_loaded = false;
     // Moving the window by hand where the window manager cannot do it.
     bool m_dragging = false;

@@ -9,6 +9,7 @@
 #include "config/Language.h"
 #include "config/LegacyText.h"
 #include "config/Options.h"
+#include "speech/Speech.h"
 
 #include <QUrl>
 
@@ -132,6 +133,7 @@ void Dispatcher::addRows()
     setRow(kToolBar, QStringLiteral("BACK"), back);
     setRow(kToolBar, QStringLiteral("NEXT"), forward);
     setRow(kToolBar, QStringLiteral("PRINT"), page(6));
+    setRow(kToolBar, QStringLiteral("SPEAK"), [this](const QString &) { GO_Talk(m_ctx, m_window, m_target); });
 
     setRow(kSiteBar, QStringLiteral("GOOGLE"), [this](const QString &) { navigateSite(m_ctx.language.SearchUrl); });
     setRow(kSiteBar, QStringLiteral("WIKI"), [this](const QString &) { navigateSite(m_ctx.language.DictionaryUrl); });
@@ -185,6 +187,7 @@ void Dispatcher::addRows()
         m_ctx.options.HomePage = m_window.addressText();
         Save_Opt(m_ctx.programFolder, m_ctx.options);
     });
+    setPrefixRow(kMenus, QStringLiteral("TTS:"), [this](const QString &key) { Voice_Click(m_ctx, m_window, key); });
     setPrefixRow(kMenus, QStringLiteral("LANG:"), [this](const QString &key) {
         if (key != u"LANG:NEW")
             switchLanguage(key);

@@ -94,7 +94,7 @@ std::vector<Spec> specs()
     set(80, "#translate", "preferences-desktop-locale", u"\u6587", 0xff2e86c1);
     set(81, "#file", "system-file-manager", u"\u2630", 0xff566573);
     set(83, "#pickhome", "user-home", u"\u2302", 0xffd4ac0d);
-    set(96, "#speechoff", "audio-volume-muted", u"\u2205", 0xff7f8c8d);
+    set(96, "#speechon", "audio-volume-high", u"\u266B", 0xff27ae60);
     set(104, "#world", "internet-web-browser", u"\u25CE", 0xff2e86c1);
     set(105, "#languages", "preferences-desktop-locale", u"\u6587", 0xff2e86c1);
     set(106, "#otherlanguage", nullptr, u"\u25CE", 0xff5d6d7e);
@@ -106,7 +106,7 @@ std::vector<Spec> specs()
     set(125, "#shopping", nullptr, u"\u20AC", 0xffca6f1e);
     set(127, "#speed", "media-seek-forward", u"\u23E9", 0xff566573);
     set(128, "#stopspeaking", "media-playback-stop", u"\u25A0", 0xffc0392b);
-    set(132, "#speechon", "audio-volume-high", u"\u266B", 0xff27ae60);
+    set(132, "#speechoff", "audio-volume-muted", u"\u2205", 0xff7f8c8d);
 
     flag(107, "en-english", Flag::Union, {kNavy, kWhite, 0xffc8102e});
     flag(108, "it-italian", Flag::Vertical, {kGreen, kWhite, kRed});

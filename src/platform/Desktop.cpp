@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <X11/Xlib.h>
@@ -27,6 +28,54 @@ int globalMouseButtons()
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
            (buttons & Qt::MiddleButton ? 4 : 0);
 }
+
+namespace {
+
+// Remembers a left press on any window of the program until it is asked for.
+class LeftPressLatch : public QObject
+{
+public:
+    static LeftPressLatch &instance()
+    {
+        static LeftPressLatch *latch = [] {
+            auto *l = new LeftPressLatch;
+            qApp->installEventFilter(l);
+            return l;
+        }();
+        return *latch;
+    }
+
+    bool take()
+    {
+        const bool pressed = m_pressed;
+        m_pressed = false;
+        return pressed;
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                m_pressed = true;
+        }
+        return false;
+    }
+
+private:
+    LeftPressLatch() : QObject(qApp) {}
+    bool m_pressed = false;
+};
+
+} // namespace
+
+bool leftButtonDownOrPressed()
+{
+    const bool pressed = LeftPressLatch::instance().take();
+    return (globalMouseButtons() & 1) || pressed;
+}
+
+void watchLeftButton() { LeftPressLatch::instance(); }
 
 QPoint globalCursorPos() { return QCursor::pos(); }
 

@@ -73,7 +73,7 @@ public:
         return std::make_unique<WebEngineView>(parent);
     }
 
-    std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(); }
+    std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(createDesktopAudio()); }
 
     void showFailure(QWidget *parent, const QString &message) override
     {

@@ -1,11 +1,29 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
 namespace lorva {
+
+// Where synthesised speech goes: 16-bit mono PCM at the rate given to
+// open(). Used from one thread of its own.
+class AudioOutput
+{
+public:
+    virtual ~AudioOutput() = default;
+    // Prepares the output; false when there is nowhere to play to.
+    virtual bool open(int sampleRate) = 0;
+    // Queues samples behind those queued before.
+    virtual void write(const QByteArray &pcm) = 0;
+};
+
+// The desktop's sound output, through Qt Multimedia.
+std::unique_ptr<AudioOutput> createDesktopAudio();
+// A WAV file that grows as speech arrives (complete after every write).
+std::unique_ptr<AudioOutput> createWavFile(const QString &path);
 
 // The speech synthesiser as the program uses it: installed voices, one
 // chosen voice, and queued asynchronous speaking.
@@ -16,8 +34,17 @@ public:
 
     // Descriptions of all installed voices, in the engine's own order.
     virtual QStringList voiceDescriptions() = 0;
+    // Chooses the voice at `index` of that order for what is spoken next.
+    virtual void setVoice(int index) = 0;
+    // Output format; 22 means 22050 Hz, 16-bit, mono (the only one offered).
+    virtual void setOutputFormat(int type) = 0;
+    // Speaks `text`. With flags 1 it returns at once; the text is spoken
+    // after everything queued before it, which is never cut off.
+    virtual void speak(const QString &text, int flags) = 0;
+    // Whether speech can be heard: false when no audio device was found.
+    virtual bool audioAvailable() = 0;
 };
 
-std::unique_ptr<SpeechEngine> createEspeakSpeech();
+std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output);
 
 } // namespace lorva

@@ -62,7 +62,10 @@ public:
         TwipsRect place;
     };
 
-    std::unique_ptr<SpeechEngine> createSpeech() override { return std::make_unique<FakeSpeech>(voices); }
+    std::unique_ptr<SpeechEngine> createSpeech() override
+    {
+        return std::make_unique<FakeSpeech>(voices, &speechLog, audioAvailable);
+    }
     const ImageList &imageList() const override { return images; }
     QWidget *tabStripWidget() override { return nullptr; }
     void attachCommandBars(int style) override { calls << QStringLiteral("attachBars %1").arg(style); }
@@ -110,6 +113,14 @@ public:
     void unloadWindow() override { calls << QStringLiteral("unload"); }
     int cursorScreenYTwips() const override { return cursorY; }
     int mouseButtons() const override { return buttons; }
+    QString clipboardText() const override { return clipboard; }
+    void clearClipboard() override
+    {
+        clipboard.clear();
+        calls << QStringLiteral("clearClipboard");
+    }
+    void setTimebarPicture(int image) override { timebarPicture = image; }
+    bool leftButtonDownOrPressed() override { return leftDown; }
     void processEvents() override { calls << QStringLiteral("processEvents"); }
     void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
@@ -118,6 +129,8 @@ public:
     FakeAddressList list;
     ImageList images;
     QStringList voices;
+    QStringList speechLog;
+    bool audioAvailable = true;
     QString moveToolTip;
     int current = 0;
     std::map<int, ViewState> views;
@@ -132,6 +145,9 @@ public:
     int progress = -1;
     int cursorY = 0;
     int buttons = 0;
+    QString clipboard;
+    int timebarPicture = -1;
+    bool leftDown = false;
     int waitedMs = 0;
     // Called on every wait, to let a test change the views meanwhile.
     std::function<void()> onWait;
@@ -144,7 +160,12 @@ class FakeCommandTarget : public CommandTarget
 {
 public:
     void closeProgram() override { calls << QStringLiteral("close"); }
-    void execWB(int command) override { calls << QStringLiteral("execWB %1").arg(command); }
+    void execWB(int command) override
+    {
+        calls << QStringLiteral("execWB %1").arg(command);
+        if (onExecWB)
+            onExecWB(command);
+    }
     void goBack() override { calls << QStringLiteral("back"); }
     void goForward() override { calls << QStringLiteral("forward"); }
     void refreshCurrent() override { calls << QStringLiteral("refresh"); }
@@ -157,6 +178,7 @@ public:
 
     QStringList calls;
     QStringList failures;
+    std::function<void(int)> onExecWB;
 };
 
 } // namespace lorva::test

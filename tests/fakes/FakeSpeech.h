@@ -6,14 +6,32 @@
 
 namespace lorva::test {
 
-// A speech engine with a fixed set of voices that records what it is asked.
+// A speech engine with a fixed set of voices that records every call, in
+// order, into a log its creator keeps.
 class FakeSpeech : public SpeechEngine
 {
 public:
-    explicit FakeSpeech(QStringList voices = {}) : voices(std::move(voices)) {}
+    FakeSpeech(QStringList voices, QStringList *log, bool audio = true)
+        : voices(std::move(voices)), log(log), audio(audio)
+    {
+    }
+
     QStringList voiceDescriptions() override { return voices; }
+    void setVoice(int index) override { record(QStringLiteral("voice %1").arg(index)); }
+    void setOutputFormat(int type) override { record(QStringLiteral("format %1").arg(type)); }
+    void speak(const QString &text, int flags) override { record(QStringLiteral("speak %1 ").arg(flags) + text); }
+    bool audioAvailable() override { return audio; }
 
     QStringList voices;
+    QStringList *log;
+    bool audio;
+
+private:
+    void record(const QString &call)
+    {
+        if (log)
+            log->append(call);
+    }
 };
 
 } // namespace lorva::test

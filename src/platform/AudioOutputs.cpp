@@ -1,0 +1,137 @@
+#include "platform/Speech.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QFile>
+#include <QMediaDevices>
+#include <QTimer>
+#include <QtEndian>
+
+namespace lorva {
+
+namespace {
+
+// Sound to the desktop: a Qt Multimedia sink in push mode, fed from a queue
+// as fast as it takes it.
+class DesktopAudio : public AudioOutput
+{
+public:
+    bool open(int sampleRate) override
+    {
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull())
+            return false;
+        QAudioFormat format;
+        format.setSampleRate(sampleRate);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::Int16);
+        if (!device.isFormatSupported(format))
+            return false;
+        m_sink = std::make_unique<QAudioSink>(device, format);
+        m_sink->setBufferSize(sampleRate * 2 / 4); // a quarter of a second
+        m_device = m_sink->start();
+        if (!m_device || m_sink->error() != QAudio::NoError)
+            return false;
+        m_feed = std::make_unique<QTimer>();
+        m_feed->setInterval(20);
+        QObject::connect(m_feed.get(), &QTimer::timeout, [this] { feed(); });
+        return true;
+    }
+
+    void write(const QByteArray &pcm) override
+    {
+        if (!m_device)
+            return;
+        m_queue += pcm;
+        feed();
+        if (!m_queue.isEmpty() && !m_feed->isActive())
+            m_feed->start();
+    }
+
+private:
+    void feed()
+    {
+        if (m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
+            // The device went away; start over on the next write.
+            m_device = m_sink->start();
+            if (!m_device)
+                return;
+        }
+        const qsizetype room = qMin<qsizetype>(m_sink->bytesFree(), m_queue.size());
+        if (room > 0) {
+            const qint64 written = m_device->write(m_queue.constData(), room);
+            if (written > 0)
+                m_queue.remove(0, written);
+        }
+        if (m_queue.isEmpty())
+            m_feed->stop();
+    }
+
+    std::unique_ptr<QAudioSink> m_sink;
+    QIODevice *m_device = nullptr;
+    std::unique_ptr<QTimer> m_feed;
+    QByteArray m_queue;
+};
+
+// A WAV file whose header is brought up to date after every write, so that
+// it is complete whenever it is read.
+class WavFile : public AudioOutput
+{
+public:
+    explicit WavFile(QString path) : m_file(std::move(path)) {}
+
+    bool open(int sampleRate) override
+    {
+        m_rate = sampleRate;
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        writeHeader();
+        return true;
+    }
+
+    void write(const QByteArray &pcm) override
+    {
+        if (!m_file.isOpen())
+            return;
+        m_file.seek(44 + m_bytes);
+        m_file.write(pcm);
+        m_bytes += pcm.size();
+        writeHeader();
+        m_file.flush();
+    }
+
+private:
+    void writeHeader()
+    {
+        QByteArray h(44, '\0');
+        auto put32 = [&h](int at, quint32 v) { qToLittleEndian(v, h.data() + at); };
+        auto put16 = [&h](int at, quint16 v) { qToLittleEndian(v, h.data() + at); };
+        h.replace(0, 4, "RIFF");
+        put32(4, quint32(36 + m_bytes));
+        h.replace(8, 8, "WAVEfmt ");
+        put32(16, 16);
+        put16(20, 1);            // PCM
+        put16(22, 1);            // mono
+        put32(24, quint32(m_rate));
+        put32(28, quint32(m_rate * 2));
+        put16(32, 2);
+        put16(34, 16);
+        h.replace(36, 4, "data");
+        put32(40, quint32(m_bytes));
+        m_file.seek(0);
+        m_file.write(h);
+    }
+
+    QFile m_file;
+    int m_rate = 0;
+    qint64 m_bytes = 0;
+};
+
+} // namespace
+
+std::unique_ptr<AudioOutput> createDesktopAudio() { return std::make_unique<DesktopAudio>(); }
+
+std::unique_ptr<AudioOutput> createWavFile(const QString &path) { return std::make_unique<WavFile>(path); }
+
+} // namespace lorva

@@ -1,0 +1,130 @@
+// The real espeak-ng engine of the program, speaking into WAV files.
+#include "platform/Speech.h"
+#include "support/TempFolder.h"
+#include "support/Wav.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace lorva;
+using namespace lorva::test;
+
+namespace {
+
+const QString kEnglish = QStringLiteral("English (Great Britain)");
+const QString kSentence = QStringLiteral("The quick brown fox jumps over the lazy dog.");
+const QString kShort = QStringLiteral("Seven.");
+
+// Waits until the WAV file stops growing (speech is 1000 times faster than
+// real time, so a quiet quarter of a second means it is done).
+Wav settled(const QString &path, int timeoutMs = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    size_t last = 0;
+    int quiet = 0;
+    while (clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents();
+        QThread::msleep(25);
+        const size_t now = readWav(path).samples.size();
+        quiet = (now == last && now > 0) ? quiet + 25 : 0;
+        last = now;
+        if (quiet >= 250)
+            break;
+    }
+    return readWav(path);
+}
+
+struct Engine
+{
+    TempFolder folder;
+    QString wav = folder.file("speech.wav");
+    std::unique_ptr<SpeechEngine> speech = createEspeakSpeech(createWavFile(wav));
+
+    void useEnglish()
+    {
+        const qsizetype k = speech->voiceDescriptions().indexOf(kEnglish);
+        ASSERT_GE(k, 0);
+        speech->setVoice(int(k));
+    }
+};
+
+} // namespace
+
+TEST(EspeakEngine, ListsItsVoicesByName)
+{
+    Engine e;
+    const QStringList voices = e.speech->voiceDescriptions();
+    EXPECT_GT(voices.size(), 50);
+    EXPECT_TRUE(voices.contains(kEnglish));
+    EXPECT_TRUE(voices.contains("Italian"));
+    for (const QString &voice : voices)
+        EXPECT_FALSE(voice.isEmpty());
+    EXPECT_EQ(e.speech->voiceDescriptions(), voices); // a stable order
+}
+
+TEST(EspeakEngine, SpeaksA22kHz16BitMonoWavOfTheRightLength)
+{
+    Engine e;
+    e.useEnglish();
+    e.speech->setOutputFormat(22);
+    QElapsedTimer clock;
+    clock.start();
+    e.speech->speak(kSentence, 1);
+    EXPECT_LT(clock.elapsed(), 50) << "speak with flags 1 must return at once";
+
+    const Wav wav = settled(e.wav);
+    ASSERT_TRUE(wav.valid);
+    EXPECT_EQ(wav.sampleRate, 22050);
+    EXPECT_EQ(wav.channels, 1);
+    EXPECT_EQ(wav.bitsPerSample, 16);
+    const Wav reference = espeakReference(kSentence, "gmw/en", e.folder.path());
+    ASSERT_TRUE(reference.valid) << "the espeak-ng command gave no WAV";
+    EXPECT_NEAR(spokenSeconds(wav), spokenSeconds(reference), spokenSeconds(reference) * 0.1)
+        << spokenSeconds(wav) << " s against " << spokenSeconds(reference) << " s";
+    EXPECT_GT(spokenSeconds(wav), 1.5);
+}
+
+TEST(EspeakEngine, TwoTextsQueuedQuicklyAreBothSpokenWholeAndInOrder)
+{
+    // Each text alone first, for its length and its shape.
+    Engine alone;
+    alone.useEnglish();
+    alone.speech->speak(kShort, 1);
+    const Wav shortAlone = settled(alone.wav);
+    Engine alone2;
+    alone2.speech->speak(kSentence, 1);
+    const Wav sentenceAlone = settled(alone2.wav);
+    ASSERT_TRUE(shortAlone.valid && sentenceAlone.valid);
+
+    Engine both;
+    both.useEnglish();
+    both.speech->speak(kShort, 1);
+    both.speech->speak(kSentence, 1);
+    const Wav wav = settled(both.wav);
+    ASSERT_TRUE(wav.valid);
+
+    const double expected = shortAlone.seconds() + sentenceAlone.seconds();
+    EXPECT_NEAR(wav.seconds(), expected, expected * 0.05) << "one of the two was cut off or lost";
+    // The loudness over time shows which text came first.
+    const auto shape = envelope(wav.samples, 22050);
+    const auto shortShape = envelope(shortAlone.samples, 22050);
+    const auto sentenceShape = envelope(sentenceAlone.samples, 22050);
+    const size_t n = shortShape.size();
+    const double first = correlation(shape, 0, shortShape, 0, n);
+    const double swapped = correlation(shape, 0, sentenceShape, 0, n);
+    const double second = correlation(shape, n, sentenceShape, 0, sentenceShape.size());
+    EXPECT_GT(first, 0.9) << "the short text does not come first";
+    EXPECT_GT(second, 0.9) << "the sentence does not follow it whole";
+    EXPECT_LT(swapped, first - 0.2) << first << " against " << swapped;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

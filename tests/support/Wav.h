@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace lorva::test {
+
+// A 16-bit PCM WAV file as read back from disk.
+struct Wav
+{
+    bool valid = false;
+    int sampleRate = 0;
+    int channels = 0;
+    int bitsPerSample = 0;
+    std::vector<qint16> samples;
+
+    double seconds() const { return sampleRate ? double(samples.size()) / sampleRate : 0; }
+};
+
+Wav readWav(const QString &path);
+
+// Normalised correlation of two stretches of samples (1 = same shape).
+double correlation(const std::vector<qint16> &a, size_t aFrom, const std::vector<qint16> &b, size_t bFrom,
+                   size_t count);
+
+// Loudness per 10 ms frame, for comparing the shape of speech over time
+// (the same text is not synthesised sample for sample the same each time).
+std::vector<qint16> envelope(const std::vector<qint16> &samples, int sampleRate);
+
+// The length in seconds from the first to the last sample that is not
+// silence: what a listener hears, without the pauses around it.
+double spokenSeconds(const Wav &wav);
+
+// What the espeak-ng command gives for `text` in `voice`, as a WAV file.
+Wav espeakReference(const QString &text, const QString &voice, const QString &folder);
+
+} // namespace lorva::test
