@@ -72,7 +72,7 @@ protected:
     void start()
     {
         ctx = std::make_unique<AppContext>(folder.path());
-        platform = createRealPlatform(folder.path());
+        platform = makePlatform();
         window = std::make_unique<frmStart>(*ctx, *platform);
         window->Form_Load(QDate::currentDate());
         window->show();
@@ -80,6 +80,8 @@ protected:
         window->QWidget::activateWindow();
         ASSERT_TRUE(waitForLoad(0, server.url("/")));
     }
+
+    virtual std::unique_ptr<Platform> makePlatform() { return createRealPlatform(folder.path()); }
 
     void stop()
     {
