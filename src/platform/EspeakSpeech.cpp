@@ -13,6 +13,8 @@
 #include <future>
 #include <mutex>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 namespace lorva {
 
@@ -142,13 +144,16 @@ public:
             QMetaObject::invokeMethod(m_player, [&] { opened = m_player->open(rate); },
                                       Qt::BlockingQueuedConnection);
         m_audio = opened;
-        m_identifiers = SpeechWorker::instance().call([] {
-            QStringList ids;
-            if (SpeechWorker::instance().sampleRate() <= 0)
-                return ids;
-            for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice)
-                ids << QString::fromUtf8((*voice)->identifier);
-            return ids;
+        // The installed voices do not change while the program runs.
+        std::tie(m_names, m_identifiers) = SpeechWorker::instance().call([] {
+            QStringList names, ids;
+            if (SpeechWorker::instance().sampleRate() > 0) {
+                for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
+                    names << QString::fromUtf8((*voice)->name);
+                    ids << QString::fromUtf8((*voice)->identifier);
+                }
+            }
+            return std::pair{names, ids};
         });
     }
 
@@ -163,17 +168,7 @@ public:
         m_thread.wait();
     }
 
-    QStringList voiceDescriptions() override
-    {
-        return SpeechWorker::instance().call([] {
-            QStringList names;
-            if (SpeechWorker::instance().sampleRate() <= 0)
-                return names;
-            for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice)
-                names << QString::fromUtf8((*voice)->name);
-            return names;
-        });
-    }
+    QStringList voiceDescriptions() override { return m_names; }
 
     void setVoice(int index) override
     {
@@ -218,6 +213,7 @@ private:
     QThread m_thread;
     Player *m_player;
     std::shared_ptr<std::atomic<bool>> m_alive = std::make_shared<std::atomic<bool>>(true);
+    QStringList m_names;
     QStringList m_identifiers;
     int m_format = kFormat22kHz16BitMono;
     bool m_audio = false;
