@@ -119,7 +119,10 @@ int main(int argc, char **argv)
     frmStart window(ctx, *platform);
     window.Form_Load(QDate::currentDate());
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the main window was never shown\n");
+        return 1;
+    }
     if (!waitLoaded(window, 0, server.url("/p0"))) {
         std::fprintf(stderr, "navigation: the first page did not load\n");
         return 1;

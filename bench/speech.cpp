@@ -168,7 +168,10 @@ int main(int argc, char **argv)
     frmStart window(ctx, platform);
     window.Form_Load(QDate::currentDate());
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the main window was never shown\n");
+        return 1;
+    }
     window.QWidget::activateWindow();
     waitFor([&] { return window.Web(0)->LocationURL() == server.url("/read") && !window.Web(0)->Busy(); }, 20000);
     for (QAction *a : window.cmdBar(0)->menuOf("TTS")->actions())

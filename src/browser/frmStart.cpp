@@ -237,6 +237,11 @@ void frmStart::updateTabWidths()
     // Equal tabs filling the panel, so that the pointer's place tells the tab.
     const int count = qMax(1, m_tab1->count());
     const int width = qMax(24, toPixels(m_ctx.main.layout.Tab1.width) / count);
+    // Every resize lays the window out; restyling the strip only when the
+    // width changes keeps that cheap.
+    if (width == m_tabWidthPixels)
+        return;
+    m_tabWidthPixels = width;
     m_tab1->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(width - 4));
 }
 

@@ -176,6 +176,7 @@ private:
     Dispatcher m_dispatcher;
     bool m_firstPageReported = false;
     int m_timebarPicture = -1;
+    int m_tabWidthPixels = 0;
     bool m_loaded = false;
     // Moving the window by hand where the window manager cannot do it.
     bool m_dragging = false;

@@ -20,8 +20,6 @@ namespace lorva {
 
 namespace {
 
-constexpr int kFormat22kHz16BitMono = 22;
-
 // espeak-ng is not thread-safe and must be initialised once per process:
 // every call to it runs on this one worker thread, in the order asked.
 class SpeechWorker
@@ -178,12 +176,9 @@ public:
         SpeechWorker::instance().post([id] { espeak_SetVoiceByName(id.constData()); });
     }
 
-    void setOutputFormat(int type) override
-    {
-        // espeak-ng produces 22050 Hz, 16-bit mono, which is format 22;
-        // no other format is offered.
-        m_format = type == kFormat22kHz16BitMono ? type : m_format;
-    }
+    // espeak-ng always produces 22050 Hz, 16-bit mono, which is format 22:
+    // there is nothing to switch.
+    void setOutputFormat(int) override {}
 
     void speak(const QString &text, int flags) override
     {
@@ -215,7 +210,6 @@ private:
     std::shared_ptr<std::atomic<bool>> m_alive = std::make_shared<std::atomic<bool>>(true);
     QStringList m_names;
     QStringList m_identifiers;
-    int m_format = kFormat22kHz16BitMono;
     bool m_audio = false;
 };
 
