@@ -39,7 +39,7 @@ private:
 class NoWindows : public CaptionTargets
 {
 public:
-    void setMoveButtonsToolTip(const QString &) override {}
+    void setWindowNames(const WindowNames &) override {}
 };
 
 double median(std::vector<double> v)

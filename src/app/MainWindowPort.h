@@ -3,6 +3,7 @@
 #include "browser/MainLayout.h"
 #include "browser/TabHost.h"
 #include "commands/Captions.h"
+#include "platform/Clipboard.h"
 
 #include <memory>
 
@@ -42,6 +43,9 @@ public:
     virtual void stopView(int index) = 0;
     virtual void refreshView(int index) = 0;
     virtual void focusView(int index) = 0;
+    // A page command of view `index` (12 copy, 18 clear the selection) that
+    // leaves the keyboard focus where it is.
+    virtual void pageCommand(int index, int command) = 0;
     virtual bool viewBusy(int index) const = 0;
     virtual QString viewLocationURL(int index) const = 0;
     // The document's ready state in lower case ("complete" once loaded).
@@ -84,11 +88,16 @@ public:
     // The clipboard's text, and emptying it.
     virtual QString clipboardText() const = 0;
     virtual void clearClipboard() = 0;
+    // All the clipboard holds, to be put back after the program borrowed it.
+    virtual ClipboardContent clipboardContent() const = 0;
+    virtual void setClipboardContent(const ClipboardContent &content) = 0;
     // The speech-state picture of the status strip, by image index.
     virtual void setTimebarPicture(int image) = 0;
     // Whether the left button is down now or was pressed since the last
     // time this was asked (anywhere on the screen where that can be known).
     virtual bool leftButtonDownOrPressed() = 0;
+    // Forgets a press that was remembered for the question above.
+    virtual void forgetLeftPress() = 0;
 
     // Lets pending events run; waits `milliseconds` while they do.
     virtual void processEvents() = 0;

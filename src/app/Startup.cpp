@@ -41,6 +41,7 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     main.TabURLs = QStringList(window.tabCount(), QString());
     // The tab strip sits in a panel of bar 1 as wide as the language says.
     main.layout.Tab1.width = ctx.language.TabWidth;
+    main.layout.Tab1Wanted = ctx.language.TabWidth;
 
     ctx.SpeechVoice = window.createSpeech();
     ctx.menus = Make_Menus(ctx.commands, window.imageList(), languageFiles(ctx.programFolder),

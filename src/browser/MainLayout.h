@@ -22,6 +22,7 @@ struct MainLayout
     TwipsRect picBar{20, 0, 14055, 385};
     TwipsRect cmdBar[3] = {{0, 0, 5950, 375}, {5950, -10, 5455, 375}, {11255, 0, 2800, 375}};
     TwipsRect Tab1{0, 0, 5000, 325};
+    int Tab1Wanted = 5000; // the tab panel's width from the language; Tab1 gives way to the address box
     TwipsRect Text1{5060, 30, 2400, 315};
     TwipsRect picStat{0, 5570, 14140, 355};
     TwipsRect cmdMoveL{0, 10, 375, 334};

@@ -12,6 +12,10 @@ namespace lorva {
 namespace {
 
 constexpr int kRestoreShift = 285;
+// Below this the address box is too narrow to read an address in; the tab
+// panel gives way first, down to its own least width.
+constexpr int kMinAddressWidth = 3000;
+constexpr int kMinTabPanelWidth = 1500;
 constexpr int kF12 = 123;
 
 qint16 clamp16(int value) { return qint16(qBound(-32768, value, 32767)); }
@@ -29,7 +33,11 @@ void Form_Resize(AppContext &ctx, MainWindowPort &window)
         main.WasMinimized = false;
         window.setWindowCaption(QString());
         const TwipsRect r = window.windowRectTwips();
-        window.moveWindowTwips(r.left, r.top - kRestoreShift, r.width, r.height + kRestoreShift);
+        // The shift must not push the window past the screen's edges: a
+        // window that filled the screen would lose its status strip below it.
+        const int top = qMax(0, r.top - kRestoreShift);
+        const int bottom = qMin(r.top + r.height, window.screenHeightTwips());
+        window.moveWindowTwips(r.left, top, r.width, qMax(kTwipsPerPixel, bottom - top));
     } else if (state == WindowShowState::Minimized) {
         main.WasMinimized = true;
         window.setWindowCaption(ctx.language.Captions[179]);
@@ -46,7 +54,8 @@ void Form_Resize(AppContext &ctx, MainWindowPort &window)
     l.picStat.top = H - l.picStat.height;
     l.cmdBar[1].width = l.picBar.width - l.cmdBar[0].width - l.cmdBar[2].width + 150;
     l.cmdBar[2].left = l.picBar.width - l.cmdBar[2].width + 150;
-    l.Text1.width = l.cmdBar[1].width - l.Tab1.width - 110;
+    l.Tab1.width = qMin(l.Tab1Wanted, qMax(kMinTabPanelWidth, l.cmdBar[1].width - 110 - kMinAddressWidth));
+    l.Text1.width = qMax(0, l.cmdBar[1].width - l.Tab1.width - 110);
     l.Text1.left = l.Tab1.width + 60;
     Set_Web(ctx, window, window.currentTab());
     l.timebar.left = l.statusBar.left + l.statusBar.width;

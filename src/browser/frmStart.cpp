@@ -7,6 +7,7 @@
 #include "browser/Navigation.h"
 #include "commands/CommandBarView.h"
 #include "platform/BrowserView.h"
+#include "platform/Clipboard.h"
 #include "platform/Desktop.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
@@ -18,6 +19,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QApplication>
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
@@ -34,6 +36,7 @@
 #include <QSizeGrip>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 
@@ -83,7 +86,8 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
       m_cmdBar{new CommandBarView(ctx.commands, m_images, 0, m_picBar),
                new CommandBarView(ctx.commands, m_images, 1, m_picBar),
                new CommandBarView(ctx.commands, m_images, 2, m_picBar)},
-      m_tab1(new QTabBar(m_cmdBar[1])), m_text1(new QComboBox(m_cmdBar[1])), m_picStat(new QWidget(this)),
+      m_tab1(new QTabBar(m_cmdBar[1])), m_text1(new QComboBox(m_cmdBar[1])),
+      m_text1Label(new QLabel(m_cmdBar[1])), m_picStat(new QWidget(this)),
       m_cmdMoveL(new QToolButton(m_picStat)), m_statusBar(new QLabel(m_picStat)),
       m_timebar(new QToolButton(m_picStat)), m_progressBar(new QProgressBar(m_picStat)),
       m_cmdMove(new QToolButton(m_picStat)), m_sizeGrip(new QSizeGrip(this)), m_findBar(new FindBar(this)),
@@ -118,9 +122,16 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     m_tab1->setMouseTracking(true);
     m_tab1->installEventFilter(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
+    // Screen readers on Linux name an editable box by its label, not by an
+    // accessible name (which would be its text): a label that stays hidden.
+    m_text1Label->setBuddy(m_text1);
+    m_text1Label->hide();
     m_text1->setEditable(true);
     m_text1->setInsertPolicy(QComboBox::NoInsert);
     m_text1->setMaxVisibleItems(30);
+    // Keys typed into the box reach the combo box, which hands them to its
+    // line edit directly: both are watched.
+    m_text1->installEventFilter(this);
     m_text1->lineEdit()->installEventFilter(this);
     connect(m_text1, &QComboBox::activated, this, [this](int) { Text1_Click(m_ctx, *this); });
 
@@ -135,10 +146,11 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     m_progressBar->setTextVisible(false);
     for (QToolButton *button : {m_cmdMoveL, m_cmdMove}) {
         button->setAutoRaise(true);
-        button->setText(QStringLiteral("\u2725")); // a four-way arrow until the image list gives its picture
         button->setCursor(Qt::SizeAllCursor);
         button->installEventFilter(this);
     }
+    m_cmdMove->setIcon(m_images.icon(121));
+    m_cmdMoveL->setIcon(m_images.icon(122));
     m_cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
     m_cmdMove->setObjectName(QStringLiteral("cmdMove"));
 
@@ -150,12 +162,13 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     connect(timer(MainTimer::Timer1), &QTimer::timeout, this, [this] { Timer1_Timer(m_ctx, *this); });
     connect(timer(MainTimer::Timer4), &QTimer::timeout, this, [this] { Timer4_Timer(m_ctx, *this); });
     connect(timer(MainTimer::Timer5), &QTimer::timeout, this, [this] { Timer5_Timer(m_ctx, *this); });
-    connect(timer(MainTimer::Timer6), &QTimer::timeout, this, [this] { Timer6_Timer(m_ctx, *this, *this); });
+    connect(timer(MainTimer::Timer6), &QTimer::timeout, this, [this] { Timer6_Timer(m_ctx, *this); });
     watchLeftButton();
 
     auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
     f12->setContext(Qt::WindowShortcut);
     connect(f12, &QShortcut::activated, this, [this] { Form_KeyDown(m_ctx, *this, 123); });
+    addKeyboardRoutes();
 
     // View 0 always exists.
     m_tab1->addTab(QString());
@@ -213,6 +226,7 @@ void frmStart::connectView(BrowserView *view, int index)
     connect(view, &BrowserView::TitleChange, this, [this](const QString &title) { Web_TitleChange(m_ctx, *this, title); });
     connect(view, &BrowserView::BeforeNavigate2, this,
             [this](const QString &address) { Web_BeforeNavigate2(m_ctx, *this, address); });
+    connect(view, &BrowserView::LeftButtonUp, this, [this, index] { Web_LeftButtonUp(m_ctx, *this, index); });
     connect(view, &BrowserView::DocumentComplete, this, [this, index](const QString &address) {
         Web_DocumentComplete(m_ctx, *this, address);
         if (index == 0 && !m_firstPageReported) {
@@ -300,6 +314,12 @@ void frmStart::focusView(int index)
         view->widget()->setFocus();
 }
 
+void frmStart::pageCommand(int index, int command)
+{
+    if (BrowserView *view = Web(index))
+        view->ExecWB(command);
+}
+
 bool frmStart::viewBusy(int index) const
 {
     const BrowserView *view = Web(index);
@@ -374,6 +394,8 @@ void frmStart::applyLayout(const MainLayout &l)
     m_picBar->setGeometry(toPixels(l.picBar));
     for (int i = 0; i < 3; ++i)
         m_cmdBar[i]->setGeometry(toPixels(l.cmdBar[i]));
+    // The site bar reaches past the window's right edge: its buttons stay inside.
+    m_cmdBar[2]->setEndInset(m_picBar->x() + m_cmdBar[2]->geometry().right() + 1 - width());
     m_text1->setGeometry(toPixels(l.Text1));
     m_text1->raise();
     m_picStat->setGeometry(toPixels(l.picStat));
@@ -384,6 +406,9 @@ void frmStart::applyLayout(const MainLayout &l)
     m_cmdMove->setGeometry(toPixels(l.cmdMove));
     m_statusBar->setVisible(l.statusBarVisible);
     m_picStat->setVisible(l.picStatVisible);
+    // The tab panel gives way to the address box in a narrow window.
+    if (const int tabPanel = toPixels(l.Tab1.width); m_tab1->width() != tabPanel && tabPanel > 0)
+        m_tab1->setFixedWidth(tabPanel);
     updateTabWidths();
 
     placeFindBar();
@@ -408,12 +433,81 @@ void frmStart::attachCommandBars(int style)
     updateTabWidths();
 }
 
-void frmStart::setMoveButtonsToolTip(const QString &text)
+void frmStart::setWindowNames(const WindowNames &names)
 {
+    m_names = names;
     for (QToolButton *button : {m_cmdMove, m_cmdMoveL}) {
-        button->setToolTip(text);
-        button->setAccessibleName(text);
+        button->setToolTip(names.moveButtons);
+        button->setAccessibleName(names.moveButtons);
     }
+    setAccessibleName(names.window);
+    for (int i = 0; i < 3; ++i) {
+        m_cmdBar[i]->setAccessibleName(names.bars[i]);
+        m_cmdBar[i]->toolBar()->setAccessibleName(names.bars[i]);
+    }
+    m_text1Label->setText(names.addressBox);
+    m_text1->lineEdit()->setAccessibleName(names.addressBox);
+    setTimebarPicture(m_timebarPicture);
+}
+
+void frmStart::addKeyboardRoutes()
+{
+    const auto shortcut = [this](const QKeySequence &keys, auto action) {
+        auto *s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    // F10 goes to the main tool bar, as to a menu bar; again, back to the page.
+    shortcut(QKeySequence(Qt::Key_F10), [this] {
+        for (CommandBarView *bar : m_cmdBar) {
+            if (bar->isAncestorOf(QApplication::focusWidget())) {
+                focusView(currentTab());
+                return;
+            }
+        }
+        focusNextBar(-1, 1);
+    });
+    for (CommandBarView *bar : m_cmdBar) {
+        const int element = bar->element();
+        connect(bar, &CommandBarView::leftBar, this, [this, element](int direction) { focusNextBar(element, direction); });
+        connect(bar, &CommandBarView::escaped, this, [this] { focusView(currentTab()); });
+    }
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D),
+                                     QKeySequence(Qt::Key_F6)})
+        shortcut(keys, [this] { focusAddressBox(); });
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        shortcut(keys, [this] { selectTabFromKeyboard(1); });
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        shortcut(keys, [this] { selectTabFromKeyboard(-1); });
+}
+
+void frmStart::focusNextBar(int from, int direction)
+{
+    // The bars in the order they stand, left to right: 0, 1, 2.
+    for (int step = 1; step <= 3; ++step) {
+        const int next = ((from < 0 ? (direction > 0 ? -1 : 3) : from) + direction * step + 6) % 3;
+        if (m_cmdBar[next]->focusButton(direction > 0 ? 0 : -1))
+            return;
+    }
+}
+
+void frmStart::selectTabFromKeyboard(int step)
+{
+    const int count = tabCount();
+    if (count < 1)
+        return;
+    // The same as a left click on the tab.
+    Tab1_MouseDown(m_ctx, 1);
+    setCurrentTab((currentTab() + step + count) % count);
+    Tab1_Click(m_ctx, *this);
+}
+
+void frmStart::focusAddressBox()
+{
+    m_text1->setFocus(Qt::ShortcutFocusReason);
+    m_text1->lineEdit()->selectAll();
 }
 
 void frmStart::closeProgram() { close(); }
@@ -491,11 +585,19 @@ void frmStart::applyBarStyle(int style)
 {
     for (CommandBarView *bar : m_cmdBar)
         bar->setBarStyle(style);
-    // The bar area takes the colour of the bars.
+    // The bar area and the status strip take the colour of the bars.
     m_picBar->setStyleSheet(style == 2 ? QStringLiteral("#picBar { background: #23272e; }")
                             : style == 1 ? QStringLiteral("#picBar { background: #f4f7fb; }")
                             : style == 3 ? QStringLiteral("#picBar { background: #dbe5f5; }")
                                          : QString());
+    m_picStat->setStyleSheet(
+        style == 2   ? QStringLiteral("#picStat { background: #23272e; } #picStat QLabel { color: #e8e8e8; }"
+                                      "#picStat QToolButton { color: #e8e8e8; border: none; }")
+        : style == 1 ? QStringLiteral("#picStat { background: #f4f7fb; border-top: 1px solid #c9d3df; }")
+        : style == 3 ? QStringLiteral("#picStat { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                                      " stop:0 #dbe5f5, stop:1 #c5d5ee); border-top: 1px solid #8ea6cc; }")
+                     : QString());
+    m_picStat->setAttribute(Qt::WA_StyledBackground, style != 0);
 }
 
 void frmStart::shellOpen(const QString &target) { openWithDesktop(target); }
@@ -523,13 +625,22 @@ QString frmStart::clipboardText() const { return QGuiApplication::clipboard()->t
 
 void frmStart::clearClipboard() { QGuiApplication::clipboard()->clear(); }
 
+ClipboardContent frmStart::clipboardContent() const { return readClipboard(); }
+
+void frmStart::setClipboardContent(const ClipboardContent &content) { writeClipboard(content); }
+
 void frmStart::setTimebarPicture(int image)
 {
     m_timebarPicture = image;
     m_timebar->setIcon(m_images.icon(image));
+    const QString &name = image == kSpeechOnPicture ? m_names.speechOn : m_names.speechOff;
+    m_timebar->setAccessibleName(name);
+    m_timebar->setToolTip(name);
 }
 
 bool frmStart::leftButtonDownOrPressed() { return lorva::leftButtonDownOrPressed(); }
+
+void frmStart::forgetLeftPress() { lorva::forgetLeftPress(); }
 
 void frmStart::processEvents() { QCoreApplication::processEvents(); }
 
@@ -563,7 +674,7 @@ bool frmStart::eventFilter(QObject *watched, QEvent *event)
         default:
             break;
         }
-    } else if (watched == m_text1->lineEdit()) {
+    } else if (watched == m_text1 || watched == m_text1->lineEdit()) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Text1_KeyDown(m_ctx, *this, 13))

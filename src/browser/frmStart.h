@@ -83,7 +83,7 @@ public:
     const ImageList &imageList() const override { return m_images; }
     QWidget *tabStripWidget() override;
     void attachCommandBars(int style) override;
-    void setMoveButtonsToolTip(const QString &text) override;
+    void setWindowNames(const WindowNames &names) override;
     QString tabCaption(int index) const override;
     void setTabToolTip(const QString &text) override;
     void setCurrentTab(int index) override;
@@ -95,6 +95,7 @@ public:
     void stopView(int index) override;
     void refreshView(int index) override;
     void focusView(int index) override;
+    void pageCommand(int index, int command) override;
     bool viewBusy(int index) const override;
     QString viewLocationURL(int index) const override;
     QString viewReadyState(int index) override;
@@ -123,8 +124,11 @@ public:
     int mouseButtons() const override;
     QString clipboardText() const override;
     void clearClipboard() override;
+    ClipboardContent clipboardContent() const override;
+    void setClipboardContent(const ClipboardContent &content) override;
     void setTimebarPicture(int image) override;
     bool leftButtonDownOrPressed() override;
+    void forgetLeftPress() override;
     void processEvents() override;
     void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
@@ -154,6 +158,11 @@ private:
     void placeFindBar();
     void showPageProperties();
     bool handleMoveButton(QEvent *event);
+    void addKeyboardRoutes();
+    // Moves the keyboard from bar `from` to the next bar with buttons in `direction`.
+    void focusNextBar(int from, int direction);
+    void selectTabFromKeyboard(int step);
+    void focusAddressBox();
 
     AppContext &m_ctx;
     Platform &m_platform;
@@ -162,6 +171,7 @@ private:
     CommandBarView *m_cmdBar[3];
     QTabBar *m_tab1;
     QComboBox *m_text1;
+    QLabel *m_text1Label; // names the address box for screen readers
     QWidget *m_picStat;
     QToolButton *m_cmdMoveL;
     QLabel *m_statusBar;
@@ -176,6 +186,7 @@ private:
     Dispatcher m_dispatcher;
     bool m_firstPageReported = false;
     int m_timebarPicture = -1;
+    WindowNames m_names;
     int m_tabWidthPixels = 0;
     bool m_loaded = false;
     // Moving the window by hand where the window manager cannot do it.

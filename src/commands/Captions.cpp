@@ -55,7 +55,7 @@ void Set_Captions(const AppContext &ctx, CommandBars &bars, CaptionTargets &wind
     bars.setToolTip(QStringLiteral("EBAY"), l.EcommerceDescr);
     tips({{"PICTURE", 176}, {"BREVONTA", 196}});
 
-    windows.setMoveButtonsToolTip(C[215]);
+    windows.setWindowNames({C[215], C[179], {C[232], C[233], C[234]}, C[224], C[235], C[236]});
 }
 
 } // namespace lorva

@@ -7,12 +7,25 @@ namespace lorva {
 struct AppContext;
 class CommandBars;
 
+// Texts of the main window beyond its command entries: the move buttons'
+// tooltip, and the names that screen readers announce for parts that show
+// no text of their own.
+struct WindowNames
+{
+    QString moveButtons;
+    QString window;
+    QString bars[3];
+    QString addressBox;
+    QString speechOn;
+    QString speechOff;
+};
+
 // The parts of windows, beyond command entries, that the caption pass writes.
 class CaptionTargets
 {
 public:
     virtual ~CaptionTargets() = default;
-    virtual void setMoveButtonsToolTip(const QString &text) = 0;
+    virtual void setWindowNames(const WindowNames &names) = 0;
 };
 
 // Writes every caption and tooltip of the commands from the current language.

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -58,6 +59,11 @@ void CommandBarView::showBar(const QString &bar)
         }
         QAction *action = makeAction(key, bar, m_element, m_toolBar);
         m_toolBar->addAction(action);
+        if (QWidget *button = m_toolBar->widgetForAction(action)) {
+            // Reachable from the keyboard: Tab, and the arrows along the bars.
+            button->setFocusPolicy(Qt::TabFocus);
+            button->installEventFilter(this);
+        }
         update(key); // now that the action has its button
         if (e->dropDown && !e->bar.isEmpty()) {
             QMenu *menu = makeMenu(e->bar);
@@ -106,6 +112,78 @@ QAction *CommandBarView::makeAction(const QString &key, const QString &inBar, in
     return action;
 }
 
+void CommandBarView::setEndInset(int pixels)
+{
+    if (pixels == m_endInset)
+        return;
+    m_endInset = pixels;
+    auto *box = static_cast<QHBoxLayout *>(layout());
+    box->setContentsMargins(0, 0, qMax(0, pixels), 0);
+    box->setAlignment(m_toolBar, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+QList<QToolButton *> CommandBarView::focusableButtons() const
+{
+    QList<QToolButton *> out;
+    for (QAction *action : m_toolBar->actions()) {
+        auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action));
+        if (button && button->isEnabled() && button->isVisible() && button->focusPolicy() != Qt::NoFocus)
+            out << button;
+    }
+    return out;
+}
+
+bool CommandBarView::focusButton(int which)
+{
+    const QList<QToolButton *> buttons = focusableButtons();
+    if (buttons.isEmpty())
+        return false;
+    (which < 0 ? buttons.last() : buttons.first())->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool CommandBarView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto *button = qobject_cast<QToolButton *>(watched);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (!button)
+        return false;
+    const QList<QToolButton *> buttons = focusableButtons();
+    const qsizetype at = buttons.indexOf(button);
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int step = key == Qt::Key_Left ? -1 : 1;
+        const qsizetype next = at + step;
+        if (at < 0 || next < 0 || next >= buttons.size())
+            emit leftBar(step);
+        else
+            buttons[next]->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        focusButton(key == Qt::Key_Home ? 0 : -1);
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Only the entries with a drop-down bar pop up at once.
+        if (button->popupMode() == QToolButton::InstantPopup)
+            button->showMenu();
+        else if (key != Qt::Key_Down)
+            button->click();
+        return true;
+    case Qt::Key_Escape:
+        emit escaped();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CommandBarView::update(const QString &key)
 {
     const CommandEntry *e = m_bars.entry(key);
@@ -125,6 +203,14 @@ void CommandBarView::update(const QString &key)
     }
 }
 
+namespace {
+
+// A menu longer than the screen (the voices) scrolls instead of spreading
+// over the screen in columns.
+QString common() { return QStringLiteral("QMenu { menu-scrollable: 1; }"); }
+
+} // namespace
+
 QString CommandBarView::styleSheet(int style)
 {
     switch (style) {
@@ -139,7 +225,8 @@ QString CommandBarView::styleSheet(int style)
             "QMenu::item { padding: 4px 24px 4px 26px; }"
             "QMenu::item:selected { background: #dbe9f8; color: #10233a; }"
             "QMenu::separator { height: 1px; background: #d8dee6; margin: 3px 6px; }"
-            "QMenu::icon:checked { background: #bcd6f2; border: 1px solid #5e95d3; border-radius: 2px; }");
+            "QMenu::icon:checked { background: #bcd6f2; border: 1px solid #5e95d3; border-radius: 2px; }"
+            "QToolButton:focus { border-color: #2f6fb8; }") + common();
     case 2: // dark
         return QStringLiteral(
             "QToolBar { background: #23272e; border: none; spacing: 1px; padding: 0px; }"
@@ -152,12 +239,13 @@ QString CommandBarView::styleSheet(int style)
             "QMenu::item:selected { background: #3f6fb0; color: #ffffff; }"
             "QMenu::item:disabled { color: #7a828f; }"
             "QMenu::separator { height: 1px; background: #4a5160; margin: 3px 6px; }"
-            "QMenu::icon:checked { background: #3f6fb0; border: 1px solid #8fb3e8; border-radius: 2px; }");
+            "QMenu::icon:checked { background: #3f6fb0; border: 1px solid #8fb3e8; border-radius: 2px; }"
+            "QToolButton:focus { border-color: #8fb3e8; }") + common();
     case 3: // classic, raised
         return QStringLiteral(
             "QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f2f6fd, stop:1 #c5d5ee);"
-            " border-bottom: 1px solid #8ea6cc; spacing: 2px; padding: 0px; }"
-            "QToolButton { border: 1px solid #9db2d3; border-radius: 3px; padding: 1px;"
+            " border-bottom: 1px solid #8ea6cc; spacing: 1px; padding: 0px; }"
+            "QToolButton { border: 1px solid #9db2d3; border-radius: 3px; padding: 0px;"
             " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe5f5); }"
             "QToolButton:hover { border-color: #e39a2b; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
             " stop:0 #fff4d6, stop:1 #ffd88a); }"
@@ -167,11 +255,14 @@ QString CommandBarView::styleSheet(int style)
             "QMenu::item { padding: 4px 24px 4px 26px; }"
             "QMenu::item:selected { background: #ffd88a; color: #000000; border: 1px solid #e39a2b; }"
             "QMenu::separator { height: 2px; background: #b8c8e2; margin: 3px 6px; }"
-            "QMenu::icon:checked { background: #ffc05a; border: 1px solid #c77f12; border-radius: 2px; }");
+            "QMenu::icon:checked { background: #ffc05a; border: 1px solid #c77f12; border-radius: 2px; }"
+            "QToolButton:focus { border-color: #c77f12; }") + common();
     default: // the desktop's own look, packed tight enough for the narrow bars
         return QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"
                               "QToolButton { padding: 1px; }"
-                              "QMenu::icon:checked { background: palette(highlight); border-radius: 2px; }");
+                              "QMenu::icon:checked { background: palette(highlight); border-radius: 2px; }"
+                              "QToolButton:focus { border: 1px solid palette(highlight); border-radius: 2px; }") +
+               common();
     }
 }
 

@@ -9,6 +9,7 @@
 class QAction;
 class QMenu;
 class QToolBar;
+class QToolButton;
 
 namespace lorva {
 
@@ -32,6 +33,9 @@ public:
 
     // Shows `bar` (built anew from the collection).
     void showBar(const QString &bar);
+    // Keeps the bar's buttons `pixels` clear of its right end and against
+    // that end: for a bar that reaches past the window's edge.
+    void setEndInset(int pixels);
     // Draws the bar and its menus in one of the four styles 0 to 3.
     void setBarStyle(int style);
     int barStyle() const { return m_style; }
@@ -43,10 +47,22 @@ public:
 
     static QString styleSheet(int style);
 
+    // Keyboard access: the bar's buttons that can take the focus now, and
+    // giving it to the first (0) or the last (-1) of them. False when none can.
+    QList<QToolButton *> focusableButtons() const;
+    bool focusButton(int which);
+
 signals:
     void clicked(int element, const QString &key);
     void menuOpened(int element);
     void menuClosed(int element);
+    // The arrow keys went past the bar's first (-1) or last (+1) button.
+    void leftBar(int direction);
+    // Escape on one of the bar's buttons: the keyboard goes back to the page.
+    void escaped();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QAction *makeAction(const QString &key, const QString &inBar, int clickElement, QWidget *owner);
@@ -59,6 +75,7 @@ private:
     int m_style = 0;
     QString m_barKey;
     QToolBar *m_toolBar;
+    int m_endInset = -1;
     QMultiHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QList<QPointer<QMenu>> m_allMenus;

@@ -133,7 +133,7 @@ void Dispatcher::addRows()
     setRow(kToolBar, QStringLiteral("BACK"), back);
     setRow(kToolBar, QStringLiteral("NEXT"), forward);
     setRow(kToolBar, QStringLiteral("PRINT"), page(6));
-    setRow(kToolBar, QStringLiteral("SPEAK"), [this](const QString &) { GO_Talk(m_ctx, m_window, m_target); });
+    setRow(kToolBar, QStringLiteral("SPEAK"), [this](const QString &) { GO_Talk(m_ctx, m_window); });
 
     setRow(kSiteBar, QStringLiteral("GOOGLE"), [this](const QString &) { navigateSite(m_ctx.language.SearchUrl); });
     setRow(kSiteBar, QStringLiteral("WIKI"), [this](const QString &) { navigateSite(m_ctx.language.DictionaryUrl); });

@@ -49,6 +49,9 @@ signals:
     void DocumentComplete(const QString &address);
     // A page script asked to close its window; the view stays.
     void WindowClosing();
+    // The left mouse button was released over the page, which has had the
+    // release (a selection made with the mouse is complete in the page).
+    void LeftButtonUp();
 };
 
 } // namespace lorva

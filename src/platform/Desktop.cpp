@@ -4,9 +4,11 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 
 namespace lorva {
 
@@ -31,7 +33,10 @@ int globalMouseButtons()
 
 namespace {
 
-// Remembers a left press on any window of the program until it is asked for.
+// Remembers a left press until it is asked for: presses on the program's
+// own windows from Qt's events, and presses anywhere on the screen from the
+// X server's raw button events where the server has XInput 2, so that a
+// quick click outside the program between two looks is not missed.
 class LeftPressLatch : public QObject
 {
 public:
@@ -40,6 +45,7 @@ public:
         static LeftPressLatch *latch = [] {
             auto *l = new LeftPressLatch;
             qApp->installEventFilter(l);
+            l->watchRawButtons();
             return l;
         }();
         return *latch;
@@ -51,6 +57,8 @@ public:
         m_pressed = false;
         return pressed;
     }
+
+    bool watchesScreen() const { return m_raw != nullptr; }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -64,7 +72,70 @@ protected:
 
 private:
     LeftPressLatch() : QObject(qApp) {}
+
+    ~LeftPressLatch() override
+    {
+        if (m_raw)
+            XCloseDisplay(m_raw);
+    }
+
+    // A connection of its own to the X server: raw events are selected on
+    // the root window, which Qt's own connection must not be disturbed with.
+    void watchRawButtons()
+    {
+        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11 || !x11->display())
+            return;
+        Display *display = XOpenDisplay(DisplayString(x11->display()));
+        if (!display)
+            return;
+        int event = 0, error = 0;
+        int major = 2, minor = 1; // raw events reach the root whatever grabs the pointer from 2.1 on
+        if (!XQueryExtension(display, "XInputExtension", &m_opcode, &event, &error) ||
+            XIQueryVersion(display, &major, &minor) != Success || major < 2 || (major == 2 && minor < 1)) {
+            XCloseDisplay(display);
+            return;
+        }
+        unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+        XISetMask(bits, XI_RawButtonPress);
+        XIEventMask mask{XIAllMasterDevices, int(sizeof bits), bits};
+        XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+        // Raw events carry the physical button; the left button is the one
+        // the pointer mapping turns into button 1 (left-handed mice swap it).
+        unsigned char map[32] = {};
+        const int buttons = XGetPointerMapping(display, map, int(sizeof map));
+        m_physicalLeft = 1;
+        for (int i = 0; i < buttons; ++i) {
+            if (map[i] == 1) {
+                m_physicalLeft = i + 1;
+                break;
+            }
+        }
+        XFlush(display);
+        m_raw = display;
+        auto *notifier = new QSocketNotifier(ConnectionNumber(display), QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this] { readRawEvents(); });
+    }
+
+    void readRawEvents()
+    {
+        while (XPending(m_raw) > 0) {
+            XEvent event;
+            XNextEvent(m_raw, &event);
+            XGenericEventCookie *cookie = &event.xcookie;
+            if (cookie->type != GenericEvent || cookie->extension != m_opcode || !XGetEventData(m_raw, cookie))
+                continue;
+            if (cookie->evtype == XI_RawButtonPress &&
+                static_cast<XIRawEvent *>(cookie->data)->detail == m_physicalLeft)
+                m_pressed = true;
+            XFreeEventData(m_raw, cookie);
+        }
+    }
+
     bool m_pressed = false;
+    Display *m_raw = nullptr;
+    int m_opcode = 0;
+    int m_physicalLeft = 1;
 };
 
 } // namespace
@@ -76,6 +147,10 @@ bool leftButtonDownOrPressed()
 }
 
 void watchLeftButton() { LeftPressLatch::instance(); }
+
+void forgetLeftPress() { LeftPressLatch::instance().take(); }
+
+bool seesPressesOutsideProgram() { return LeftPressLatch::instance().watchesScreen(); }
 
 QPoint globalCursorPos() { return QCursor::pos(); }
 

@@ -9,12 +9,17 @@ namespace lorva {
 // buttons pressed on the program's own windows.
 int globalMouseButtons();
 
-// Whether the left button is down now, or was pressed on one of the
-// program's windows since the last call: a quick click that is over before
-// anyone asks the server is still seen.
+// Whether the left button is down now, or was pressed since the last call:
+// on the program's windows always, anywhere on the screen where the X server
+// reports raw button events. A quick click that is over before anyone asks
+// the server is still seen.
 bool leftButtonDownOrPressed();
 // Starts remembering left presses (done by the first call above otherwise).
 void watchLeftButton();
+// Forgets a remembered press, once it has been dealt with another way.
+void forgetLeftPress();
+// Whether presses outside the program's windows are remembered too.
+bool seesPressesOutsideProgram();
 
 // The pointer's position on the screen, in pixels.
 QPoint globalCursorPos();

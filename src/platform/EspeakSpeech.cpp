@@ -147,7 +147,8 @@ public:
             QStringList names, ids;
             if (SpeechWorker::instance().sampleRate() > 0) {
                 for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
-                    names << QString::fromUtf8((*voice)->name);
+                    // Some voice files name their voice with a trailing space.
+                    names << QString::fromUtf8((*voice)->name).trimmed();
                     ids << QString::fromUtf8((*voice)->identifier);
                 }
             }

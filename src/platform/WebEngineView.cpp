@@ -1,6 +1,8 @@
 #include "platform/WebEngineView.h"
 
+#include <QChildEvent>
 #include <QEventLoop>
+#include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -61,6 +63,24 @@ WebEngineView::WebEngineView(QWidget *parent)
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserView::TitleChange);
     connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserView::StatusTextChange);
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserView::WindowClosing);
+    // The page's mouse events go to a surface widget that the engine
+    // creates (and creates anew after a renderer crash) inside the view.
+    m_view->installEventFilter(this);
+    for (QObject *child : m_view->children())
+        child->installEventFilter(this);
+}
+
+bool WebEngineView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view) {
+        if (event->type() == QEvent::ChildAdded)
+            static_cast<QChildEvent *>(event)->child()->installEventFilter(this);
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        // Reported after the surface has passed the release on to the page.
+        QMetaObject::invokeMethod(this, &BrowserView::LeftButtonUp, Qt::QueuedConnection);
+    }
+    return BrowserView::eventFilter(watched, event);
 }
 
 WebEngineView::~WebEngineView() = default;

@@ -54,6 +54,9 @@ public:
     QString readyState() override;
     void setSilent(bool silent) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QString runScript(const QString &script);
     void print(QPrinter *printer);

@@ -2,8 +2,9 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindowPort.h"
-#include "commands/Dispatcher.h"
 #include "config/LegacyText.h"
+
+#include <QScopeGuard>
 
 namespace lorva {
 
@@ -21,18 +22,38 @@ void Fill_List1(AppContext &ctx)
     ctx.speech.List1 = ctx.SpeechVoice ? ctx.SpeechVoice->voiceDescriptions() : QStringList();
 }
 
-void GO_Talk(AppContext &ctx, MainWindowPort &window, CommandTarget &target)
+void GO_Talk(AppContext &ctx, MainWindowPort &window)
 {
-    target.execWB(kCopy);
-    target.execWB(kUnselect);
-    window.wait(200);
-    QString text = window.clipboardText();
-    if (!text.isEmpty() && ctx.SpeechVoice) {
-        text.replace(u'|', u' ');
-        ctx.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
-        ctx.SpeechVoice->speak(text, kAsync);
+    SpeechState &speech = ctx.speech;
+    if (speech.talking) {
+        // A selection ended during the wait below: it is read after this one.
+        speech.talkAgain = true;
+        return;
     }
-    window.clearClipboard();
+    speech.talking = true;
+    const ClipboardContent saved = window.clipboardContent();
+    // Whatever happens, the user's clipboard comes back and speech goes on working.
+    const auto done = qScopeGuard([&] {
+        speech.talking = false;
+        speech.talkAgain = false;
+        window.setClipboardContent(saved);
+    });
+    do {
+        speech.talkAgain = false;
+        // Empty first, so that copying an empty selection gives nothing to
+        // read rather than what the user had copied.
+        window.clearClipboard();
+        const int tab = window.currentTab();
+        window.pageCommand(tab, kCopy);
+        window.pageCommand(tab, kUnselect);
+        window.wait(200);
+        QString text = window.clipboardText();
+        if (!text.isEmpty() && ctx.SpeechVoice) {
+            text.replace(u'|', u' ');
+            ctx.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
+            ctx.SpeechVoice->speak(text, kAsync);
+        }
+    } while (speech.talkAgain);
 }
 
 void GO_VoiceOpen(AppContext &ctx, MainWindowPort &window)
@@ -64,7 +85,8 @@ void Voice_Click(AppContext &ctx, MainWindowPort &window, const QString &key)
         if (k >= 0 && ctx.SpeechVoice)
             ctx.SpeechVoice->setVoice(int(k));
         GO_VoiceOpen(ctx, window);
-        window.clearClipboard();
+        // The clipboard is not emptied here: GO_Talk no longer needs it
+        // empty, and it holds what the user copied.
         window.setTimerEnabled(MainTimer::Timer6, true);
         speech.ActiveVoiceCaption = caption;
         window.setTimebarPicture(kSpeechOnPicture);
@@ -77,14 +99,24 @@ void Voice_Click(AppContext &ctx, MainWindowPort &window, const QString &key)
     }
 }
 
-void Timer6_Timer(AppContext &ctx, MainWindowPort &window, CommandTarget &target)
+void Timer6_Timer(AppContext &ctx, MainWindowPort &window)
 {
     if (window.leftButtonDownOrPressed()) {
         ctx.speech.mouseWatch = 1;
     } else if (ctx.speech.mouseWatch == 1) {
         ctx.speech.mouseWatch = 0;
-        GO_Talk(ctx, window, target);
+        GO_Talk(ctx, window);
     }
+}
+
+void Web_LeftButtonUp(AppContext &ctx, MainWindowPort &window, int index)
+{
+    if (ctx.speech.ActiveVoiceCaption.isEmpty() || index != window.currentTab())
+        return;
+    // The watch would read this selection a second time a tick later.
+    ctx.speech.mouseWatch = 0;
+    window.forgetLeftPress();
+    GO_Talk(ctx, window);
 }
 
 } // namespace lorva

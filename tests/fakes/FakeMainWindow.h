@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <map>
+#include <utility>
 #include <set>
 
 namespace lorva::test {
@@ -69,7 +70,11 @@ public:
     const ImageList &imageList() const override { return images; }
     QWidget *tabStripWidget() override { return nullptr; }
     void attachCommandBars(int style) override { calls << QStringLiteral("attachBars %1").arg(style); }
-    void setMoveButtonsToolTip(const QString &text) override { moveToolTip = text; }
+    void setWindowNames(const WindowNames &names) override
+    {
+        moveToolTip = names.moveButtons;
+        windowNames = names;
+    }
 
     void setTabCount(int count) override { tabs.setTabCount(count); }
     int tabCount() const override { return tabs.tabCount(); }
@@ -87,6 +92,12 @@ public:
     void stopView(int index) override;
     void refreshView(int index) override;
     void focusView(int index) override;
+    void pageCommand(int index, int command) override
+    {
+        calls << QStringLiteral("page %1 %2").arg(index).arg(command);
+        if (onPageCommand)
+            onPageCommand(command);
+    }
     bool viewBusy(int index) const override;
     QString viewLocationURL(int index) const override;
     QString viewReadyState(int index) override;
@@ -117,10 +128,19 @@ public:
     void clearClipboard() override
     {
         clipboard.clear();
+        clipboardHtml.clear();
         calls << QStringLiteral("clearClipboard");
     }
+    ClipboardContent clipboardContent() const override { return {clipboard, clipboardHtml, {}}; }
+    void setClipboardContent(const ClipboardContent &content) override
+    {
+        clipboard = content.text;
+        clipboardHtml = content.html;
+        calls << QStringLiteral("setClipboard");
+    }
     void setTimebarPicture(int image) override { timebarPicture = image; }
-    bool leftButtonDownOrPressed() override { return leftDown; }
+    bool leftButtonDownOrPressed() override { return leftDown || std::exchange(pressedSinceAsked, false); }
+    void forgetLeftPress() override { pressedSinceAsked = false; }
     void processEvents() override { calls << QStringLiteral("processEvents"); }
     void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
@@ -132,6 +152,7 @@ public:
     QStringList speechLog;
     bool audioAvailable = true;
     QString moveToolTip;
+    WindowNames windowNames;
     int current = 0;
     std::map<int, ViewState> views;
     std::map<MainTimer, TimerState> timers;
@@ -146,8 +167,12 @@ public:
     int cursorY = 0;
     int buttons = 0;
     QString clipboard;
+    QString clipboardHtml;
     int timebarPicture = -1;
     bool leftDown = false;
+    bool pressedSinceAsked = false;
+    // Called on every page command, to let a test play the page.
+    std::function<void(int command)> onPageCommand;
     int waitedMs = 0;
     // Called on every wait, to let a test change the views meanwhile.
     std::function<void()> onWait;

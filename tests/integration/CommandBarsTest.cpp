@@ -59,7 +59,7 @@ protected:
             if (QWidget *popup = QApplication::activePopupWidget())
                 popup->close();
         });
-        QTest::mouseClick(button, Qt::LeftButton);
+        person.click(Person::at(button));
         waitUntil([&] { return ran; }, 3000);
         ASSERT_TRUE(ran) << "the menu of " << qPrintable(key) << " did not open";
     }
@@ -96,6 +96,13 @@ TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
         EXPECT_EQ(accessible->text(QAccessible::Name), a->text()) << qPrintable(a->objectName());
         EXPECT_FALSE(a->text().isEmpty()) << qPrintable(a->objectName());
     }
+    // And so can the parts that show no text: the window, the bars, the
+    // speech picture.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->text(QAccessible::Name), C[179]);
+    for (int bar = 0; bar < 3; ++bar)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(window->cmdBar(bar)->toolBar())->text(QAccessible::Name),
+                  C[232 + bar]);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->timebar())->text(QAccessible::Name), C[236]);
     EXPECT_EQ(action(mainBar(), "EXIT0")->toolTip(), C[32]);
     EXPECT_EQ(action(window->cmdBar(2), "GOOGLE")->toolTip(), ctx->language.SearchDescr);
     EXPECT_FALSE(action(mainBar(), "SPEAK")->isEnabled());
@@ -120,7 +127,7 @@ TEST_F(CommandBarsTest, ChoosingItalianInTheLanguageMenuSwitchesEverything)
             if (a->objectName() == u"LANG:ITALIAN")
                 italian = a;
         ASSERT_TRUE(italian);
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(italian).center());
+        person.click(Person::at(menu, menu->actionGeometry(italian).center()));
     });
     ASSERT_TRUE(waitUntil([&] { return ctx->options.LanguageName == u"italian"; }, 3000));
 
@@ -176,12 +183,13 @@ TEST_F(CommandBarsTest, PageCommandsActOnTheCurrentPage)
 
     window->dispatcher().click(3, "EDIT:FINDDOC");
     ASSERT_TRUE(window->findBar()->isVisible());
-    QTest::keyClicks(window->findBar()->box(), "bravo");
+    ASSERT_TRUE(waitUntil([&] { return window->findBar()->box()->hasFocus(); }, 2000));
+    person.type("bravo");
     EXPECT_TRUE(waitUntil([&] { return window->findBar()->box()->styleSheet().isEmpty(); }, 3000));
-    QTest::keyClicks(window->findBar()->box(), "zzz");
+    person.type("zzz");
     EXPECT_TRUE(waitUntil([&] { return !window->findBar()->box()->styleSheet().isEmpty(); }, 3000));
-    QTest::keyClick(window->findBar()->box(), Qt::Key_Escape);
-    EXPECT_FALSE(window->findBar()->isVisible());
+    person.key("Escape");
+    EXPECT_TRUE(waitUntil([&] { return !window->findBar()->isVisible(); }, 2000));
 
     bool sawProperties = false;
     QTimer::singleShot(600, [&] {
@@ -198,6 +206,17 @@ TEST_F(CommandBarsTest, PageCommandsActOnTheCurrentPage)
     server.addPage("/second", page("Second"));
     type(server.url("/second"));
     ASSERT_TRUE(waitForLoad(0, server.url("/second")));
-    QTest::mouseClick(mainBar()->toolBar()->widgetForAction(action(mainBar(), "BACK")), Qt::LeftButton);
+    person.click(Person::at(mainBar()->toolBar()->widgetForAction(action(mainBar(), "BACK"))));
     EXPECT_TRUE(waitForLoad(0, server.url("/words")));
+}
+
+TEST_F(CommandBarsTest, ASiteButtonOpensItsSiteWithoutAHistoryEntry)
+{
+    server.addPage("/search", page("Search site"));
+    ctx->language.SearchUrl = server.url("/search");
+    const int before = window->Text1()->count();
+    person.click(Person::at(window->cmdBar(2)->toolBar()->widgetForAction(action(window->cmdBar(2), "GOOGLE"))));
+    ASSERT_TRUE(waitForLoad(0, server.url("/search")));
+    EXPECT_EQ(window->Text1()->count(), before);
+    EXPECT_EQ(ctx->main.TabURLs[0], server.url("/search"));
 }

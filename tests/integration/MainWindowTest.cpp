@@ -1,4 +1,5 @@
 // The main window: tabs, views, navigation, the window itself.
+#include "platform/Desktop.h"
 #include "support/MainWindowFixture.h"
 
 using namespace lorva;
@@ -17,6 +18,7 @@ TEST_F(MainWindow, TypingAnAddressAndEnterOpensItInTheCurrentTab)
     type(typed);
     const QString url = "http://" + typed;
     ASSERT_TRUE(waitForLoad(0, url));
+    EXPECT_EQ(server.requests("/hello"), 1);
     ASSERT_TRUE(waitUntil([&] { return window->statusBar()->text() == "Hello page"; }))
         << qPrintable(window->statusBar()->text());
 
@@ -32,6 +34,10 @@ TEST_F(MainWindow, TypingAnAddressAndEnterOpensItInTheCurrentTab)
     QAccessibleInterface *box = QAccessible::queryAccessibleInterface(window->Text1());
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text(QAccessible::Value), url);
+    // Its label, not the address, tells what the box is for.
+    const auto labels = box->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.first().first->text(QAccessible::Name), ctx->language.Captions[224]);
     QAccessibleInterface *tabs = QAccessible::queryAccessibleInterface(window->Tab1());
     ASSERT_TRUE(tabs && tabs->childCount() >= 1);
     EXPECT_EQ(tabs->child(0)->text(QAccessible::Name), window->Tab1()->tabText(0));
@@ -87,9 +93,7 @@ TEST_F(MainWindow, ANewWindowRequestOpensInTheCurrentView)
                                               "style='display:block;width:100%;height:600px'>open</a>"));
     type(server.url("/opener"));
     ASSERT_TRUE(waitForLoad(0, server.url("/opener")));
-    QWidget *surface = window->Web(0)->widget()->focusProxy();
-    ASSERT_TRUE(surface);
-    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(40, 40));
+    person.click(Person::at(window->Web(0)->widget(), QPoint(40, 40)));
     EXPECT_TRUE(waitForLoad(0, server.url("/other")));
     EXPECT_EQ(window->Tab1()->currentIndex(), 0);
 }
@@ -100,8 +104,8 @@ TEST_F(MainWindow, ClickingAnUnusedTabTakesOverThePreviousTab)
     type(server.url("/one"));
     ASSERT_TRUE(waitForLoad(0, server.url("/one")));
 
-    QTest::mouseClick(window->Tab1(), Qt::LeftButton, {}, tabCentre(1));
-    ASSERT_EQ(window->Tab1()->currentIndex(), 1);
+    person.click(Person::at(window->Tab1(), tabCentre(1)));
+    ASSERT_TRUE(waitUntil([&] { return window->Tab1()->currentIndex() == 1; }, 2000));
     ASSERT_TRUE(waitForLoad(1, server.url("/one")));
     EXPECT_EQ(window->Tab1()->tabText(1), window->Tab1()->tabText(0));
     EXPECT_EQ(ctx->main.TabURLs[1], server.url("/one"));
@@ -109,7 +113,7 @@ TEST_F(MainWindow, ClickingAnUnusedTabTakesOverThePreviousTab)
     EXPECT_FALSE(window->Web(0)->widget()->isVisible());
 
     // A right click reloads the current view and switches nothing.
-    QTest::mouseClick(window->Tab1(), Qt::RightButton, {}, tabCentre(3));
+    person.click(Person::at(window->Tab1(), tabCentre(3)), 3);
     EXPECT_EQ(window->Tab1()->currentIndex(), 1);
     EXPECT_TRUE(window->Web(1)->widget()->isVisible());
     EXPECT_FALSE(window->Web(3)->widget()->isVisible());
@@ -118,7 +122,7 @@ TEST_F(MainWindow, ClickingAnUnusedTabTakesOverThePreviousTab)
 TEST_F(MainWindow, TheTooltipOfTheTabsFollowsThePointer)
 {
     ctx->main.TabURLs[1] = QStringLiteral("http://second.example/");
-    QTest::mouseMove(window->Tab1(), tabCentre(1));
+    person.moveTo(Person::at(window->Tab1(), tabCentre(1)));
     EXPECT_TRUE(waitUntil([&] { return window->Tab1()->toolTip() == "http://second.example/"; }, 2000));
 }
 
@@ -126,7 +130,7 @@ TEST_F(MainWindow, F12FillsTheScreenAndTheMoveButtonMovesTheWindow)
 {
     window->setGeometry(100, 100, 900, 600);
     ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(100, 100, 900, 600); }, 3000));
-    QTest::keyClick(window.get(), Qt::Key_F12);
+    person.key("F12");
     const QRect screen = window->screen()->geometry();
     ASSERT_TRUE(waitUntil([&] { return window->geometry().size() == screen.size(); }, 3000))
         << window->geometry().width() << "x" << window->geometry().height();
@@ -134,17 +138,8 @@ TEST_F(MainWindow, F12FillsTheScreenAndTheMoveButtonMovesTheWindow)
 
     window->setGeometry(100, 100, 900, 600);
     ASSERT_TRUE(waitUntil([&] { return window->frameGeometry().topLeft() == QPoint(100, 100); }, 3000));
-    const QPoint grip = window->cmdMove()->mapToGlobal(window->cmdMove()->rect().center());
-    const auto xdo = [](const QStringList &args) { return QProcess::execute("xdotool", args); };
-    ASSERT_EQ(xdo({"mousemove", QString::number(grip.x()), QString::number(grip.y())}), 0);
-    QTest::qWait(100);
-    xdo({"mousedown", "1"});
-    QTest::qWait(100);
-    for (int step = 1; step <= 5; ++step) {
-        xdo({"mousemove", QString::number(grip.x() - 20 * step), QString::number(grip.y() + 10 * step)});
-        QTest::qWait(50);
-    }
-    xdo({"mouseup", "1"});
+    const QPoint grip = Person::at(window->cmdMove());
+    person.drag(grip, grip + QPoint(-100, 50), 5, 50);
     EXPECT_TRUE(waitUntil([&] { return window->frameGeometry().topLeft() == QPoint(0, 150); }, 3000))
         << window->frameGeometry().x() << "," << window->frameGeometry().y();
 }
@@ -161,3 +156,16 @@ TEST_F(MainWindow, TypedAddressesSurviveARestart)
     EXPECT_GE(window->Text1()->findText(server.url("/remember")), 0);
 }
 
+
+TEST_F(MainWindow, AQuickClickOutsideTheWindowIsRemembered)
+{
+    if (!seesPressesOutsideProgram())
+        GTEST_SKIP() << "this X server reports no raw button events";
+    window->setGeometry(100, 100, 600, 400);
+    ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(100, 100, 600, 400); }, 3000));
+    forgetLeftPress();
+    person.click(QPoint(1000, 700)); // press and release at once, on the desktop
+    QTest::qWait(100);
+    EXPECT_TRUE(leftButtonDownOrPressed()) << "the click outside the window was missed";
+    EXPECT_FALSE(leftButtonDownOrPressed()) << "a press is remembered once";
+}

@@ -66,8 +66,11 @@ TEST(EspeakEngine, ListsItsVoicesByName)
     EXPECT_GT(voices.size(), 50);
     EXPECT_TRUE(voices.contains(kEnglish));
     EXPECT_TRUE(voices.contains("Italian"));
-    for (const QString &voice : voices)
+    for (const QString &voice : voices) {
         EXPECT_FALSE(voice.isEmpty());
+        // A name with a trailing space would never match its own menu entry.
+        EXPECT_EQ(voice, voice.trimmed());
+    }
     EXPECT_EQ(e.speech->voiceDescriptions(), voices); // a stable order
 }
 

@@ -52,6 +52,13 @@ void HttpServer::addRedirect(const QString &path, const QString &location)
     m_routes[path] = Route{302, {}, location.toUtf8()};
 }
 
+int HttpServer::requests(const QString &path)
+{
+    std::lock_guard lock(m_mutex);
+    const auto it = m_requests.find(path);
+    return it == m_requests.end() ? 0 : it->second;
+}
+
 void HttpServer::serve()
 {
     while (!m_stop) {
@@ -85,6 +92,7 @@ void HttpServer::answer(int client)
     Route route{404, "<html><body>not found</body></html>", {}};
     {
         std::lock_guard lock(m_mutex);
+        ++m_requests[path];
         if (const auto it = m_routes.find(path); it != m_routes.end())
             route = it->second;
     }

@@ -24,6 +24,8 @@ public:
 
     void addPage(const QString &path, const QByteArray &html);
     void addRedirect(const QString &path, const QString &location);
+    // How many requests for `path` have arrived.
+    int requests(const QString &path);
 
 private:
     struct Route
@@ -41,6 +43,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::map<QString, Route> m_routes;
+    std::map<QString, int> m_requests;
     std::thread m_thread;
 };
 

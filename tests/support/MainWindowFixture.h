@@ -10,6 +10,7 @@
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
 #include "support/HttpServer.h"
+#include "support/Person.h"
 #include "support/TempFolder.h"
 
 #include <QAccessible>
@@ -101,20 +102,21 @@ protected:
         });
     }
 
+    // Clicks into the address box, types `text` over what it shows and
+    // presses Enter, as a person does.
     void type(const QString &text)
     {
-        QLineEdit *edit = window->Text1()->lineEdit();
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        person.click(Person::at(window->Text1()->lineEdit()));
+        person.key("ctrl+a");
+        person.type(text);
+        person.key("Return");
     }
 
     QPoint tabCentre(int index) const { return window->Tab1()->tabRect(index).center(); }
 
     TempFolder folder;
     HttpServer server;
+    Person person;
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<Platform> platform;
     std::unique_ptr<frmStart> window;

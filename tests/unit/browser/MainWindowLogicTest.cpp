@@ -18,6 +18,7 @@ struct Window
     {
         ctx.main.BarsShown = true;
         ctx.main.layout.Tab1.width = 6000;
+        ctx.main.layout.Tab1Wanted = 6000;
         ctx.language.Captions[179] = QStringLiteral("LorvaSpeak");
         window.tabs.setTabCount(5);
         ctx.main.TabURLs = QStringList(5, QString());
@@ -42,8 +43,11 @@ TEST(LayoutPass, PlacesTheStatusStripAndBarsFromTheInnerSize)
     EXPECT_EQ(l.picStat.top, 5925 - 355);
     EXPECT_EQ(l.cmdBar[1].width, 14140 - 5950 - 2800 + 150);
     EXPECT_EQ(l.cmdBar[2].left, 14140 - 2800 + 150);
-    EXPECT_EQ(l.Text1.width, l.cmdBar[1].width - 6000 - 110);
-    EXPECT_EQ(l.Text1.left, 6060);
+    // Too narrow for the 6000-twip tab panel and an address box beside it:
+    // the panel gives way so that the box keeps a width an address fits in.
+    EXPECT_EQ(l.Text1.width, 3000);
+    EXPECT_EQ(l.Tab1.width, l.cmdBar[1].width - 110 - 3000);
+    EXPECT_EQ(l.Text1.left, l.Tab1.width + 60);
     EXPECT_EQ(w.window.views[0].place, (TwipsRect{0, 385, 14160, 5925 - 385 - 355}));
     EXPECT_EQ(w.ctx.placement.PlaceTop, 450);
     EXPECT_EQ(w.ctx.placement.PlaceLeft, 300);
@@ -59,6 +63,10 @@ TEST(LayoutPass, MaximisedIsLaidOutButNotStored)
     w.window.rect = {0, 0, 28800, 16200};
     Form_Resize(w.ctx, w.window);
     EXPECT_EQ(w.window.applied.picBar.width, 28780);
+    // Room enough: the panel keeps the language's width.
+    EXPECT_EQ(w.window.applied.Tab1.width, 6000);
+    EXPECT_EQ(w.window.applied.Text1.width, w.window.applied.cmdBar[1].width - 6000 - 110);
+    EXPECT_EQ(w.window.applied.Text1.left, 6060);
     EXPECT_EQ(w.ctx.placement.PlaceWidth, 4000);
     EXPECT_EQ(w.ctx.placement.PlaceTop, 10);
 }
@@ -94,6 +102,14 @@ TEST(LayoutPass, MinimiseShowsCaption179AndRestoreShiftsUp)
     // An ordinary resize afterwards does not shift again.
     Form_Resize(w.ctx, w.window);
     EXPECT_EQ(w.window.rect.top, 3000 - 285);
+
+    // A window that filled the screen stays on it, status strip and all.
+    w.window.rect = {0, 0, 1920 * 15, 1080 * 15};
+    w.window.showState = WindowShowState::Minimized;
+    Form_Resize(w.ctx, w.window);
+    w.window.showState = WindowShowState::Normal;
+    Form_Resize(w.ctx, w.window);
+    EXPECT_EQ(w.window.rect, (TwipsRect{0, 0, 1920 * 15, 1080 * 15}));
 }
 
 TEST(LayoutPass, NoResizeLeavesEverything)

@@ -33,8 +33,8 @@ struct Speaking
         ctx.commands.setEnabled("SPEAK", false);
         Fill_List1(ctx);
         // The page's copy command puts the selection on the clipboard.
-        target.onExecWB = [this](int command) {
-            if (command == 12)
+        window.onPageCommand = [this](int command) {
+            if (command == 12 && !selection.isEmpty())
                 window.clipboard = selection;
             if (command == 18)
                 selection.clear();
@@ -52,46 +52,62 @@ struct Speaking
 
 } // namespace
 
-TEST(GoTalk, CopiesClearsWaitsSpeaksAndEmptiesTheClipboard)
+TEST(GoTalk, CopiesWaitsSpeaksAndGivesTheClipboardBack)
 {
     Speaking s;
     s.selection = "Left | right";
     s.window.clipboard = "what the user had";
-    GO_Talk(s.ctx, s.window, s.target);
+    s.window.clipboardHtml = "<b>what the user had</b>";
+    GO_Talk(s.ctx, s.window);
 
-    EXPECT_EQ(s.target.calls, QStringList({"execWB 12", "execWB 18"}));
+    // Copied and cleared in the page, without moving the keyboard focus.
+    EXPECT_EQ(s.window.calls, QStringList({"clearClipboard", "page 0 12", "page 0 18", "setClipboard"}));
     EXPECT_EQ(s.window.waitedMs, 200);
     EXPECT_EQ(s.window.speechLog, QStringList({"format 22", "speak 1 Left   right"}));
-    EXPECT_EQ(s.window.clipboard, QString());
-    EXPECT_TRUE(s.window.calls.contains("clearClipboard"));
+    EXPECT_EQ(s.window.clipboard, QStringLiteral("what the user had"));
+    EXPECT_EQ(s.window.clipboardHtml, QStringLiteral("<b>what the user had</b>"));
     EXPECT_EQ(s.selection, QString()); // the selection in the page is gone
 }
 
-TEST(GoTalk, NothingSelectedSpeaksNothingAndStillClearsTheClipboard)
+TEST(GoTalk, NothingSelectedSpeaksNothingNotEvenTheClipboard)
 {
     Speaking s;
-    s.window.clipboard = "stale";
-    s.target.onExecWB = [&](int command) {
-        if (command == 12)
-            s.window.clipboard.clear(); // copying an empty selection empties the clipboard
-    };
-    GO_Talk(s.ctx, s.window, s.target);
+    s.window.clipboard = "copied earlier";
+    GO_Talk(s.ctx, s.window);
     EXPECT_TRUE(s.window.speechLog.isEmpty());
-    EXPECT_TRUE(s.window.calls.contains("clearClipboard"));
+    EXPECT_EQ(s.window.clipboard, QStringLiteral("copied earlier"));
 
-    // "SPEAK" with text already on the clipboard speaks that text.
-    Speaking t;
-    t.target.onExecWB = nullptr;
-    t.window.clipboard = "Already there";
-    t.dispatcher.click(0, "SPEAK");
-    EXPECT_EQ(t.window.speechLog, QStringList({"format 22", "speak 1 Already there"}));
-    EXPECT_EQ(t.window.clipboard, QString());
+    s.dispatcher.click(0, "SPEAK");
+    EXPECT_TRUE(s.window.speechLog.isEmpty());
+    EXPECT_EQ(s.window.clipboard, QStringLiteral("copied earlier"));
+}
+
+TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
+{
+    Speaking s;
+    s.selection = "First sentence.";
+    bool second = false;
+    s.window.onWait = [&] {
+        if (second)
+            return;
+        second = true;
+        // The user ends another selection while the first is being copied.
+        s.selection = "Second sentence.";
+        GO_Talk(s.ctx, s.window);
+    };
+    s.window.clipboard = "kept";
+    GO_Talk(s.ctx, s.window);
+    EXPECT_EQ(s.window.speechLog,
+              QStringList({"format 22", "speak 1 First sentence.", "format 22", "speak 1 Second sentence."}));
+    EXPECT_EQ(s.window.calls.count("page 0 12"), 2);
+    EXPECT_EQ(s.window.clipboard, QStringLiteral("kept"));
+    EXPECT_FALSE(s.ctx.speech.talking);
 }
 
 TEST(VoiceEntries, OnAndOffAgain)
 {
     Speaking s;
-    s.window.clipboard = "lost when speech starts";
+    s.window.clipboard = "kept when speech starts";
     s.clickVoice(2);
 
     EXPECT_EQ(s.window.speechLog, QStringList({"voice 1", "format 22", "speak 1 Hello, I will read."}));
@@ -99,7 +115,7 @@ TEST(VoiceEntries, OnAndOffAgain)
     EXPECT_TRUE(s.ctx.commands.entry("SPEAK")->enabled);
     EXPECT_TRUE(s.window.timers[MainTimer::Timer6].enabled);
     EXPECT_EQ(s.window.timebarPicture, 96);
-    EXPECT_EQ(s.window.clipboard, QString());
+    EXPECT_EQ(s.window.clipboard, QStringLiteral("kept when speech starts"));
     EXPECT_EQ(s.ctx.speech.ActiveVoiceCaption, QStringLiteral("Voice: English (Great Britain)"));
     EXPECT_EQ(s.ctx.speech.SelectedVoiceName, QStringLiteral("English (Great Britain)"));
     EXPECT_EQ(s.window.statusText, QString());
@@ -152,17 +168,42 @@ TEST(SpeechWatch, SpeaksOnceOneTickAfterTheButtonIsUpAgain)
     s.window.speechLog.clear();
     s.selection = "Selected words";
 
-    Timer6_Timer(s.ctx, s.window, s.target); // nothing pressed
-    EXPECT_TRUE(s.target.calls.isEmpty());
+    Timer6_Timer(s.ctx, s.window); // nothing pressed
+    EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
     s.window.leftDown = true;
-    Timer6_Timer(s.ctx, s.window, s.target); // seen down
-    Timer6_Timer(s.ctx, s.window, s.target); // still down
-    EXPECT_TRUE(s.target.calls.isEmpty());
+    Timer6_Timer(s.ctx, s.window); // seen down
+    Timer6_Timer(s.ctx, s.window); // still down
+    EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
     s.window.leftDown = false;
-    Timer6_Timer(s.ctx, s.window, s.target); // up again: spoken
+    Timer6_Timer(s.ctx, s.window); // up again: spoken
     EXPECT_EQ(s.window.speechLog, QStringList({"format 22", "speak 1 Selected words"}));
-    Timer6_Timer(s.ctx, s.window, s.target); // and only once
-    EXPECT_EQ(s.target.calls.count("execWB 12"), 1);
+    Timer6_Timer(s.ctx, s.window); // and only once
+    EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
+}
+
+TEST(SpeechWatch, AReleaseInThePageSpeaksAtOnceAndTheWatchForgetsThatPress)
+{
+    Speaking s;
+    Web_LeftButtonUp(s.ctx, s.window, 0); // speech mode off: nothing
+    EXPECT_FALSE(s.window.calls.contains("page 0 12"));
+
+    s.clickVoice(2);
+    s.window.speechLog.clear();
+    s.selection = "Words in the page";
+    s.window.leftDown = true;
+    Timer6_Timer(s.ctx, s.window); // the press, seen by a tick
+    s.window.leftDown = false;
+    s.window.pressedSinceAsked = true; // and remembered
+    Web_LeftButtonUp(s.ctx, s.window, 0);
+    EXPECT_EQ(s.window.speechLog, QStringList({"format 22", "speak 1 Words in the page"}));
+    Timer6_Timer(s.ctx, s.window);
+    Timer6_Timer(s.ctx, s.window);
+    EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
+
+    // A release in a view that is not shown reads nothing.
+    s.selection = "Hidden";
+    Web_LeftButtonUp(s.ctx, s.window, 1);
+    EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
 }
