@@ -77,7 +77,10 @@ public:
     {
         return createEspeakSpeech(std::make_unique<TimingOutput>(m_arrivals));
     }
-    void showFailure(QWidget *parent, const QString &message) override { m_real->showFailure(parent, message); }
+    void showFailure(QWidget *parent, const QString &message, int closeAfterMs) override
+    {
+        m_real->showFailure(parent, message, closeAfterMs);
+    }
 
 private:
     std::unique_ptr<Platform> m_real;

@@ -67,6 +67,11 @@ struct AppContext
 
     bool startupTailDone = false;
     bool exiting = false;
+    // The end was asked for by a signal or the session, with nobody
+    // necessarily at the screen to answer a message.
+    bool unattendedExit = false;
+    // Something could not be saved at the end: the program exits with 1.
+    bool saveFailed = false;
 };
 
 } // namespace lorva

@@ -50,6 +50,8 @@ public:
     virtual QString viewLocationURL(int index) const = 0;
     // The document's ready state in lower case ("complete" once loaded).
     virtual QString viewReadyState(int index) = 0;
+    // Shows a page of the program's own in view `index`, standing in for `address`.
+    virtual void showViewPage(int index, const QString &html, const QString &address) = 0;
 
     // Address box, with its list that is the history
     virtual QString addressText() const = 0;
@@ -105,6 +107,9 @@ public:
 
     // The failure message box: OK button, default title, the given text.
     virtual void showFailure(const QString &message) = 0;
+    // A failure while the program ends: said on standard error too, and in
+    // a box that closes by itself after `closeAfterMs` when that is above 0.
+    virtual void showExitFailure(const QString &message, int closeAfterMs) = 0;
 };
 
 } // namespace lorva

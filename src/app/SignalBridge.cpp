@@ -12,9 +12,14 @@ namespace lorva {
 namespace {
 
 int g_pipe[2] = {-1, -1};
+volatile sig_atomic_t g_signals = 0;
 
-void onSignal(int)
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+void onSignal(int number)
 {
+    if (g_signals++ > 0)
+        ::_exit(128 + number);
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
 }
@@ -37,14 +42,14 @@ SignalBridge::SignalBridge(QObject *parent) : QObject(parent)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int number : kSignals)
+        sigaction(number, &action, nullptr);
 }
 
 SignalBridge::~SignalBridge()
 {
-    signal(SIGTERM, SIG_DFL);
-    signal(SIGINT, SIG_DFL);
+    for (const int number : kSignals)
+        signal(number, SIG_DFL);
     if (g_pipe[0] >= 0) {
         ::close(g_pipe[0]);
         ::close(g_pipe[1]);

@@ -6,8 +6,10 @@ class QSocketNotifier;
 
 namespace lorva {
 
-// Turns SIGTERM and SIGINT into a Qt signal on the user-interface thread, so
-// that a killed program still shuts down in order.
+// Turns SIGTERM, SIGINT and SIGHUP (the terminal closed) into a Qt signal
+// on the user-interface thread, so that a killed program still shuts down in
+// order. A second one while that shutdown is under way ends the program at
+// once: a shutdown that hangs can always be ended without SIGKILL.
 class SignalBridge : public QObject
 {
     Q_OBJECT

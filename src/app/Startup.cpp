@@ -154,8 +154,11 @@ bool GO_Exit(AppContext &ctx, MainWindowPort &window)
         }
     }
     // A missing folder fails every save alike: one message tells it all.
-    if (!failures.isEmpty())
-        window.showFailure(failures.join(u'\n'));
+    // Nobody may be there to answer it when a signal ended the program.
+    if (!failures.isEmpty()) {
+        ctx.saveFailed = true;
+        window.showExitFailure(failures.join(u'\n'), ctx.unattendedExit ? kUnattendedMessageMs : 0);
+    }
 
     // From here on every failure is ignored and the next step runs.
     window.stopView(window.currentTab());

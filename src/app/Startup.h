@@ -18,7 +18,9 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today);
 void Timer4_Timer(AppContext &ctx, MainWindowPort &window);
 
 // The shutdown sequence. Runs once per run; a later call does nothing and
-// returns false. A failure while saving is shown and shutdown goes on.
+// returns false. A failure while saving is shown and shutdown goes on; when
+// the end was unattended, the message closes itself after this long.
 bool GO_Exit(AppContext &ctx, MainWindowPort &window);
+inline constexpr int kUnattendedMessageMs = 5000;
 
 } // namespace lorva

@@ -40,9 +40,15 @@ int main(int argc, char *argv[])
     // Every way out runs the shutdown sequence once: the window's close, a
     // termination signal, the desktop session ending, the event loop quitting.
     lorva::SignalBridge signalBridge;
-    QObject::connect(&signalBridge, &lorva::SignalBridge::terminationRequested, &window, &QWidget::close);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.close(); });
+    const auto endUnattended = [&ctx, &window] {
+        ctx.unattendedExit = true;
+        window.close();
+    };
+    QObject::connect(&signalBridge, &lorva::SignalBridge::terminationRequested, &window, endUnattended);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, endUnattended);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&] { lorva::GO_Exit(ctx, window); });
 
-    return app.exec();
+    const int status = app.exec();
+    // What could not be saved is lost: say so to whoever started the program.
+    return status != 0 ? status : ctx.saveFailed ? 1 : 0;
 }

@@ -13,6 +13,9 @@ namespace lorva {
 namespace {
 
 constexpr int kEnter = 13;
+constexpr int kPageCrashedCaption = 237;
+constexpr int kAddressTooLongCaption = 238;
+constexpr int kReloadCaption = 126;
 
 bool hasKnownScheme(const QString &text)
 {
@@ -31,6 +34,10 @@ void GO_Address(AppContext &ctx, MainWindowPort &window, int addHistory)
     if (text.isEmpty()) {
         if (!ctx.language.StartPage.isEmpty())
             window.navigateView(tab, ctx.language.StartPage);
+    } else if (text.size() + (hasKnownScheme(text) ? 0 : 7) > kMaxAddressLength) {
+        // The engine would cut it: nothing is opened or remembered.
+        window.setStatusText(ctx.language.Captions[kAddressTooLongCaption]);
+        return;
     } else {
         if (!hasKnownScheme(text)) {
             text = QStringLiteral("http://") + text;
@@ -94,6 +101,23 @@ void Web_DocumentComplete(AppContext &ctx, MainWindowPort &window, const QString
     window.setProgress(100);
     if (address.toLower().startsWith(QStringLiteral("http")))
         ctx.main.CurrentURL = address;
+}
+
+void Web_PageCrashed(AppContext &ctx, MainWindowPort &window, int index)
+{
+    const auto &C = ctx.language.Captions;
+    const QString address = window.viewLocationURL(index);
+    const QString shown = address.toHtmlEscaped();
+    const QString html =
+        QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>") + C[kPageCrashedCaption].toHtmlEscaped() +
+        QStringLiteral("</title></head><body style=\"font:16px sans-serif;margin:48px;color:#333\">"
+                       "<h1 style=\"font-size:22px;font-weight:normal\">") +
+        C[kPageCrashedCaption].toHtmlEscaped() +
+        QStringLiteral("</h1><p style=\"word-break:break-all;color:#555\">") + shown +
+        QStringLiteral("</p><p><a id=\"reload\" href=\"") + shown + QStringLiteral("\">") +
+        C[kReloadCaption].toHtmlEscaped() + QStringLiteral("</a></p></body></html>");
+    window.showViewPage(index, html, address);
+    window.setStatusText(C[kPageCrashedCaption] + QStringLiteral(": ") + address);
 }
 
 void Timer5_Timer(AppContext &, MainWindowPort &window)

@@ -24,6 +24,13 @@ void Web_TitleChange(AppContext &ctx, MainWindowPort &window, const QString &tex
 void Web_BeforeNavigate2(AppContext &ctx, MainWindowPort &window, const QString &address);
 void Web_DocumentComplete(AppContext &ctx, MainWindowPort &window, const QString &address);
 
+// The renderer of view `index` died: the view shows a page of the program's
+// own naming the address with a way to open it again, and so does the status text.
+void Web_PageCrashed(AppContext &ctx, MainWindowPort &window, int index);
+
+// The longest address the browser engine opens.
+inline constexpr int kMaxAddressLength = 2 * 1024 * 1024;
+
 // Address settling: shows the current view's final address once it is idle.
 void Timer5_Timer(AppContext &ctx, MainWindowPort &window);
 

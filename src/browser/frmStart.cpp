@@ -41,6 +41,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <cstdio>
 
 Q_LOGGING_CATEGORY(lcStartup, "lorva.startup", QtWarningMsg)
 
@@ -129,6 +130,9 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     m_text1->setEditable(true);
     m_text1->setInsertPolicy(QComboBox::NoInsert);
     m_text1->setMaxVisibleItems(30);
+    // One more than the engine takes, so that a longer address is seen as
+    // too long instead of being cut to fit without a word.
+    m_text1->lineEdit()->setMaxLength(kMaxAddressLength + 1);
     // Keys typed into the box reach the combo box, which hands them to its
     // line edit directly: both are watched.
     m_text1->installEventFilter(this);
@@ -227,6 +231,7 @@ void frmStart::connectView(BrowserView *view, int index)
     connect(view, &BrowserView::BeforeNavigate2, this,
             [this](const QString &address) { Web_BeforeNavigate2(m_ctx, *this, address); });
     connect(view, &BrowserView::LeftButtonUp, this, [this, index] { Web_LeftButtonUp(m_ctx, *this, index); });
+    connect(view, &BrowserView::PageCrashed, this, [this, index] { Web_PageCrashed(m_ctx, *this, index); });
     connect(view, &BrowserView::DocumentComplete, this, [this, index](const QString &address) {
         Web_DocumentComplete(m_ctx, *this, address);
         if (index == 0 && !m_firstPageReported) {
@@ -336,6 +341,12 @@ QString frmStart::viewReadyState(int index)
 {
     BrowserView *view = Web(index);
     return view ? view->readyState() : QString();
+}
+
+void frmStart::showViewPage(int index, const QString &html, const QString &address)
+{
+    if (BrowserView *view = Web(index))
+        view->showPage(html, address);
 }
 
 QString frmStart::addressText() const { return m_text1->currentText(); }
@@ -647,6 +658,13 @@ void frmStart::processEvents() { QCoreApplication::processEvents(); }
 void frmStart::wait(int milliseconds) { pumpWait(milliseconds); }
 
 void frmStart::showFailure(const QString &message) { m_platform.showFailure(this, message); }
+
+void frmStart::showExitFailure(const QString &message, int closeAfterMs)
+{
+    std::fprintf(stderr, "lorvaspeak: %s\n", qPrintable(message));
+    std::fflush(stderr);
+    m_platform.showFailure(this, message, closeAfterMs);
+}
 
 bool frmStart::eventFilter(QObject *watched, QEvent *event)
 {

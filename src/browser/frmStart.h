@@ -99,6 +99,7 @@ public:
     bool viewBusy(int index) const override;
     QString viewLocationURL(int index) const override;
     QString viewReadyState(int index) override;
+    void showViewPage(int index, const QString &html, const QString &address) override;
     QString addressText() const override;
     void setAddressText(const QString &text) override;
     AddressList &history() override { return m_history; }
@@ -132,6 +133,7 @@ public:
     void processEvents() override;
     void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
+    void showExitFailure(const QString &message, int closeAfterMs) override;
 
     // CommandTarget
     void closeProgram() override;

@@ -114,6 +114,12 @@ void applyLanguageLines(const QStringList &lines, Language &language, TabHost &t
 void Read_Language(const QString &programFolder, const QString &languageName,
                    Language &language, TabHost &tabs)
 {
+    // A language is a name, never a path: "x/../../outside" must not read a
+    // file outside the Languages folder.
+    if (!legacy::isPlainName(languageName))
+        throw AppError(QStringLiteral("Not a language name: \"") + legacy::printableName(languageName) +
+                           QStringLiteral("\""),
+                       QStringLiteral("Read_Language"));
     const QString path = languageFilePath(programFolder, languageName);
     const std::optional<QStringList> lines = legacy::readTextLines(path);
     if (!lines)

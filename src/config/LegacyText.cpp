@@ -128,14 +128,15 @@ QString decodeText(const QByteArray &bytes)
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
 
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The mark was taken away above; a second one belongs to the text.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(view);
     if (!utf8.hasError())
         return text;
 
     text.clear();
-    text.reserve(bytes.size());
-    for (const char ch : bytes) {
+    text.reserve(view.size());
+    for (const char ch : view) {
         const auto byte = static_cast<unsigned char>(ch);
         text += (byte >= 0x80 && byte < 0xA0) ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
     }
@@ -175,18 +176,65 @@ std::optional<QStringList> readTextLines(const QString &path)
 void writeTextLines(const QString &path, const QStringList &lines, const QString &source)
 {
     QByteArray bytes;
+    if (!lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF)))
+        bytes += "\xEF\xBB\xBF";
     for (const QString &line : lines) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
+    writeFileAtomically(path, bytes, source);
+}
 
-    QSaveFile file(path);
+void writeFileAtomically(const QString &path, const QByteArray &bytes, const QString &source)
+{
     if (!QFileInfo(path).absoluteDir().exists())
         throw AppError(QStringLiteral("Path not found: ") + QDir::toNativeSeparators(path), source);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw AppError(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path) +
-                           QStringLiteral(": ") + file.errorString(),
+    // Unbuffered, so that a failing write is reported by write() itself: a
+    // buffered one would fail only while the file is closed, where the
+    // commit does not look, and an empty file would replace the old one.
+    QSaveFile file(path);
+    const auto fail = [&] {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw AppError(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                           reason,
                        source);
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        fail();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            fail();
+        done += n;
+    }
+    if (!file.commit())
+        throw AppError(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                           file.errorString(),
+                       source);
+}
+
+bool isPlainName(QStringView name)
+{
+    if (name.isEmpty() || name == u"." || name.contains(u".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+QString printableName(QStringView name)
+{
+    QString out;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 QString resolvePath(const QString &folder, const QString &relativePath)
@@ -195,6 +243,8 @@ QString resolvePath(const QString &folder, const QString &relativePath)
     const QStringList parts = relativePath.split(u'/', Qt::SkipEmptyParts);
     bool found = true;
     for (const QString &part : parts) {
+        if (part == u"." || part == u"..")
+            continue;
         QString name = part;
         if (found && !QFileInfo::exists(resolved + u'/' + part)) {
             found = false;

@@ -40,11 +40,26 @@ std::optional<QStringList> readTextLines(const QString &path);
 
 // Writes the lines, each followed by CR LF, as UTF-8, replacing the file
 // atomically. Throws AppError (with `source`) when it cannot be written.
+// A first line that itself begins with U+FEFF is preceded by a byte-order
+// mark, so that reading takes only that mark away.
 void writeTextLines(const QString &path, const QStringList &lines, const QString &source);
+
+// Replaces the file at `path` with `bytes` atomically: every write and the
+// final rename are checked, and on any failure (a full disk, a read-only or
+// missing folder) the old file stays whole and AppError is thrown.
+void writeFileAtomically(const QString &path, const QByteArray &bytes, const QString &source);
+
+// Whether `name` is a plain name that the user gave for one file of a
+// folder (a language, a document): not empty, no path separator, not "." or
+// "..", no "..", and no control character.
+bool isPlainName(QStringView name);
+// The name with its control characters shown as \x.. escapes, for messages.
+QString printableName(QStringView name);
 
 // Resolves a '/'-separated path below `folder` without regard to letter
 // case: each existing component is taken in the spelling found on disk; the
-// first missing one and all after it keep the spelling given.
+// first missing one and all after it keep the spelling given. Components
+// "." and ".." are left out: a resolved path never leaves `folder`.
 QString resolvePath(const QString &folder, const QString &relativePath);
 
 } // namespace lorva::legacy

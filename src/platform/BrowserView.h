@@ -40,6 +40,10 @@ public:
     virtual QString readyState() = 0;
     // A silent view shows no dialogs of its own (script alerts and the like).
     virtual void setSilent(bool silent) = 0;
+    // Shows `html`, made by the program, in place of the page at `address`:
+    // the view reports that address, a reload opens it again, and showing
+    // it raises no navigation or title events of its own.
+    virtual void showPage(const QString &html, const QString &address) = 0;
 
 signals:
     void StatusTextChange(const QString &text);
@@ -52,6 +56,9 @@ signals:
     // The left mouse button was released over the page, which has had the
     // release (a selection made with the mouse is complete in the page).
     void LeftButtonUp();
+    // The page's renderer ended abnormally (killed, crashed, out of memory):
+    // nothing of the page is left to show.
+    void PageCrashed();
 };
 
 } // namespace lorva

@@ -20,7 +20,8 @@ public:
     virtual std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) = 0;
     virtual std::unique_ptr<SpeechEngine> createSpeech() = 0;
     // The failure message box: OK button, the program's title, the text.
-    virtual void showFailure(QWidget *parent, const QString &message) = 0;
+    // With `closeAfterMs` above 0 it closes by itself after that time.
+    virtual void showFailure(QWidget *parent, const QString &message, int closeAfterMs = 0) = 0;
 };
 
 // Work that must happen before the QApplication exists.

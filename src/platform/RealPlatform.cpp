@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
@@ -75,10 +76,12 @@ public:
 
     std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(createDesktopAudio()); }
 
-    void showFailure(QWidget *parent, const QString &message) override
+    void showFailure(QWidget *parent, const QString &message, int closeAfterMs) override
     {
         QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), message,
                         QMessageBox::Ok, parent);
+        if (closeAfterMs > 0)
+            QTimer::singleShot(closeAfterMs, &box, &QMessageBox::accept);
         box.exec();
     }
 

@@ -14,6 +14,8 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#include <utility>
+
 namespace lorva {
 
 bool LorvaPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
@@ -52,16 +54,39 @@ WebEngineView::WebEngineView(QWidget *parent)
 {
     m_view->setObjectName(QStringLiteral("Web"));
     m_view->setPage(m_page);
-    connect(m_page, &LorvaPage::navigationRequested, this,
-            [this](const QUrl &url) { emit BeforeNavigate2(url.toString()); });
+    connect(m_page, &LorvaPage::navigationRequested, this, [this](const QUrl &url) {
+        // Loading the program's own page is no navigation of the user's;
+        // anything after it is.
+        if (m_showingOwnPage && url.scheme() == u"data")
+            return;
+        m_showingOwnPage = false;
+        emit BeforeNavigate2(url.toString());
+    });
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int p) { emit ProgressChange(p, 100); });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
         m_busy = false;
         emit DocumentComplete(m_page->url().toString());
     });
-    connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserView::TitleChange);
-    connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserView::StatusTextChange);
+    connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
+        if (!m_showingOwnPage)
+            emit TitleChange(title);
+    });
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                m_busy = false;
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    emit PageCrashed();
+            });
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        // The engine clears the hovered link as a page comes in; over the
+        // program's own page that would wipe the status text saying why it
+        // is there, until the pointer has been over its link.
+        if (url.isEmpty() && m_keepStatus)
+            return;
+        m_keepStatus = false;
+        emit StatusTextChange(url);
+    });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserView::WindowClosing);
     // The page's mouse events go to a surface widget that the engine
     // creates (and creates anew after a renderer crash) inside the view.
@@ -90,13 +115,30 @@ QWidget *WebEngineView::widget() { return m_view; }
 void WebEngineView::Navigate(const QString &address)
 {
     const QUrl url = QUrl::fromUserInput(address);
-    if (url.isValid())
+    if (url.isValid()) {
+        m_standIn.clear();
         m_view->load(url);
+    }
 }
 
 void WebEngineView::Stop() { m_view->stop(); }
 
-void WebEngineView::Refresh() { m_view->reload(); }
+void WebEngineView::Refresh()
+{
+    // A page of the program's own is reloaded as the page it stands in for.
+    if (m_standIn.isValid() && m_page->url() == m_standIn)
+        m_view->load(std::exchange(m_standIn, QUrl()));
+    else
+        m_view->reload();
+}
+
+void WebEngineView::showPage(const QString &html, const QString &address)
+{
+    m_standIn = QUrl(address);
+    m_showingOwnPage = true;
+    m_keepStatus = true;
+    m_page->setHtml(html, m_standIn);
+}
 
 bool WebEngineView::Busy() const { return m_busy; }
 

@@ -2,6 +2,7 @@
 
 #include "platform/BrowserView.h"
 
+#include <QUrl>
 #include <QWebEnginePage>
 
 #include <memory>
@@ -53,6 +54,7 @@ public:
     QString LocationName() const override;
     QString readyState() override;
     void setSilent(bool silent) override;
+    void showPage(const QString &html, const QString &address) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,6 +66,10 @@ private:
     QWebEngineView *m_view;
     LorvaPage *m_page;
     bool m_busy = false;
+    // The address a page of the program's own stands in for, while it is shown.
+    QUrl m_standIn;
+    bool m_showingOwnPage = false;
+    bool m_keepStatus = false;
     std::unique_ptr<QPrinter> m_printer; // keeps the page setup between commands
 };
 

@@ -60,6 +60,7 @@ public:
         bool busy = false;
         QString location;
         QString readyState = QStringLiteral("complete");
+        QString ownPage;
         TwipsRect place;
     };
 
@@ -101,6 +102,12 @@ public:
     bool viewBusy(int index) const override;
     QString viewLocationURL(int index) const override;
     QString viewReadyState(int index) override;
+    void showViewPage(int index, const QString &html, const QString &address) override
+    {
+        views[index].ownPage = html;
+        views[index].location = address;
+        calls << QStringLiteral("ownPage %1 ").arg(index) + address;
+    }
     QString addressText() const override { return list.boxText; }
     void setAddressText(const QString &text) override;
     AddressList &history() override { return list; }
@@ -144,6 +151,11 @@ public:
     void processEvents() override { calls << QStringLiteral("processEvents"); }
     void wait(int milliseconds) override;
     void showFailure(const QString &message) override;
+    void showExitFailure(const QString &message, int closeAfterMs) override
+    {
+        showFailure(message);
+        exitFailureCloseAfterMs = closeAfterMs;
+    }
 
     FakeTabs tabs;
     FakeAddressList list;
@@ -178,6 +190,7 @@ public:
     std::function<void()> onWait;
     QStringList calls;
     QStringList failures;
+    int exitFailureCloseAfterMs = -1;
 };
 
 // The desktop side of the commands, recorded.

@@ -2,6 +2,12 @@
 #include "platform/Desktop.h"
 #include "support/MainWindowFixture.h"
 
+#include <QClipboard>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <csignal>
+
 using namespace lorva;
 using namespace lorva::test;
 
@@ -168,4 +174,40 @@ TEST_F(MainWindow, AQuickClickOutsideTheWindowIsRemembered)
     QTest::qWait(100);
     EXPECT_TRUE(leftButtonDownOrPressed()) << "the click outside the window was missed";
     EXPECT_FALSE(leftButtonDownOrPressed()) << "a press is remembered once";
+}
+
+TEST_F(MainWindow, AnAddressLongerThanALineEditHoldsOpensWhole)
+{
+    const QString path = "/long?" + QString(40000, u'a');
+    server.addPage(path, page("Long"));
+    QGuiApplication::clipboard()->setText(server.url(path));
+    person.click(Person::at(window->Text1()->lineEdit()));
+    person.key("ctrl+a ctrl+v Return");
+    ASSERT_TRUE(waitForLoad(0, server.url(path)));
+    EXPECT_EQ(server.requests(path), 1);
+}
+
+TEST_F(MainWindow, AKilledRendererLeavesAPageOfTheProgramsOwnThatReloadsIt)
+{
+    const auto &C = ctx->language.Captions;
+    server.addPage("/doomed", page("Doomed", "<p>Still here.</p>"));
+    type(server.url("/doomed"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/doomed")));
+    const QString caption = window->Tab1()->tabText(0);
+    auto *engine = qobject_cast<QWebEngineView *>(window->Web(0)->widget());
+    ASSERT_TRUE(engine);
+    const qint64 renderer = engine->page()->renderProcessPid();
+    ASSERT_GT(renderer, 0);
+    ::kill(pid_t(renderer), SIGKILL);
+
+    ASSERT_TRUE(waitUntil([&] { return window->Web(0)->outerHTML().contains(C[237]); }, 10000))
+        << "the tab shows nothing of what happened";
+    EXPECT_EQ(window->statusBar()->text(), C[237] + ": " + server.url("/doomed"));
+    EXPECT_EQ(window->Web(0)->LocationURL(), server.url("/doomed"));
+    EXPECT_EQ(window->Tab1()->tabText(0), caption);
+    EXPECT_TRUE(window->isVisible());
+
+    // A right click on the tab reloads: the page itself comes back.
+    person.click(Person::at(window->Tab1(), tabCentre(0)), 3);
+    EXPECT_TRUE(waitUntil([&] { return window->Web(0)->outerHTML().contains("Still here."); }, 10000));
 }

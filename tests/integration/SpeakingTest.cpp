@@ -31,7 +31,10 @@ public:
         return m_real->createBrowserView(parent);
     }
     std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(createWavFile(m_wav)); }
-    void showFailure(QWidget *parent, const QString &message) override { m_real->showFailure(parent, message); }
+    void showFailure(QWidget *parent, const QString &message, int closeAfterMs) override
+    {
+        m_real->showFailure(parent, message, closeAfterMs);
+    }
 
 private:
     std::unique_ptr<Platform> m_real;

@@ -57,6 +57,7 @@ ProgramRunner::~ProgramRunner()
 
 void ProgramRunner::start()
 {
+    m_output.clear();
     m_process.start();
     if (!m_process.waitForStarted(10000))
         throw std::runtime_error("the program did not start");

@@ -164,4 +164,14 @@ TEST(GoExit, ASaveFailureIsShownAndShutdownStillCompletes)
     EXPECT_EQ(s.window.calls, QStringList({"failure", "stop 0", "hide", "unloadOthers", "unload"}));
     EXPECT_FALSE(s.folder.exists("doc.txt"));
     EXPECT_FALSE(s.folder.exists("Data"));
+    EXPECT_TRUE(s.ctx.saveFailed);
+    EXPECT_EQ(s.window.exitFailureCloseAfterMs, 0); // someone is there to answer it
+
+    // Ended by a signal: the message must not hold the end up for ever.
+    Started t;
+    t.load();
+    t.folder.remove("Data");
+    t.ctx.unattendedExit = true;
+    GO_Exit(t.ctx, t.window);
+    EXPECT_EQ(t.window.exitFailureCloseAfterMs, kUnattendedMessageMs);
 }

@@ -66,6 +66,41 @@ TEST(GoAddress, AddsTheSchemeOnlyWhenNoneOfTheThreeIsThere)
     }
 }
 
+TEST(GoAddress, AnAddressTooLongForTheEngineIsRefusedNotCut)
+{
+    Window w;
+    w.ctx.language.Captions[238] = QStringLiteral("Too long.");
+    const QString longest = "http://a.example/" + QString(kMaxAddressLength - 17, u'x');
+    w.go(longest);
+    EXPECT_EQ(w.window.views[1].location, longest);
+    EXPECT_EQ(w.window.list.items, QStringList({longest}));
+
+    Window v;
+    v.ctx.language.Captions[238] = QStringLiteral("Too long.");
+    v.go("a.example/" + QString(kMaxAddressLength - 16, u'x')); // one over, with "http://"
+    EXPECT_EQ(v.window.statusText, QStringLiteral("Too long."));
+    EXPECT_TRUE(v.window.views[1].location.isEmpty());
+    EXPECT_TRUE(v.window.list.items.isEmpty());
+    EXPECT_EQ(v.ctx.main.TabURLs[1], QString());
+}
+
+TEST(ViewEvents, ACrashedPageIsReplacedByTheProgramsOwnPageWithTheAddressEscaped)
+{
+    Window w;
+    w.ctx.language.Captions[237] = QStringLiteral("This page stopped working");
+    w.ctx.language.Captions[126] = QStringLiteral("Reload");
+    const QString address = QStringLiteral("http://a.example/?q=<script>alert(1)</script>&x=\"y\"");
+    w.window.views[2].location = address;
+    Web_PageCrashed(w.ctx, w.window, 2);
+    const QString page = w.window.views[2].ownPage;
+    EXPECT_EQ(w.window.views[2].location, address);
+    EXPECT_TRUE(page.contains("This page stopped working"));
+    EXPECT_TRUE(page.contains("href=\"http://a.example/?q=&lt;script&gt;alert(1)&lt;/script&gt;&amp;x=&quot;y&quot;\""));
+    EXPECT_FALSE(page.contains("<script>"));
+    EXPECT_TRUE(page.contains(">Reload</a>"));
+    EXPECT_EQ(w.window.statusText, "This page stopped working: " + address);
+}
+
 TEST(GoAddress, AnEmptyBoxOpensTheStartPageAndTouchesNothingElse)
 {
     Window w;

@@ -152,6 +152,30 @@ TEST(ReadLanguage, AMissingFileIsReportedByNameAndChangesNothing)
     EXPECT_TRUE(tabs.calls.isEmpty());
 }
 
+TEST(ReadLanguage, ANameThatIsAPathIsRefusedAndNothingOutsideIsRead)
+{
+    test::TempFolder folder;
+    folder.write("outside.txt", "\"OUTSIDE\"\n");
+    folder.write("Languages/Speak_x/outside.txt", "\"INSIDE\"\n");
+    folder.write("Languages/Speak_a.txt", "\"A\"\n");
+    for (const QString &name : {QStringLiteral("x/../../outside"), QStringLiteral("x/outside"), QStringLiteral(".."),
+                                QStringLiteral("a\\b"), QString::fromUtf16(u"a\0b", 3)}) {
+        FakeTabs tabs;
+        Language language;
+        language.Captions[1] = "kept";
+        try {
+            Read_Language(folder.path(), name, language, tabs);
+            ADD_FAILURE() << "accepted " << qPrintable(name);
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.source(), QStringLiteral("Read_Language"));
+            // The whole name is shown, control characters and all.
+            EXPECT_FALSE(error.message().contains(QChar(0)));
+            EXPECT_TRUE(error.message().endsWith(" Source : Read_Language")) << qPrintable(error.message());
+        }
+        EXPECT_EQ(language.Captions[1], QStringLiteral("kept")) << qPrintable(name);
+    }
+}
+
 TEST(ReadLanguage, FindsTheFileWithoutRegardToCaseAndReadsOldCodePages)
 {
     test::TempFolder folder;

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace lorva;
 using namespace lorva::legacy;
@@ -84,6 +86,8 @@ TEST(TextRules, DecodesUtf8OrWindows1252)
     EXPECT_EQ(decodeText("\xEF\xBB\xBFHi"), QStringLiteral("Hi"));
     // Not valid UTF-8: a file made with the Western code page.
     EXPECT_EQ(decodeText("caff\xE8 \x80 \x93x\x94"), QStringLiteral("caff\u00E8 \u20AC \u201Cx\u201D"));
+    // A byte-order mark is a mark in either case, never part of the text.
+    EXPECT_EQ(decodeText("\xEF\xBB\xBF" "caff\xE8"), QStringLiteral("caff\u00E8"));
 }
 
 TEST(TextRules, SplitsLinesAtEveryKindOfLineEnd)
@@ -104,6 +108,39 @@ TEST(TextFiles, WritesUtf8WithCrLfAndReadsItBack)
     // Replaced whole, with no temporary file left beside it.
     writeTextLines(folder.file("Data/x.txt"), {"new"}, "test");
     EXPECT_EQ(folder.read("Data/x.txt"), QByteArray("new\r\n"));
+    EXPECT_EQ(QDir(folder.file("Data")).entryList(QDir::Files), QStringList({"x.txt"}));
+}
+
+TEST(TextFiles, AFirstLineBeginningWithAMarkKeepsItThroughASaveAndARead)
+{
+    test::TempFolder folder;
+    const QStringList lines{QStringLiteral("\uFEFFhttp://a.example/"), "b"};
+    writeTextLines(folder.file("Data/x.txt"), lines, "test");
+    EXPECT_EQ(readTextLines(folder.file("Data/x.txt")), lines);
+}
+
+TEST(TextFiles, AWriteThatFailsKeepsTheOldFileWholeAndIsReported)
+{
+    // The file size limit fails writes past 16 bytes as a full disk would.
+    test::TempFolder folder;
+    writeTextLines(folder.file("Data/x.txt"), {"old", "lines"}, "test");
+    const QByteArray old = folder.read("Data/x.txt");
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool reported = false;
+    try {
+        writeTextLines(folder.file("Data/x.txt"), {"a much longer line than the limit lets through"}, "Save_Opt");
+    } catch (const AppError &error) {
+        reported = error.source() == u"Save_Opt" && error.description().contains("x.txt");
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_TRUE(reported) << "a failed write was taken for a success";
+    EXPECT_EQ(folder.read("Data/x.txt"), old);
     EXPECT_EQ(QDir(folder.file("Data")).entryList(QDir::Files), QStringList({"x.txt"}));
 }
 
@@ -131,6 +168,9 @@ TEST(ResolvePath, FindsNamesWithoutRegardToCase)
     // A missing name keeps the writer's spelling, below the folder found.
     EXPECT_EQ(resolvePath(folder.path(), "DATA/New.Hys"), folder.file("Data/New.Hys"));
     EXPECT_EQ(resolvePath(folder.path(), "Missing/Sub/a.txt"), folder.file("Missing/Sub/a.txt"));
+    // Nothing climbs out of the folder.
+    EXPECT_EQ(resolvePath(folder.path(), "Languages/Speak_x/../../outside.txt"),
+              folder.file("Languages/Speak_x/outside.txt"));
     // An exact spelling wins over another case variant.
     folder.write("Data/LORVASPEAK.OPT", "y");
     EXPECT_EQ(resolvePath(folder.path(), "Data/LORVASPEAK.OPT"), folder.file("Data/LORVASPEAK.OPT"));
