@@ -2,7 +2,7 @@
 // Make_Menus plus Make_Toolbars with every voice espeak-ng has, and of a
 // language switch (reading the language file and the caption pass).
 #include "app/AppContext.h"
-#include "browser/TabHost.h"
+#include "fakes/FakePlatform.h"
 #include "commands/Captions.h"
 #include "commands/CommandBars.h"
 #include "commands/ImageList.h"
@@ -23,18 +23,6 @@
 using namespace lorva;
 
 namespace {
-
-class Tabs : public TabHost
-{
-public:
-    void setTabCount(int count) override { m_count = count; }
-    int tabCount() const override { return m_count; }
-    void createView(int) override {}
-    void setTabCaption(int, const QString &) override {}
-
-private:
-    int m_count = 1;
-};
 
 class NoWindows : public CaptionTargets
 {
@@ -66,18 +54,20 @@ int main(int argc, char **argv)
 
     std::vector<double> build, drawn, switching;
     for (int run = 0; run < 11; ++run) {
-        AppContext ctx(folder);
-        ImageList images;
-        Tabs tabs;
+        test::FakePlatform platform;
+        AppContext ctx(folder, platform);
+        const ImageList &images = ctx.images;
         NoWindows windows;
         clock.restart();
-        ctx.menus = Make_Menus(ctx.commands, images, languageFiles(folder), voices, 6000, nullptr);
+        ctx.menus = Make_Menus(ctx.commands, images, languageFiles(folder), voices, 6000);
         Make_Toolbars(ctx.commands, ctx.menus);
         build.push_back(clock.nsecsElapsed() / 1e6);
 
         // The same bars as widgets: three tool bars with their menus.
         clock.restart();
-        CommandBarView bar0(ctx.commands, images, 0), bar1(ctx.commands, images, 1), bar2(ctx.commands, images, 2);
+        using namespace elements;
+        CommandBarView bar0(ctx.commands, images, StartTools, StartMenus),
+            bar1(ctx.commands, images, StartTabs, StartMenus), bar2(ctx.commands, images, StartSites, StartMenus);
         bar0.showBar(QStringLiteral("STANDARD0"));
         bar1.showBar(QStringLiteral("STANDARD1"));
         bar2.showBar(QStringLiteral("STANDARD2"));
@@ -86,8 +76,8 @@ int main(int argc, char **argv)
         for (const char *language : {"italian", "english"}) {
             clock.restart();
             ctx.options.LanguageName = QString::fromLatin1(language);
-            Read_Language(folder, ctx.options.LanguageName, ctx.language, tabs);
-            Set_Captions(ctx, ctx.commands, windows);
+            Read_Language(folder, ctx.options.LanguageName, ctx.language);
+            Set_Captions(ctx.language, ctx.options, ctx.commands, windows);
             switching.push_back(clock.nsecsElapsed() / 1e6);
         }
     }

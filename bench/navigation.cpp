@@ -2,7 +2,7 @@
 // Enter in the address box to DocumentComplete for a small page served on
 // 127.0.0.1, and the memory (PSS of this process and its browser helper
 // processes) with five tabs loaded. Needs an X display.
-#include "app/AppContext.h"
+#include "app/Program.h"
 #include "browser/frmStart.h"
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
@@ -114,10 +114,10 @@ int main(int argc, char **argv)
     }
     folder.write("Data/lorvaspeak.Opt", ("1\r\n0\r\n0\r\n0\r\n" + server.url("/p0") + "\r\nEnglish\r\n").toUtf8());
 
-    AppContext ctx(folder.path());
     auto platform = createRealPlatform(folder.path());
-    frmStart window(ctx, *platform);
-    window.Form_Load(QDate::currentDate());
+    Program program(folder.path(), *platform);
+    frmStart &window = program.mainWindow();
+    program.load(QDate::currentDate());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the main window was never shown\n");
@@ -130,7 +130,7 @@ int main(int argc, char **argv)
 
     // Memory first, with five freshly loaded tabs.
     for (int tab = 1; tab < 5; ++tab)
-        window.navigateView(tab, server.url(QStringLiteral("/p%1").arg(tab)));
+        window.Web(tab)->Navigate(server.url(QStringLiteral("/p%1").arg(tab)));
     for (int tab = 1; tab < 5; ++tab)
         waitLoaded(window, tab, server.url(QStringLiteral("/p%1").arg(tab)));
     QTest::qWait(1500);

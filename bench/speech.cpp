@@ -2,8 +2,9 @@
 // synthesis speed as a multiple of real time, and (with an X display) the
 // time from releasing the mouse button after selecting a sentence in the
 // real window to the first samples of its speech.
-#include "app/AppContext.h"
+#include "app/Program.h"
 #include "browser/frmStart.h"
+#include "support/ForwardingPlatform.h"
 #include "commands/CommandBarView.h"
 #include "commands/ImageList.h"
 #include "platform/BrowserView.h"
@@ -65,25 +66,6 @@ public:
     }
 
 private:
-    Arrivals &m_arrivals;
-};
-
-class TimingPlatform : public Platform
-{
-public:
-    TimingPlatform(std::unique_ptr<Platform> real, Arrivals &arrivals) : m_real(std::move(real)), m_arrivals(arrivals) {}
-    std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) override { return m_real->createBrowserView(parent); }
-    std::unique_ptr<SpeechEngine> createSpeech() override
-    {
-        return createEspeakSpeech(std::make_unique<TimingOutput>(m_arrivals));
-    }
-    void showFailure(QWidget *parent, const QString &message, int closeAfterMs) override
-    {
-        m_real->showFailure(parent, message, closeAfterMs);
-    }
-
-private:
-    std::unique_ptr<Platform> m_real;
     Arrivals &m_arrivals;
 };
 
@@ -166,10 +148,11 @@ int main(int argc, char **argv)
             QFile::copy(dir.filePath(name), folder.file(QString::fromLatin1(sub) + '/' + name));
     }
     folder.write("Data/lorvaspeak.Opt", ("1\r\n0\r\n0\r\n0\r\n" + server.url("/read") + "\r\nEnglish\r\n").toUtf8());
-    AppContext ctx(folder.path());
-    TimingPlatform platform(createRealPlatform(folder.path()), arrivals);
-    frmStart window(ctx, platform);
-    window.Form_Load(QDate::currentDate());
+    ForwardingPlatform platform(createRealPlatform(folder.path()),
+                                [&arrivals] { return std::make_unique<TimingOutput>(arrivals); });
+    Program program(folder.path(), platform);
+    frmStart &window = program.mainWindow();
+    program.load(QDate::currentDate());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the main window was never shown\n");

@@ -1,69 +1,46 @@
 #pragma once
 
-#include "browser/MainLayout.h"
+#include "browser/MainContext.h"
+#include "browser/MainState.h"
 #include "commands/CommandBars.h"
+#include "commands/Dispatcher.h"
+#include "commands/ImageList.h"
 #include "commands/MakeMenus.h"
-#include "platform/Speech.h"
-#include "speech/Speech.h"
 #include "config/Language.h"
 #include "config/Options.h"
+#include "config/Placement.h"
+#include "export/ExportState.h"
+#include "linktables/LinkGroups.h"
+#include "speech/Speech.h"
 
 #include <QString>
-#include <QStringList>
-
-#include <memory>
 
 namespace lorva {
 
-// State of the main window that several areas read and write.
-struct MainState
-{
-    QString TodayText;
-    qint16 groupFactorA = 0; // link groups = groupFactorA * groupFactorB
-    qint16 groupFactorB = 0;
-    qint16 pictureCounter = 0;
-    qint16 exportAlpha = 0;
-    qint16 normalAlpha = 0;
-    bool BarsShown = false;
-    bool WasMinimized = false;
-    bool NoResize = false;
-    qint16 TabMouseButtons = 0; // buttons down at the last press on the tab strip
-    MainLayout layout;
-    QString CurrentURL;
-    QString LastGoURL;
-    QString PageTitle;
-    QStringList TabURLs;
-    QString ChosenLink;
-    QString templatePath;  // word-processor template, portrait
-    QString templatePathH; // word-processor template, landscape
-};
+class Platform;
 
-// Placement of the main window in twips, and the full-screen flag.
-struct Placement
-{
-    qint16 PlaceTop = 0;
-    qint16 PlaceLeft = 0;
-    qint16 PlaceHeight = 0;
-    qint16 PlaceWidth = 0;
-    qint16 PlaceState = 0;
-};
-
-// Everything the program keeps for the whole run. Created once at start-up
-// and handed to every area by reference; a test builds a fresh one.
+// Everything the program keeps for the whole run, each value in the struct
+// of the area it belongs to. Created once at start-up and lent to every
+// area as the part it works on; a test builds a fresh one.
 struct AppContext
 {
-    explicit AppContext(QString folder) : programFolder(std::move(folder)) {}
+    AppContext(QString folder, Platform &platform) : programFolder(std::move(folder)), platform(platform) {}
 
     const QString programFolder;
+    Platform &platform;
     Options options;
     Language language;
-    MainState main;
     Placement placement;
-    // Entries and bars shared by the command bars of every window.
+    // Entries and bars shared by the command bars of every window, their
+    // pictures, and the table from their keys to what they do.
     CommandBars commands;
+    ImageList images;
     MenuTables menus;
-    std::unique_ptr<SpeechEngine> SpeechVoice;
+    Dispatcher dispatcher;
+    MainState main;
     SpeechState speech;
+    ExportState exports;
+    LinkGroups links;
 
     bool startupTailDone = false;
     bool exiting = false;
@@ -72,6 +49,18 @@ struct AppContext
     bool unattendedExit = false;
     // Something could not be saved at the end: the program exits with 1.
     bool saveFailed = false;
+
+    // The values the main window works on.
+    MainValues mainValues()
+    {
+        return {programFolder, main, placement, options, language, commands, images, dispatcher, platform};
+    }
 };
+
+// Speaking, with the main window's parts that it works through.
+inline SpeechContext speechContext(AppContext &ctx, MainContext &window)
+{
+    return {ctx.speech, ctx.language, ctx.commands, ctx.platform, window.tabs, window.status, window.timers};
+}
 
 } // namespace lorva

@@ -1,20 +1,19 @@
 #include "app/Startup.h"
 
-#include "app/AppContext.h"
-#include "app/MainWindowPort.h"
 #include "addresses/History.h"
+#include "app/AppContext.h"
 #include "browser/MainWindowLogic.h"
+#include "browser/Navigation.h"
 #include "browser/SiteName.h"
 #include "commands/Captions.h"
-#include "commands/MakeMenus.h"
-#include "speech/Speech.h"
 #include "config/AppError.h"
-#include "config/Language.h"
 #include "config/LegacyText.h"
-#include "config/Options.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
 
 #include <QFile>
 
+#include <cstdio>
 #include <functional>
 
 namespace lorva {
@@ -25,36 +24,37 @@ QString todayText(const QDate &date)
            u'-' + QStringLiteral("0%1").arg(date.day()).right(2);
 }
 
-void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
+void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
 {
     MainState &main = ctx.main;
     main.TodayText = todayText(today);
-    main.groupFactorA = 30;
-    main.groupFactorB = 5;
-    main.pictureCounter = 0;
-    main.exportAlpha = 205;
-    main.normalAlpha = 255;
+    ctx.links.groupFactorA = 30;
+    ctx.links.groupFactorB = 5;
+    ctx.exports.pictureCounter = 0;
+    ctx.exports.exportAlpha = 205;
+    ctx.exports.normalAlpha = 255;
 
     Read_Opt(ctx.programFolder, ctx.options);
-    Read_Language(ctx.programFolder, ctx.options.LanguageName, ctx.language, window);
+    applyTabCount(window.tabs, Read_Language(ctx.programFolder, ctx.options.LanguageName, ctx.language));
 
-    main.TabURLs = QStringList(window.tabCount(), QString());
+    main.TabURLs = QStringList(window.tabs.tabCount(), QString());
     // The tab strip sits in a panel of bar 1 as wide as the language says.
     main.layout.Tab1.width = ctx.language.TabWidth;
     main.layout.Tab1Wanted = ctx.language.TabWidth;
 
-    ctx.SpeechVoice = window.createSpeech();
-    ctx.menus = Make_Menus(ctx.commands, window.imageList(), languageFiles(ctx.programFolder),
-                           ctx.SpeechVoice ? ctx.SpeechVoice->voiceDescriptions() : QStringList(),
-                           ctx.language.TabWidth, window.tabStripWidget());
+    ctx.speech.SpeechVoice = ctx.platform.createSpeech();
+    ctx.menus = Make_Menus(ctx.commands, ctx.images, languageFiles(ctx.programFolder),
+                           ctx.speech.SpeechVoice ? ctx.speech.SpeechVoice->voiceDescriptions() : QStringList(),
+                           ctx.language.TabWidth);
     Make_Toolbars(ctx.commands, ctx.menus);
-    Set_Captions(ctx, ctx.commands, window);
+    Set_Captions(ctx.language, ctx.options, ctx.commands, window.names);
 
     // Without a placement file the window covers the screen.
+    MainWindowPort &frame = window.frame;
     ctx.placement.PlaceTop = 0;
     ctx.placement.PlaceLeft = 0;
-    ctx.placement.PlaceHeight = qint16(qMin(window.screenHeightTwips(), 32767));
-    ctx.placement.PlaceWidth = qint16(qMin(window.screenWidthTwips(), 32767));
+    ctx.placement.PlaceHeight = qint16(qMin(frame.screenHeightTwips(), 32767));
+    ctx.placement.PlaceWidth = qint16(qMin(frame.screenWidthTwips(), 32767));
 
     main.BarsShown = true;
     main.layout.picBar = {20, 0, main.layout.picBar.width, 385};
@@ -65,12 +65,12 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
     if (ctx.options.BarStyle >= 0 && ctx.options.BarStyle <= 3)
         ctx.commands.setChecked(QLatin1String(styles[ctx.options.BarStyle]), true);
 
-    Hyst_Read(ctx.programFolder, window.history());
+    Hyst_Read(ctx.programFolder, window.address.history());
 
-    window.attachCommandBars(ctx.options.BarStyle);
+    frame.attachCommandBars(ctx.options.BarStyle);
     ctx.commands.setEnabled(QStringLiteral("SPEAK"), false);
     ctx.commands.setEnabled(QStringLiteral("FAVORITE"), false);
-    window.setTimebarPicture(kSpeechOffPicture);
+    window.status.setTimebarPicture(kSpeechOffPicture);
 
     main.layout.cmdBar[0].width = 5950;
     main.layout.cmdBar[0].left = 0;
@@ -80,60 +80,61 @@ void Form_Load(AppContext &ctx, MainWindowPort &window, const QDate &today)
 
     const Placement &place = ctx.placement;
     if (place.PlaceState == 2)
-        window.moveWindowTwips(0, 0, window.screenWidthTwips(), window.screenHeightTwips());
+        frame.moveWindowTwips(0, 0, frame.screenWidthTwips(), frame.screenHeightTwips());
     else
-        window.moveWindowTwips(place.PlaceLeft, place.PlaceTop, place.PlaceWidth, place.PlaceHeight);
+        frame.moveWindowTwips(place.PlaceLeft, place.PlaceTop, place.PlaceWidth, place.PlaceHeight);
     // The real window lays itself out on the resize this causes; do it here
     // so that the layout is right before the window is first shown.
-    Form_Resize(ctx, window);
+    Form_Resize(window);
 
-    for (int i = 0; i < window.tabCount(); ++i)
-        Set_Web(ctx, window, i);
+    for (int i = 0; i < window.tabs.tabCount(); ++i)
+        Set_Web(window, i);
 
     main.CurrentURL.clear();
     main.layout.progressBar.width = 1800;
-    window.setProgress(0);
+    window.status.setProgress(0);
     main.layout.cmdMoveL.left = 0;
     main.layout.statusBar.left = main.layout.cmdMoveL.width;
 
     if (ctx.options.HomePage.isEmpty())
         ctx.options.HomePage = kDefaultHomePage;
     const QString first = ctx.options.HomePage;
-    window.setAddressText(first);
-    window.setCurrentTab(0);
+    window.address.setAddressText(first);
+    window.tabs.setCurrentTab(0);
     main.TabURLs[0] = first;
     main.CurrentURL = first;
-    window.navigateView(0, first);
+    openInView(window.tabs, 0, first);
     QString site = first;
     Site_Name(site);
-    window.setTabCaption(0, site);
-    window.showView(0);
+    window.tabs.setTabCaption(0, site);
+    window.tabs.showView(0);
 
+    MainTimers &timers = window.timers;
     if (ctx.options.FloatingBars == 1) {
-        window.setTimerInterval(MainTimer::Timer1, 5000);
-        window.setTimerEnabled(MainTimer::Timer1, true);
+        timers.setTimerInterval(MainTimer::Timer1, 5000);
+        timers.setTimerEnabled(MainTimer::Timer1, true);
         main.BarsShown = true;
     }
-    window.setTimerInterval(MainTimer::Timer4, 750);
-    window.setTimerEnabled(MainTimer::Timer4, true);
-    window.setTimerInterval(MainTimer::Timer5, 2000);
-    window.setTimerInterval(MainTimer::Timer6, 1000);
+    timers.setTimerInterval(MainTimer::Timer4, 750);
+    timers.setTimerEnabled(MainTimer::Timer4, true);
+    timers.setTimerInterval(MainTimer::Timer5, 2000);
+    timers.setTimerInterval(MainTimer::Timer6, 1000);
 }
 
-void Timer4_Timer(AppContext &ctx, MainWindowPort &window)
+void Timer4_Timer(AppContext &ctx, MainContext &window)
 {
-    window.setTimerEnabled(MainTimer::Timer4, false);
+    window.timers.setTimerEnabled(MainTimer::Timer4, false);
     if (ctx.startupTailDone)
         return;
     ctx.startupTailDone = true;
 
-    ctx.main.templatePath = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Template.Doc"));
-    ctx.main.templatePathH = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/TemplateH.Doc"));
+    ctx.exports.templatePath = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Template.Doc"));
+    ctx.exports.templatePathH = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/TemplateH.Doc"));
     ctx.commands.setEnabled(QStringLiteral("FAVORITE"), true);
-    Fill_List1(ctx);
+    Fill_List1(ctx.speech);
 }
 
-bool GO_Exit(AppContext &ctx, MainWindowPort &window)
+bool GO_Exit(AppContext &ctx, MainContext &window, const std::function<void()> &unloadOthers)
 {
     if (ctx.exiting)
         return false;
@@ -143,7 +144,7 @@ bool GO_Exit(AppContext &ctx, MainWindowPort &window)
     // and must not keep the others from being saved or the window from closing.
     const std::function<void()> saves[] = {
         [&] { Save_Opt(ctx.programFolder, ctx.options); },
-        [&] { Hyst_Save(ctx.programFolder, window.history()); },
+        [&] { Hyst_Save(ctx.programFolder, window.address.history()); },
     };
     QStringList failures;
     for (const auto &save : saves) {
@@ -154,23 +155,59 @@ bool GO_Exit(AppContext &ctx, MainWindowPort &window)
         }
     }
     // A missing folder fails every save alike: one message tells it all.
-    // Nobody may be there to answer it when a signal ended the program.
+    // Nobody may be there to answer it when a signal ended the program, and
+    // whoever started it learns of it on standard error.
     if (!failures.isEmpty()) {
         ctx.saveFailed = true;
-        window.showExitFailure(failures.join(u'\n'), ctx.unattendedExit ? kUnattendedMessageMs : 0);
+        const QString message = failures.join(u'\n');
+        std::fprintf(stderr, "lorvaspeak: %s\n", qPrintable(message));
+        std::fflush(stderr);
+        window.dialogs.failure(message, ctx.unattendedExit ? kUnattendedMessageMs : 0);
     }
 
     // From here on every failure is ignored and the next step runs.
-    window.stopView(window.currentTab());
-    window.hideWindow();
+    stopView(window.tabs, window.tabs.currentTab());
+    window.frame.hideWindow();
     for (const char *name : {"html.txt", "doc.txt"}) {
         const QString path = legacy::resolvePath(ctx.programFolder, QLatin1String(name));
         if (QFile::exists(path))
             QFile::remove(path);
     }
-    window.unloadOtherWindows();
-    window.unloadWindow();
+    unloadOthers();
+    window.frame.unloadWindow();
     return true;
+}
+
+void switchLanguage(AppContext &ctx, MainContext &window, const QString &key)
+{
+    const QString previous = ctx.options.LanguageName;
+    const QString name = key.mid(key.indexOf(u':') + 1).toLower();
+    int tabCount = 0;
+    try {
+        tabCount = Read_Language(ctx.programFolder, name, ctx.language);
+    } catch (const AppError &) {
+        // A file that cannot be read must not become the language of the
+        // next start: the program keeps the one it has.
+        ctx.options.LanguageName = previous;
+        throw;
+    }
+    ctx.options.LanguageName = name;
+    applyTabCount(window.tabs, tabCount);
+    const int tabs = window.tabs.tabCount();
+    ctx.main.TabURLs.resize(tabs);
+    const int current = window.tabs.currentTab();
+    for (int t = 0; t < kMaxTabs; ++t)
+        window.tabs.setViewVisible(t, t == current);
+    Set_Captions(ctx.language, ctx.options, ctx.commands, window.names);
+    Save_Opt(ctx.programFolder, ctx.options);
+}
+
+void addProgramRows(AppContext &ctx, MainContext &window)
+{
+    ctx.dispatcher.setPrefixRow(elements::StartMenus, QStringLiteral("LANG:"), [&ctx, &window](const QString &key) {
+        if (key != u"LANG:NEW")
+            switchLanguage(ctx, window, key);
+    });
 }
 
 } // namespace lorva

@@ -1,10 +1,11 @@
-#include "app/AppContext.h"
+#include "app/Program.h"
 #include "app/SignalBridge.h"
 #include "app/Startup.h"
 #include "browser/frmStart.h"
 #include "commands/ImageList.h"
 #include "config/AppError.h"
 #include "config/LegacyText.h"
+#include "platform/Dialogs.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -21,18 +22,20 @@ int main(int argc, char *argv[])
     QGuiApplication::setQuitOnLastWindowClosed(false);
     lorva::useIconThemes();
 
-    lorva::AppContext ctx(QCoreApplication::applicationDirPath());
-    const std::unique_ptr<lorva::Platform> platform = lorva::createRealPlatform(ctx.programFolder);
-    lorva::frmStart window(ctx, *platform);
+    const QString folder = QCoreApplication::applicationDirPath();
+    const std::unique_ptr<lorva::Platform> platform = lorva::createRealPlatform(folder);
+    lorva::Program program(folder, *platform);
+    lorva::AppContext &ctx = program.context();
+    lorva::frmStart &window = program.mainWindow();
 
     try {
-        window.Form_Load(QDate::currentDate());
+        program.load(QDate::currentDate());
     } catch (const lorva::AppError &error) {
         std::fprintf(stderr, "lorvaspeak: %s\n", qPrintable(error.message()));
         // A start that failed leaves the program folder as it found it.
         if (ctx.options.createdDefaultFile)
             QFile::remove(lorva::legacy::resolvePath(ctx.programFolder, lorva::kOptionsFile));
-        platform->showFailure(nullptr, error.message());
+        platform->createDialogs(nullptr)->failure(error.message());
         return 1;
     }
     window.show();
@@ -40,13 +43,13 @@ int main(int argc, char *argv[])
     // Every way out runs the shutdown sequence once: the window's close, a
     // termination signal, the desktop session ending, the event loop quitting.
     lorva::SignalBridge signalBridge;
-    const auto endUnattended = [&ctx, &window] {
-        ctx.unattendedExit = true;
-        window.close();
-    };
-    QObject::connect(&signalBridge, &lorva::SignalBridge::terminationRequested, &window, endUnattended);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, endUnattended);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&] { lorva::GO_Exit(ctx, window); });
+    QObject::connect(&signalBridge, &lorva::SignalBridge::terminationRequested, &window,
+                     [&program] { program.endUnattended(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&program] { program.endUnattended(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                     [&] {
+        lorva::GO_Exit(ctx, program.mainContext(), [&program] { program.windows().unloadOthers(); });
+    });
 
     const int status = app.exec();
     // What could not be saved is lost: say so to whoever started the program.

@@ -1,18 +1,8 @@
 #pragma once
 
+#include "config/Geometry.h"
+
 namespace lorva {
-
-inline constexpr int kTwipsPerPixel = 15;
-
-struct TwipsRect
-{
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const TwipsRect &, const TwipsRect &) = default;
-};
 
 // Places and sizes of the main window's parts, in twips, starting from their
 // designed values. Bar positions are relative to the top bar area; the

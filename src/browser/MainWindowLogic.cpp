@@ -1,7 +1,11 @@
 #include "browser/MainWindowLogic.h"
 
-#include "app/AppContext.h"
-#include "app/MainWindowPort.h"
+#include "browser/MainContext.h"
+#include "browser/MainState.h"
+#include "browser/Navigation.h"
+#include "config/Language.h"
+#include "config/Placement.h"
+#include "platform/Platform.h"
 
 #include <QtGlobal>
 
@@ -22,30 +26,30 @@ qint16 clamp16(int value) { return qint16(qBound(-32768, value, 32767)); }
 
 } // namespace
 
-void Form_Resize(AppContext &ctx, MainWindowPort &window)
+void Form_Resize(MainContext &ctx)
 {
     MainState &main = ctx.main;
     if (main.NoResize)
         return;
 
-    const WindowShowState state = window.windowShowState();
+    const WindowShowState state = ctx.frame.windowShowState();
     if (state == WindowShowState::Normal && main.WasMinimized) {
         main.WasMinimized = false;
-        window.setWindowCaption(QString());
-        const TwipsRect r = window.windowRectTwips();
+        ctx.frame.setWindowCaption(QString());
+        const TwipsRect r = ctx.frame.windowRectTwips();
         // The shift must not push the window past the screen's edges: a
         // window that filled the screen would lose its status strip below it.
         const int top = qMax(0, r.top - kRestoreShift);
-        const int bottom = qMin(r.top + r.height, window.screenHeightTwips());
-        window.moveWindowTwips(r.left, top, r.width, qMax(kTwipsPerPixel, bottom - top));
+        const int bottom = qMin(r.top + r.height, ctx.frame.screenHeightTwips());
+        ctx.frame.moveWindowTwips(r.left, top, r.width, qMax(kTwipsPerPixel, bottom - top));
     } else if (state == WindowShowState::Minimized) {
         main.WasMinimized = true;
-        window.setWindowCaption(ctx.language.Captions[179]);
+        ctx.frame.setWindowCaption(ctx.language.Captions[179]);
         return;
     }
 
-    const int W = window.innerWidthTwips();
-    const int H = window.innerHeightTwips();
+    const int W = ctx.frame.innerWidthTwips();
+    const int H = ctx.frame.innerHeightTwips();
     MainLayout &l = main.layout;
     l.picBar.width = W - 20;
     l.statusBar.width =
@@ -57,14 +61,14 @@ void Form_Resize(AppContext &ctx, MainWindowPort &window)
     l.Tab1.width = qMin(l.Tab1Wanted, qMax(kMinTabPanelWidth, l.cmdBar[1].width - 110 - kMinAddressWidth));
     l.Text1.width = qMax(0, l.cmdBar[1].width - l.Tab1.width - 110);
     l.Text1.left = l.Tab1.width + 60;
-    Set_Web(ctx, window, window.currentTab());
+    Set_Web(ctx, ctx.tabs.currentTab());
     l.timebar.left = l.statusBar.left + l.statusBar.width;
     l.progressBar.left = l.timebar.left + l.timebar.width;
     l.cmdMove.left = W - l.cmdMove.width - 50;
-    window.applyLayout(l);
+    ctx.frame.applyLayout(l);
 
     if (state == WindowShowState::Normal) {
-        const TwipsRect r = window.windowRectTwips();
+        const TwipsRect r = ctx.frame.windowRectTwips();
         ctx.placement.PlaceTop = clamp16(r.top);
         ctx.placement.PlaceLeft = clamp16(r.left);
         ctx.placement.PlaceHeight = clamp16(r.height);
@@ -72,12 +76,12 @@ void Form_Resize(AppContext &ctx, MainWindowPort &window)
     }
 }
 
-void Set_Web(AppContext &ctx, MainWindowPort &window, int index)
+void Set_Web(MainContext &ctx, int index)
 {
     MainLayout &l = ctx.main.layout;
-    const int H = window.innerHeightTwips();
+    const int H = ctx.frame.innerHeightTwips();
     l.view.left = 0;
-    l.view.width = window.innerWidthTwips();
+    l.view.width = ctx.frame.innerWidthTwips();
     if (ctx.main.BarsShown) {
         l.view.top = l.picBar.height;
         l.view.height = H - l.picBar.height - l.picStat.height;
@@ -85,73 +89,73 @@ void Set_Web(AppContext &ctx, MainWindowPort &window, int index)
         l.view.top = 0;
         l.view.height = H - l.picStat.height;
     }
-    window.placeView(index, l.view);
+    ctx.tabs.placeView(index, l.view);
 }
 
-void GO_BarOff(AppContext &ctx, MainWindowPort &window)
+void GO_BarOff(MainContext &ctx)
 {
     if (!ctx.main.BarsShown)
         return;
     MainLayout &l = ctx.main.layout;
-    const int H = window.innerHeightTwips();
+    const int H = ctx.frame.innerHeightTwips();
     l.picStatVisible = false;
     l.view.top = 0;
     l.view.height = l.statusBarVisible ? H - l.picStat.height : H;
     ctx.main.BarsShown = false;
-    window.applyLayout(l);
-    window.placeView(window.currentTab(), l.view);
+    ctx.frame.applyLayout(l);
+    ctx.tabs.placeView(ctx.tabs.currentTab(), l.view);
 }
 
-void GO_BarOn(AppContext &ctx, MainWindowPort &window)
+void GO_BarOn(MainContext &ctx)
 {
     if (!ctx.main.BarsShown) {
         MainLayout &l = ctx.main.layout;
-        const int H = window.innerHeightTwips();
+        const int H = ctx.frame.innerHeightTwips();
         l.picStatVisible = true;
         l.view.top = l.picBar.height;
         l.view.height = H - l.picBar.height - l.picStat.height;
         ctx.main.BarsShown = true;
-        window.applyLayout(l);
-        window.placeView(window.currentTab(), l.view);
-        window.activateWindow();
+        ctx.frame.applyLayout(l);
+        ctx.tabs.placeView(ctx.tabs.currentTab(), l.view);
+        ctx.frame.activateWindow();
     }
-    window.processEvents();
+    ctx.platform.processEvents();
 }
 
-void Timer1_Timer(AppContext &ctx, MainWindowPort &window)
+void Timer1_Timer(MainContext &ctx)
 {
-    const int y = window.cursorScreenYTwips();
-    const int top = window.windowRectTwips().top;
+    const int y = ctx.frame.cursorScreenYTwips();
+    const int top = ctx.frame.windowRectTwips().top;
     if (ctx.main.BarsShown) {
         if (top + ctx.main.layout.picBar.height + 400 > y)
             return;
-        GO_BarOff(ctx, window);
+        GO_BarOff(ctx);
     }
     if (!ctx.main.BarsShown && top + 420 > y)
-        GO_BarOn(ctx, window);
-    if (window.timerInterval(MainTimer::Timer1) != 1500)
-        window.setTimerInterval(MainTimer::Timer1, 1500);
+        GO_BarOn(ctx);
+    if (ctx.timers.timerInterval(MainTimer::Timer1) != 1500)
+        ctx.timers.setTimerInterval(MainTimer::Timer1, 1500);
 }
 
-void Tab1_MouseDown(AppContext &ctx, int buttons) { ctx.main.TabMouseButtons = qint16(buttons); }
+void Tab1_MouseDown(MainState &main, int buttons) { main.TabMouseButtons = qint16(buttons); }
 
-void Tab1_Click(AppContext &ctx, MainWindowPort &window)
+void Tab1_Click(MainContext &ctx)
 {
-    Form_Resize(ctx, window);
-    const int current = window.currentTab();
+    Form_Resize(ctx);
+    const int current = ctx.tabs.currentTab();
     if (ctx.main.TabMouseButtons == 1) {
-        for (int t = 0; t < window.tabCount(); ++t)
-            window.setViewVisible(t, t == current);
+        for (int t = 0; t < ctx.tabs.tabCount(); ++t)
+            ctx.tabs.setViewVisible(t, t == current);
         // An unused tab takes over the page of the tab before it.
         QStringList &urls = ctx.main.TabURLs;
-        if (window.tabCaption(current).isEmpty() && current > 0 && current < urls.size() &&
+        if (ctx.tabs.tabCaption(current).isEmpty() && current > 0 && current < urls.size() &&
             !urls[current - 1].isEmpty()) {
-            window.setTabCaption(current, window.tabCaption(current - 1));
-            window.navigateView(current, urls[current - 1]);
+            ctx.tabs.setTabCaption(current, ctx.tabs.tabCaption(current - 1));
+            openInView(ctx.tabs, current, urls[current - 1]);
             urls[current] = urls[current - 1];
         }
     } else if (ctx.main.TabMouseButtons == 2) {
-        window.refreshView(current);
+        refreshView(ctx.tabs, current);
     }
 }
 
@@ -164,17 +168,28 @@ int tabTooltipIndex(int xPixels, int stripWidthTwips, int tabCount)
     return k >= 0 && k < tabCount ? int(k) : -1;
 }
 
-void Tab1_MouseMove(AppContext &ctx, MainWindowPort &window, int xPixels)
+void Tab1_MouseMove(MainContext &ctx, int xPixels)
 {
-    const int k = tabTooltipIndex(xPixels, ctx.main.layout.Tab1.width, window.tabCount());
+    const int k = tabTooltipIndex(xPixels, ctx.main.layout.Tab1.width, ctx.tabs.tabCount());
     if (k >= 0 && k < ctx.main.TabURLs.size())
-        window.setTabToolTip(ctx.main.TabURLs[k]);
+        ctx.tabs.setTabToolTip(ctx.main.TabURLs[k]);
 }
 
-void Form_KeyDown(AppContext &, MainWindowPort &window, int keyCode)
+void applyTabCount(TabHost &tabs, int count)
+{
+    if (count > 0) {
+        tabs.setTabCount(count);
+        for (int i = 1; i < count; ++i)
+            tabs.createView(i);
+    }
+    for (int t = 0; t < tabs.tabCount(); ++t)
+        tabs.setTabCaption(t, QString());
+}
+
+void Form_KeyDown(MainContext &ctx, int keyCode)
 {
     if (keyCode == kF12)
-        window.moveWindowTwips(0, 0, window.screenWidthTwips(), window.screenHeightTwips());
+        ctx.frame.moveWindowTwips(0, 0, ctx.frame.screenWidthTwips(), ctx.frame.screenHeightTwips());
 }
 
 } // namespace lorva

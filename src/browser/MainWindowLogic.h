@@ -2,27 +2,32 @@
 
 namespace lorva {
 
-struct AppContext;
-class MainWindowPort;
+struct MainContext;
+struct MainState;
+class TabHost;
 
 // The layout pass of the main window, run on every resize.
-void Form_Resize(AppContext &ctx, MainWindowPort &window);
+void Form_Resize(MainContext &ctx);
 // Places view `index` below the bars, or over them while they are hidden.
-void Set_Web(AppContext &ctx, MainWindowPort &window, int index);
-void GO_BarOff(AppContext &ctx, MainWindowPort &window);
-void GO_BarOn(AppContext &ctx, MainWindowPort &window);
+void Set_Web(MainContext &ctx, int index);
+void GO_BarOff(MainContext &ctx);
+void GO_BarOn(MainContext &ctx);
 
 // Floating mode: shows the bars when the pointer nears the window's top.
-void Timer1_Timer(AppContext &ctx, MainWindowPort &window);
+void Timer1_Timer(MainContext &ctx);
 
-void Tab1_MouseDown(AppContext &ctx, int buttons);
-void Tab1_Click(AppContext &ctx, MainWindowPort &window);
-void Tab1_MouseMove(AppContext &ctx, MainWindowPort &window, int xPixels);
+void Tab1_MouseDown(MainState &main, int buttons);
+void Tab1_Click(MainContext &ctx);
+void Tab1_MouseMove(MainContext &ctx, int xPixels);
 
 // The index of the tab under the pointer, as the tooltip counts it, or -1.
 int tabTooltipIndex(int xPixels, int stripWidthTwips, int tabCount);
 
+// Sets the tab count a language file gave (none when 0), creates the views
+// of the tabs, and empties every tab caption.
+void applyTabCount(TabHost &tabs, int count);
+
 // F12 makes the window cover the screen.
-void Form_KeyDown(AppContext &ctx, MainWindowPort &window, int keyCode);
+void Form_KeyDown(MainContext &ctx, int keyCode);
 
 } // namespace lorva

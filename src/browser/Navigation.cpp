@@ -1,10 +1,14 @@
 #include "browser/Navigation.h"
 
 #include "addresses/History.h"
-#include "app/AppContext.h"
-#include "app/MainWindowPort.h"
+#include "browser/MainContext.h"
+#include "browser/MainState.h"
 #include "browser/SiteName.h"
+#include "config/Language.h"
 #include "config/LegacyText.h"
+#include "config/Options.h"
+#include "platform/BrowserView.h"
+#include "platform/Platform.h"
 
 #include <cmath>
 
@@ -25,88 +29,91 @@ bool hasKnownScheme(const QString &text)
 
 } // namespace
 
-void GO_Address(AppContext &ctx, MainWindowPort &window, int addHistory)
+void GO_Address(MainContext &ctx, int addHistory)
 {
     MainState &main = ctx.main;
-    const int tab = window.currentTab();
-    QString text = window.addressText();
+    const int tab = ctx.tabs.currentTab();
+    QString text = ctx.address.addressText();
 
     if (text.isEmpty()) {
         if (!ctx.language.StartPage.isEmpty())
-            window.navigateView(tab, ctx.language.StartPage);
+            openInView(ctx.tabs, tab, ctx.language.StartPage);
     } else if (text.size() + (hasKnownScheme(text) ? 0 : 7) > kMaxAddressLength) {
         // The engine would cut it: nothing is opened or remembered.
-        window.setStatusText(ctx.language.Captions[kAddressTooLongCaption]);
+        ctx.status.setStatusText(ctx.language.Captions[kAddressTooLongCaption]);
         return;
     } else {
         if (!hasKnownScheme(text)) {
             text = QStringLiteral("http://") + text;
-            window.setAddressText(text);
+            ctx.address.setAddressText(text);
         }
-        window.navigateView(tab, text);
+        openInView(ctx.tabs, tab, text);
         if (tab >= 0 && tab < main.TabURLs.size())
             main.TabURLs[tab] = text;
         QString site = text;
         Site_Name(site);
-        window.setTabCaption(tab, site);
+        ctx.tabs.setTabCaption(tab, site);
         main.CurrentURL = text;
         main.LastGoURL = main.CurrentURL;
         if (legacy::trimSpaces(main.CurrentURL).toLower().startsWith(QStringLiteral("http")) &&
             main.CurrentURL.size() > 8 && addHistory == 1)
-            Hyst_Add(window.history(), main.CurrentURL);
+            Hyst_Add(ctx.address.history(), main.CurrentURL);
     }
 
-    window.focusView(tab);
+    ctx.tabs.focusView(tab);
     if (ctx.options.FloatingBars == 1)
-        window.setTimerEnabled(MainTimer::Timer1, true);
+        ctx.timers.setTimerEnabled(MainTimer::Timer1, true);
 }
 
-void Text1_Click(AppContext &ctx, MainWindowPort &window) { GO_Address(ctx, window, 1); }
+void Text1_Click(MainContext &ctx) { GO_Address(ctx, 1); }
 
-bool Text1_KeyDown(AppContext &ctx, MainWindowPort &window, int keyCode)
+bool Text1_KeyDown(MainContext &ctx, int keyCode)
 {
     if (keyCode != kEnter)
         return false;
-    GO_Address(ctx, window, 1);
+    GO_Address(ctx, 1);
     return true;
 }
 
-void Text1_GotFocus(AppContext &, MainWindowPort &window) { window.setTimerEnabled(MainTimer::Timer1, false); }
+void Text1_GotFocus(MainContext &ctx) { ctx.timers.setTimerEnabled(MainTimer::Timer1, false); }
 
-void Web_StatusTextChange(MainWindowPort &window, const QString &text) { window.setStatusText(text); }
+void Web_StatusTextChange(MainContext &ctx, const QString &text) { ctx.status.setStatusText(text); }
 
-void Web_ProgressChange(MainWindowPort &window, double progress, double maximum)
+void Web_ProgressChange(MainContext &ctx, double progress, double maximum)
 {
     if (progress >= 1 && maximum >= progress)
-        window.setProgress(int(std::nearbyint(progress * 100.0 / maximum)));
+        ctx.status.setProgress(int(std::nearbyint(progress * 100.0 / maximum)));
 }
 
-void Web_TitleChange(AppContext &ctx, MainWindowPort &window, const QString &text)
+void Web_TitleChange(MainContext &ctx, const QString &text)
 {
-    window.setStatusText(text);
+    ctx.status.setStatusText(text);
     ctx.main.PageTitle = text;
 }
 
-void Web_BeforeNavigate2(AppContext &ctx, MainWindowPort &window, const QString &address)
+void Web_BeforeNavigate2(MainContext &ctx, const QString &address)
 {
-    window.setProgress(0);
+    ctx.status.setProgress(0);
     if (address.toLower().startsWith(QStringLiteral("http")))
-        window.setAddressText(address);
-    window.setStatusText(ctx.language.Captions[179]);
-    window.setTimerEnabled(MainTimer::Timer5, true);
+        ctx.address.setAddressText(address);
+    ctx.status.setStatusText(ctx.language.Captions[179]);
+    ctx.timers.setTimerEnabled(MainTimer::Timer5, true);
 }
 
-void Web_DocumentComplete(AppContext &ctx, MainWindowPort &window, const QString &address)
+void Web_DocumentComplete(MainContext &ctx, const QString &address)
 {
-    window.setProgress(100);
+    ctx.status.setProgress(100);
     if (address.toLower().startsWith(QStringLiteral("http")))
         ctx.main.CurrentURL = address;
 }
 
-void Web_PageCrashed(AppContext &ctx, MainWindowPort &window, int index)
+void Web_PageCrashed(MainContext &ctx, int index)
 {
     const auto &C = ctx.language.Captions;
-    const QString address = window.viewLocationURL(index);
+    BrowserView *view = ctx.tabs.view(index);
+    if (!view)
+        return;
+    const QString address = view->LocationURL();
     const QString shown = address.toHtmlEscaped();
     const QString html =
         QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>") + C[kPageCrashedCaption].toHtmlEscaped() +
@@ -116,36 +123,54 @@ void Web_PageCrashed(AppContext &ctx, MainWindowPort &window, int index)
         QStringLiteral("</h1><p style=\"word-break:break-all;color:#555\">") + shown +
         QStringLiteral("</p><p><a id=\"reload\" href=\"") + shown + QStringLiteral("\">") +
         C[kReloadCaption].toHtmlEscaped() + QStringLiteral("</a></p></body></html>");
-    window.showViewPage(index, html, address);
-    window.setStatusText(C[kPageCrashedCaption] + QStringLiteral(": ") + address);
+    view->showPage(html, address);
+    ctx.status.setStatusText(C[kPageCrashedCaption] + QStringLiteral(": ") + address);
 }
 
-void Timer5_Timer(AppContext &, MainWindowPort &window)
+void Timer5_Timer(MainContext &ctx)
 {
-    const int tab = window.currentTab();
-    if (window.viewBusy(tab))
+    BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
+    if (!view || view->Busy())
         return;
-    window.setAddressText(window.viewLocationURL(tab));
-    window.setTimerEnabled(MainTimer::Timer5, false);
+    ctx.address.setAddressText(view->LocationURL());
+    ctx.timers.setTimerEnabled(MainTimer::Timer5, false);
 }
 
-bool WebAttend(MainWindowPort &window, int limitMs)
+bool WebAttend(BrowserView &view, Platform &platform, int limitMs)
 {
     int waited = 500;
-    window.wait(500);
-    while (window.viewBusy(window.currentTab())) {
+    platform.wait(500);
+    while (view.Busy()) {
         if (waited >= limitMs)
             return false;
-        window.wait(1000);
+        platform.wait(1000);
         waited += 1000;
     }
-    while (window.viewReadyState(window.currentTab()) != u"complete") {
+    while (view.readyState() != u"complete") {
         if (waited >= limitMs)
             return false;
-        window.wait(1000);
+        platform.wait(1000);
         waited += 1000;
     }
     return true;
+}
+
+void openInView(TabHost &tabs, int index, const QString &address)
+{
+    if (BrowserView *view = tabs.view(index))
+        view->Navigate(address);
+}
+
+void refreshView(TabHost &tabs, int index)
+{
+    if (BrowserView *view = tabs.view(index))
+        view->Refresh();
+}
+
+void stopView(TabHost &tabs, int index)
+{
+    if (BrowserView *view = tabs.view(index))
+        view->Stop();
 }
 
 } // namespace lorva

@@ -8,8 +8,4 @@ namespace lorva {
 // or for a "www." host only the word after it, in proper case.
 void Site_Name(QString &address);
 
-// First letter of every word upper case, the rest lower case; words are
-// separated only by NUL, tab, line feed, vertical tab, form feed, CR and space.
-QString properCase(const QString &text);
-
 } // namespace lorva

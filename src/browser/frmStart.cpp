@@ -1,35 +1,27 @@
 #include "browser/frmStart.h"
 
-#include "app/AppContext.h"
-#include "app/Startup.h"
-#include "browser/MainWindowLogic.h"
 #include "browser/FindBar.h"
+#include "browser/MainCommands.h"
+#include "browser/MainState.h"
+#include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
+#include "browser/PageProperties.h"
 #include "commands/CommandBarView.h"
+#include "commands/Dispatcher.h"
+#include "commands/ImageList.h"
+#include "config/Language.h"
 #include "platform/BrowserView.h"
-#include "platform/Clipboard.h"
-#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "platform/Shell.h"
-#include "platform/Speech.h"
-#include "speech/Speech.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QApplication>
 #include <QComboBox>
-#include <QPointer>
-#include <QPushButton>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
@@ -38,10 +30,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QWindow>
-
-#include <cmath>
-#include <cstdio>
 
 Q_LOGGING_CATEGORY(lcStartup, "lorva.startup", QtWarningMsg)
 
@@ -49,20 +37,10 @@ namespace lorva {
 
 namespace {
 
-int toPixels(int twips) { return int(std::lround(twips / double(kTwipsPerPixel))); }
-
-QRect toPixels(const TwipsRect &r) { return QRect(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)); }
-
 QScreen *screenOf(const QWidget *widget)
 {
     QScreen *screen = widget->screen();
     return screen ? screen : QGuiApplication::primaryScreen();
-}
-
-int buttonBits(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
 } // namespace
@@ -81,29 +59,30 @@ void ComboHistory::append(const QString &text)
 
 QString ComboHistory::text() const { return m_box->currentText(); }
 
-frmStart::frmStart(AppContext &ctx, Platform &platform)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_ctx(ctx), m_platform(platform),
-      m_picBar(new QWidget(this)),
-      m_cmdBar{new CommandBarView(ctx.commands, m_images, 0, m_picBar),
-               new CommandBarView(ctx.commands, m_images, 1, m_picBar),
-               new CommandBarView(ctx.commands, m_images, 2, m_picBar)},
+frmStart::frmStart(const MainValues &values)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_dialogs(values.platform.createDialogs(this)),
+      m_ctx{values, *this, *this, *this, *this, *this, *this, *m_dialogs}, m_picBar(new QWidget(this)),
+      m_cmdBar{new CommandBarView(values.commands, values.images, elements::StartTools, elements::StartMenus, m_picBar),
+               new CommandBarView(values.commands, values.images, elements::StartTabs, elements::StartMenus, m_picBar),
+               new CommandBarView(values.commands, values.images, elements::StartSites, elements::StartMenus, m_picBar)},
       m_tab1(new QTabBar(m_cmdBar[1])), m_text1(new QComboBox(m_cmdBar[1])),
       m_text1Label(new QLabel(m_cmdBar[1])), m_picStat(new QWidget(this)),
       m_cmdMoveL(new QToolButton(m_picStat)), m_statusBar(new QLabel(m_picStat)),
       m_timebar(new QToolButton(m_picStat)), m_progressBar(new QProgressBar(m_picStat)),
       m_cmdMove(new QToolButton(m_picStat)), m_sizeGrip(new QSizeGrip(this)), m_findBar(new FindBar(this)),
-      m_history(m_text1), m_dispatcher(ctx, *this, *this)
+      m_history(m_text1)
 {
     setObjectName(QStringLiteral("frmStart"));
     setMinimumSize(200, 80);
     m_picBar->setObjectName(QStringLiteral("picBar"));
     for (CommandBarView *bar : m_cmdBar) {
-        connect(bar, &CommandBarView::clicked, this, [this](int element, const QString &key) {
-            m_dispatcher.click(element, key);
-        });
-        connect(bar, &CommandBarView::menuOpened, this, [this] { m_dispatcher.menuOpened(); });
-        connect(bar, &CommandBarView::menuClosed, this, [this] { m_dispatcher.menuClosed(); });
+        connect(bar, &CommandBarView::clicked, this,
+                [this](Element element, const QString &key) { m_ctx.dispatcher.click(element, key); });
+        connect(bar, &CommandBarView::menuOpened, this, [this] { Menu_Opened(m_ctx); });
+        connect(bar, &CommandBarView::menuClosed, this, [this] { Menu_Closed(m_ctx); });
     }
+    // The tab strip is the control of the tab bar's panel.
+    m_cmdBar[1]->setPanelWidget(QStringLiteral("NIL4"), m_tab1);
     m_findBar->setFinder([this](const QString &text, bool backward) {
         BrowserView *view = Web(currentTab());
         if (!view)
@@ -119,7 +98,7 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     m_tab1->setUsesScrollButtons(false);
     m_tab1->setElideMode(Qt::ElideRight);
     m_tab1->setDrawBase(false);
-    m_tab1->setFocusPolicy(Qt::NoFocus); // tabs change only by the mouse, as the views follow clicks
+    m_tab1->setFocusPolicy(Qt::NoFocus); // tabs change by the mouse or Ctrl+Tab, as the views follow clicks
     m_tab1->setMouseTracking(true);
     m_tab1->installEventFilter(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
@@ -137,7 +116,7 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
     // line edit directly: both are watched.
     m_text1->installEventFilter(this);
     m_text1->lineEdit()->installEventFilter(this);
-    connect(m_text1, &QComboBox::activated, this, [this](int) { Text1_Click(m_ctx, *this); });
+    connect(m_text1, &QComboBox::activated, this, [this](int) { Text1_Click(m_ctx); });
 
     m_picStat->setObjectName(QStringLiteral("picStat"));
     m_statusBar->setObjectName(QStringLiteral("statusBar"));
@@ -153,8 +132,8 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
         button->setCursor(Qt::SizeAllCursor);
         button->installEventFilter(this);
     }
-    m_cmdMove->setIcon(m_images.icon(121));
-    m_cmdMoveL->setIcon(m_images.icon(122));
+    m_cmdMove->setIcon(m_ctx.images.icon(121));
+    m_cmdMoveL->setIcon(m_ctx.images.icon(122));
     m_cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
     m_cmdMove->setObjectName(QStringLiteral("cmdMove"));
 
@@ -163,15 +142,8 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
         m_timers[i] = new QTimer(this);
         m_timers[i]->setObjectName(QLatin1String(names[i]));
     }
-    connect(timer(MainTimer::Timer1), &QTimer::timeout, this, [this] { Timer1_Timer(m_ctx, *this); });
-    connect(timer(MainTimer::Timer4), &QTimer::timeout, this, [this] { Timer4_Timer(m_ctx, *this); });
-    connect(timer(MainTimer::Timer5), &QTimer::timeout, this, [this] { Timer5_Timer(m_ctx, *this); });
-    connect(timer(MainTimer::Timer6), &QTimer::timeout, this, [this] { Timer6_Timer(m_ctx, *this); });
-    watchLeftButton();
-
-    auto *f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
-    f12->setContext(Qt::WindowShortcut);
-    connect(f12, &QShortcut::activated, this, [this] { Form_KeyDown(m_ctx, *this, 123); });
+    connect(timer(MainTimer::Timer1), &QTimer::timeout, this, [this] { Timer1_Timer(m_ctx); });
+    connect(timer(MainTimer::Timer5), &QTimer::timeout, this, [this] { Timer5_Timer(m_ctx); });
     addKeyboardRoutes();
 
     // View 0 always exists.
@@ -180,12 +152,6 @@ frmStart::frmStart(AppContext &ctx, Platform &platform)
 }
 
 frmStart::~frmStart() = default;
-
-void frmStart::Form_Load(const QDate &today)
-{
-    lorva::Form_Load(m_ctx, *this, today);
-    m_loaded = true;
-}
 
 BrowserView *frmStart::Web(int index) const
 {
@@ -212,7 +178,7 @@ void frmStart::createView(int index)
         return;
     if (index >= int(m_web.size()))
         m_web.resize(index + 1);
-    m_web[index] = m_platform.createBrowserView(this);
+    m_web[index] = m_ctx.platform.createBrowserView(this);
     BrowserView *view = m_web[index].get();
     view->widget()->setProperty("index", index);
     view->widget()->hide();
@@ -224,16 +190,16 @@ void frmStart::createView(int index)
 void frmStart::connectView(BrowserView *view, int index)
 {
     // Every view, shown or not, drives the shared address box and status strip.
-    connect(view, &BrowserView::StatusTextChange, this, [this](const QString &text) { Web_StatusTextChange(*this, text); });
+    connect(view, &BrowserView::StatusTextChange, this, [this](const QString &text) { Web_StatusTextChange(m_ctx, text); });
     connect(view, &BrowserView::ProgressChange, this,
-            [this](int progress, int maximum) { Web_ProgressChange(*this, progress, maximum); });
-    connect(view, &BrowserView::TitleChange, this, [this](const QString &title) { Web_TitleChange(m_ctx, *this, title); });
+            [this](int progress, int maximum) { Web_ProgressChange(m_ctx, progress, maximum); });
+    connect(view, &BrowserView::TitleChange, this, [this](const QString &title) { Web_TitleChange(m_ctx, title); });
     connect(view, &BrowserView::BeforeNavigate2, this,
-            [this](const QString &address) { Web_BeforeNavigate2(m_ctx, *this, address); });
-    connect(view, &BrowserView::LeftButtonUp, this, [this, index] { Web_LeftButtonUp(m_ctx, *this, index); });
-    connect(view, &BrowserView::PageCrashed, this, [this, index] { Web_PageCrashed(m_ctx, *this, index); });
+            [this](const QString &address) { Web_BeforeNavigate2(m_ctx, address); });
+    connect(view, &BrowserView::LeftButtonUp, this, [this, index] { emit viewLeftButtonUp(index); });
+    connect(view, &BrowserView::PageCrashed, this, [this, index] { Web_PageCrashed(m_ctx, index); });
     connect(view, &BrowserView::DocumentComplete, this, [this, index](const QString &address) {
-        Web_DocumentComplete(m_ctx, *this, address);
+        Web_DocumentComplete(m_ctx, address);
         if (index == 0 && !m_firstPageReported) {
             m_firstPageReported = true;
             qCDebug(lcStartup, "first page loaded: %s", qPrintable(address));
@@ -272,12 +238,6 @@ void frmStart::setCurrentTab(int index)
 
 int frmStart::currentTab() const { return m_tab1->currentIndex(); }
 
-void frmStart::navigateView(int index, const QString &address)
-{
-    if (BrowserView *view = Web(index))
-        view->Navigate(address);
-}
-
 void frmStart::showView(int index)
 {
     if (BrowserView *view = Web(index)) {
@@ -301,52 +261,10 @@ void frmStart::placeView(int index, const TwipsRect &place)
         view->widget()->setGeometry(toPixels(place));
 }
 
-void frmStart::stopView(int index)
-{
-    if (BrowserView *view = Web(index))
-        view->Stop();
-}
-
-void frmStart::refreshView(int index)
-{
-    if (BrowserView *view = Web(index))
-        view->Refresh();
-}
-
 void frmStart::focusView(int index)
 {
     if (BrowserView *view = Web(index))
         view->widget()->setFocus();
-}
-
-void frmStart::pageCommand(int index, int command)
-{
-    if (BrowserView *view = Web(index))
-        view->ExecWB(command);
-}
-
-bool frmStart::viewBusy(int index) const
-{
-    const BrowserView *view = Web(index);
-    return view && view->Busy();
-}
-
-QString frmStart::viewLocationURL(int index) const
-{
-    const BrowserView *view = Web(index);
-    return view ? view->LocationURL() : QString();
-}
-
-QString frmStart::viewReadyState(int index)
-{
-    BrowserView *view = Web(index);
-    return view ? view->readyState() : QString();
-}
-
-void frmStart::showViewPage(int index, const QString &html, const QString &address)
-{
-    if (BrowserView *view = Web(index))
-        view->showPage(html, address);
 }
 
 QString frmStart::addressText() const { return m_text1->currentText(); }
@@ -356,6 +274,15 @@ void frmStart::setAddressText(const QString &text) { m_text1->setEditText(text);
 void frmStart::setStatusText(const QString &text) { m_statusBar->setText(text); }
 
 void frmStart::setProgress(int value) { m_progressBar->setValue(qBound(0, value, 100)); }
+
+void frmStart::setTimebarPicture(int image)
+{
+    m_timebarPicture = image;
+    m_timebar->setIcon(m_ctx.images.icon(image));
+    const QString &name = image == kSpeechOnPicture ? m_names.speechOn : m_names.speechOff;
+    m_timebar->setAccessibleName(name);
+    m_timebar->setToolTip(name);
+}
 
 void frmStart::setTimerInterval(MainTimer which, int milliseconds) { timer(which)->setInterval(milliseconds); }
 
@@ -392,6 +319,8 @@ WindowShowState frmStart::windowShowState() const
         return WindowShowState::Maximized;
     return WindowShowState::Normal;
 }
+
+int frmStart::cursorScreenYTwips() const { return m_ctx.platform.cursorPos().y() * kTwipsPerPixel; }
 
 void frmStart::moveWindowTwips(int left, int top, int width, int height)
 {
@@ -430,9 +359,17 @@ void frmStart::applyLayout(const MainLayout &l)
 
 void frmStart::activateWindow() { QWidget::activateWindow(); }
 
-std::unique_ptr<SpeechEngine> frmStart::createSpeech() { return m_platform.createSpeech(); }
+void frmStart::minimizeWindow() { showMinimized(); }
 
-QWidget *frmStart::tabStripWidget() { return m_tab1; }
+void frmStart::hideWindow() { hide(); }
+
+void frmStart::closeProgram() { close(); }
+
+void frmStart::unloadWindow()
+{
+    close();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}
 
 void frmStart::attachCommandBars(int style)
 {
@@ -443,154 +380,6 @@ void frmStart::attachCommandBars(int style)
     m_tab1->setFixedHeight(toPixels(m_ctx.main.layout.Tab1.height));
     updateTabWidths();
 }
-
-void frmStart::setWindowNames(const WindowNames &names)
-{
-    m_names = names;
-    for (QToolButton *button : {m_cmdMove, m_cmdMoveL}) {
-        button->setToolTip(names.moveButtons);
-        button->setAccessibleName(names.moveButtons);
-    }
-    setAccessibleName(names.window);
-    for (int i = 0; i < 3; ++i) {
-        m_cmdBar[i]->setAccessibleName(names.bars[i]);
-        m_cmdBar[i]->toolBar()->setAccessibleName(names.bars[i]);
-    }
-    m_text1Label->setText(names.addressBox);
-    m_text1->lineEdit()->setAccessibleName(names.addressBox);
-    setTimebarPicture(m_timebarPicture);
-}
-
-void frmStart::addKeyboardRoutes()
-{
-    const auto shortcut = [this](const QKeySequence &keys, auto action) {
-        auto *s = new QShortcut(keys, this);
-        s->setContext(Qt::WindowShortcut);
-        connect(s, &QShortcut::activated, this, action);
-    };
-    // F10 goes to the main tool bar, as to a menu bar; again, back to the page.
-    shortcut(QKeySequence(Qt::Key_F10), [this] {
-        for (CommandBarView *bar : m_cmdBar) {
-            if (bar->isAncestorOf(QApplication::focusWidget())) {
-                focusView(currentTab());
-                return;
-            }
-        }
-        focusNextBar(-1, 1);
-    });
-    for (CommandBarView *bar : m_cmdBar) {
-        const int element = bar->element();
-        connect(bar, &CommandBarView::leftBar, this, [this, element](int direction) { focusNextBar(element, direction); });
-        connect(bar, &CommandBarView::escaped, this, [this] { focusView(currentTab()); });
-    }
-    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D),
-                                     QKeySequence(Qt::Key_F6)})
-        shortcut(keys, [this] { focusAddressBox(); });
-    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
-        shortcut(keys, [this] { selectTabFromKeyboard(1); });
-    for (const QKeySequence &keys :
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-          QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
-        shortcut(keys, [this] { selectTabFromKeyboard(-1); });
-}
-
-void frmStart::focusNextBar(int from, int direction)
-{
-    // The bars in the order they stand, left to right: 0, 1, 2.
-    for (int step = 1; step <= 3; ++step) {
-        const int next = ((from < 0 ? (direction > 0 ? -1 : 3) : from) + direction * step + 6) % 3;
-        if (m_cmdBar[next]->focusButton(direction > 0 ? 0 : -1))
-            return;
-    }
-}
-
-void frmStart::selectTabFromKeyboard(int step)
-{
-    const int count = tabCount();
-    if (count < 1)
-        return;
-    // The same as a left click on the tab.
-    Tab1_MouseDown(m_ctx, 1);
-    setCurrentTab((currentTab() + step + count) % count);
-    Tab1_Click(m_ctx, *this);
-}
-
-void frmStart::focusAddressBox()
-{
-    m_text1->setFocus(Qt::ShortcutFocusReason);
-    m_text1->lineEdit()->selectAll();
-}
-
-void frmStart::closeProgram() { close(); }
-
-void frmStart::execWB(int command)
-{
-    BrowserView *view = Web(currentTab());
-    if (!view)
-        return;
-    if (command == 10) {
-        showPageProperties();
-        return;
-    }
-    // Editing commands act where the keyboard is: in the page.
-    view->widget()->setFocus();
-    view->ExecWB(command);
-}
-
-void frmStart::goBack()
-{
-    if (BrowserView *view = Web(currentTab()))
-        view->GoBack();
-}
-
-void frmStart::goForward()
-{
-    if (BrowserView *view = Web(currentTab()))
-        view->GoForward();
-}
-
-void frmStart::refreshCurrent() { refreshView(currentTab()); }
-
-void frmStart::placeFindBar()
-{
-    const QSize size = m_findBar->sizeHint().expandedTo(QSize(360, 0));
-    const QRect view = toPixels(m_ctx.main.layout.view);
-    m_findBar->setGeometry(qMax(0, width() - size.width() - 16), view.top() + 4, size.width(), size.height());
-}
-
-void frmStart::showFindBar()
-{
-    const auto &C = m_ctx.language.Captions;
-    m_findBar->setTexts(C[227], C[228], C[229], C[230]);
-    placeFindBar();
-    m_findBar->open();
-}
-
-void frmStart::showPageProperties()
-{
-    BrowserView *view = Web(currentTab());
-    const auto &C = m_ctx.language.Captions;
-    QDialog dialog(this);
-    dialog.setWindowTitle(C[177]);
-    auto *form = new QFormLayout(&dialog);
-    const auto value = [&dialog](const QString &text) {
-        auto *label = new QLabel(text, &dialog);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        label->setWordWrap(true);
-        return label;
-    };
-    form->addRow(C[223], value(view->LocationName()));
-    form->addRow(C[224], value(view->LocationURL()));
-    form->addRow(C[225], value(QString::number(view->outerHTML().toUtf8().size()) + u' ' + C[226]));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(C[204]);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    form->addRow(buttons);
-    dialog.setMinimumWidth(420);
-    dialog.exec();
-}
-
-void frmStart::minimizeWindow() { showMinimized(); }
 
 void frmStart::applyBarStyle(int style)
 {
@@ -611,141 +400,61 @@ void frmStart::applyBarStyle(int style)
     m_picStat->setAttribute(Qt::WA_StyledBackground, style != 0);
 }
 
-void frmStart::shellOpen(const QString &target) { openWithDesktop(target); }
-
-void frmStart::openSettings(SettingsPanel panel) { openDesktopSettings(int(panel)); }
-
-void frmStart::hideWindow() { hide(); }
-
-void frmStart::unloadOtherWindows()
+void frmStart::placeFindBar()
 {
-    // The secondary windows are owned by this window; none is open yet.
+    const QSize size = m_findBar->sizeHint().expandedTo(QSize(360, 0));
+    const QRect view = toPixels(m_ctx.main.layout.view);
+    m_findBar->setGeometry(qMax(0, width() - size.width() - 16), view.top() + 4, size.width(), size.height());
 }
 
-void frmStart::unloadWindow()
+void frmStart::showFindBar()
 {
-    close();
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    const auto &C = m_ctx.language.Captions;
+    m_findBar->setTexts(C[227], C[228], C[229], C[230]);
+    placeFindBar();
+    m_findBar->open();
 }
 
-int frmStart::cursorScreenYTwips() const { return globalCursorPos().y() * kTwipsPerPixel; }
-
-int frmStart::mouseButtons() const { return globalMouseButtons(); }
-
-QString frmStart::clipboardText() const { return QGuiApplication::clipboard()->text(); }
-
-void frmStart::clearClipboard() { QGuiApplication::clipboard()->clear(); }
-
-ClipboardContent frmStart::clipboardContent() const { return readClipboard(); }
-
-void frmStart::setClipboardContent(const ClipboardContent &content) { writeClipboard(content); }
-
-void frmStart::setTimebarPicture(int image)
+void frmStart::showPageProperties()
 {
-    m_timebarPicture = image;
-    m_timebar->setIcon(m_images.icon(image));
-    const QString &name = image == kSpeechOnPicture ? m_names.speechOn : m_names.speechOff;
-    m_timebar->setAccessibleName(name);
-    m_timebar->setToolTip(name);
+    if (BrowserView *view = Web(currentTab()))
+        lorva::showPageProperties(this, *view, m_ctx.language);
 }
 
-bool frmStart::leftButtonDownOrPressed() { return lorva::leftButtonDownOrPressed(); }
-
-void frmStart::forgetLeftPress() { lorva::forgetLeftPress(); }
-
-void frmStart::processEvents() { QCoreApplication::processEvents(); }
-
-void frmStart::wait(int milliseconds) { pumpWait(milliseconds); }
-
-void frmStart::showFailure(const QString &message) { m_platform.showFailure(this, message); }
-
-void frmStart::showExitFailure(const QString &message, int closeAfterMs)
+void frmStart::setWindowNames(const WindowNames &names)
 {
-    std::fprintf(stderr, "lorvaspeak: %s\n", qPrintable(message));
-    std::fflush(stderr);
-    m_platform.showFailure(this, message, closeAfterMs);
-}
-
-bool frmStart::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_tab1) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            auto *mouse = static_cast<QMouseEvent *>(event);
-            // The event's own buttons too: a quick click may be over before the
-            // server is asked.
-            Tab1_MouseDown(m_ctx, globalMouseButtons() | buttonBits(mouse->buttons() | mouse->button()));
-            const int index = m_tab1->tabAt(mouse->position().toPoint());
-            if (index >= 0 && mouse->button() == Qt::LeftButton)
-                setCurrentTab(index);
-            if (index >= 0)
-                Tab1_Click(m_ctx, *this);
-            return true;
-        }
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        case QEvent::MouseMove:
-            Tab1_MouseMove(m_ctx, *this, int(static_cast<QMouseEvent *>(event)->position().x()));
-            break;
-        default:
-            break;
-        }
-    } else if (watched == m_text1 || watched == m_text1->lineEdit()) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Text1_KeyDown(m_ctx, *this, 13))
-                return true;
-        } else if (event->type() == QEvent::FocusIn) {
-            Text1_GotFocus(m_ctx, *this);
-        }
-    } else if (watched == m_cmdMove || watched == m_cmdMoveL) {
-        return handleMoveButton(event);
+    m_names = names;
+    for (QToolButton *button : {m_cmdMove, m_cmdMoveL}) {
+        button->setToolTip(names.moveButtons);
+        button->setAccessibleName(names.moveButtons);
     }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool frmStart::handleMoveButton(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        // The window manager moves the window where it can; otherwise the
-        // window follows the pointer itself until the button is released.
-        const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
-        m_dragging = !(windowHandle() && windowHandle()->startSystemMove());
-        m_dragOffset = global - frameGeometry().topLeft();
-        return true;
+    setAccessibleName(names.window);
+    for (int i = 0; i < 3; ++i) {
+        m_cmdBar[i]->setAccessibleName(names.bars[i]);
+        m_cmdBar[i]->toolBar()->setAccessibleName(names.bars[i]);
     }
-    case QEvent::MouseMove:
-        if (m_dragging)
-            move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_dragOffset);
-        return m_dragging;
-    case QEvent::MouseButtonRelease:
-        m_dragging = false;
-        return true;
-    default:
-        return false;
-    }
+    m_text1Label->setText(names.addressBox);
+    m_text1->lineEdit()->setAccessibleName(names.addressBox);
+    setTimebarPicture(m_timebarPicture);
 }
 
 void frmStart::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && m_loaded)
-        Form_Resize(m_ctx, *this);
+        Form_Resize(m_ctx);
 }
 
 void frmStart::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     if (m_loaded)
-        Form_Resize(m_ctx, *this);
+        Form_Resize(m_ctx);
 }
 
 void frmStart::closeEvent(QCloseEvent *event)
 {
-    GO_Exit(m_ctx, *this);
+    emit closing();
     event->accept();
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "addresses/History.h"
-#include "app/MainWindowPort.h"
-#include "commands/Dispatcher.h"
-#include "commands/ImageList.h"
+#include "browser/MainContext.h"
+#include "browser/MainWindowPorts.h"
+#include "commands/Captions.h"
 
-#include <QDate>
 #include <QPoint>
 #include <QWidget>
 
@@ -22,11 +21,10 @@ class QToolButton;
 
 namespace lorva {
 
-struct AppContext;
 class BrowserView;
 class CommandBarView;
+class Dialogs;
 class FindBar;
-class Platform;
 
 // The history as the address box's own list.
 class ComboHistory : public AddressList
@@ -44,17 +42,26 @@ private:
 
 // The main window: a borderless window with the top bar area, one browser
 // view per tab and the status strip. It owns the widgets and hands every
-// event to the logic of its area.
-class frmStart : public QWidget, public MainWindowPort, public CommandTarget
+// event to the logic of its area; what other areas do on its events (the
+// speech watch, the start-up tail, the shutdown) is connected from outside.
+class frmStart : public QWidget,
+                 public TabHost,
+                 public AddressBox,
+                 public StatusStrip,
+                 public MainTimers,
+                 public MainWindowPort,
+                 public CaptionTargets
 {
     Q_OBJECT
 
 public:
-    frmStart(AppContext &ctx, Platform &platform);
+    explicit frmStart(const MainValues &values);
     ~frmStart() override;
 
-    // The start-up sequence; throws AppError when a step fails.
-    void Form_Load(const QDate &today);
+    // The window's logic, with this window as its parts.
+    MainContext &context() { return m_ctx; }
+    // The start-up sequence has laid the window out: resizes lay it out anew.
+    void setLoaded() { m_loaded = true; }
 
     BrowserView *Web(int index) const;
     QTabBar *Tab1() const { return m_tab1; }
@@ -64,7 +71,6 @@ public:
     QWidget *picBar() const { return m_picBar; }
     QWidget *picStat() const { return m_picStat; }
     CommandBarView *cmdBar(int index) const { return m_cmdBar[index]; }
-    Dispatcher &dispatcher() { return m_dispatcher; }
     FindBar *findBar() const { return m_findBar; }
     QToolButton *cmdMove() const { return m_cmdMove; }
     QToolButton *cmdMoveL() const { return m_cmdMoveL; }
@@ -76,76 +82,61 @@ public:
     void setTabCount(int count) override;
     int tabCount() const override;
     void createView(int index) override;
+    BrowserView *view(int index) override { return Web(index); }
     void setTabCaption(int index, const QString &caption) override;
-
-    // MainWindowPort
-    std::unique_ptr<SpeechEngine> createSpeech() override;
-    const ImageList &imageList() const override { return m_images; }
-    QWidget *tabStripWidget() override;
-    void attachCommandBars(int style) override;
-    void setWindowNames(const WindowNames &names) override;
     QString tabCaption(int index) const override;
     void setTabToolTip(const QString &text) override;
     void setCurrentTab(int index) override;
     int currentTab() const override;
-    void navigateView(int index, const QString &address) override;
     void showView(int index) override;
     void setViewVisible(int index, bool visible) override;
     void placeView(int index, const TwipsRect &place) override;
-    void stopView(int index) override;
-    void refreshView(int index) override;
     void focusView(int index) override;
-    void pageCommand(int index, int command) override;
-    bool viewBusy(int index) const override;
-    QString viewLocationURL(int index) const override;
-    QString viewReadyState(int index) override;
-    void showViewPage(int index, const QString &html, const QString &address) override;
+
+    // AddressBox
     QString addressText() const override;
     void setAddressText(const QString &text) override;
     AddressList &history() override { return m_history; }
+
+    // StatusStrip
     void setStatusText(const QString &text) override;
     void setProgress(int value) override;
+    void setTimebarPicture(int image) override;
+
+    // MainTimers
     void setTimerInterval(MainTimer timer, int milliseconds) override;
     int timerInterval(MainTimer timer) const override;
     void setTimerEnabled(MainTimer timer, bool enabled) override;
+
+    // MainWindowPort
     int screenWidthTwips() const override;
     int screenHeightTwips() const override;
     int innerWidthTwips() const override;
     int innerHeightTwips() const override;
     TwipsRect windowRectTwips() const override;
     WindowShowState windowShowState() const override;
+    int cursorScreenYTwips() const override;
     void moveWindowTwips(int left, int top, int width, int height) override;
     void setWindowCaption(const QString &caption) override;
     void applyLayout(const MainLayout &layout) override;
     void activateWindow() override;
-    void hideWindow() override;
-    void unloadOtherWindows() override;
-    void unloadWindow() override;
-    int cursorScreenYTwips() const override;
-    int mouseButtons() const override;
-    QString clipboardText() const override;
-    void clearClipboard() override;
-    ClipboardContent clipboardContent() const override;
-    void setClipboardContent(const ClipboardContent &content) override;
-    void setTimebarPicture(int image) override;
-    bool leftButtonDownOrPressed() override;
-    void forgetLeftPress() override;
-    void processEvents() override;
-    void wait(int milliseconds) override;
-    void showFailure(const QString &message) override;
-    void showExitFailure(const QString &message, int closeAfterMs) override;
-
-    // CommandTarget
-    void closeProgram() override;
-    void execWB(int command) override;
-    void goBack() override;
-    void goForward() override;
-    void refreshCurrent() override;
-    void showFindBar() override;
     void minimizeWindow() override;
+    void hideWindow() override;
+    void closeProgram() override;
+    void unloadWindow() override;
+    void attachCommandBars(int style) override;
     void applyBarStyle(int style) override;
-    void shellOpen(const QString &target) override;
-    void openSettings(SettingsPanel panel) override;
+    void showFindBar() override;
+    void showPageProperties() override;
+
+    // CaptionTargets
+    void setWindowNames(const WindowNames &names) override;
+
+signals:
+    // The left button was released over the page of view `index`.
+    void viewLeftButtonUp(int index);
+    // The window is closing: the shutdown sequence runs now.
+    void closing();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -158,18 +149,17 @@ private:
     void connectView(BrowserView *view, int index);
     void updateTabWidths();
     void placeFindBar();
-    void showPageProperties();
     bool handleMoveButton(QEvent *event);
+    bool handleTabStrip(QEvent *event);
     void addKeyboardRoutes();
     // Moves the keyboard from bar `from` to the next bar with buttons in `direction`.
     void focusNextBar(int from, int direction);
     void selectTabFromKeyboard(int step);
     void focusAddressBox();
 
-    AppContext &m_ctx;
-    Platform &m_platform;
+    std::unique_ptr<Dialogs> m_dialogs;
+    MainContext m_ctx;
     QWidget *m_picBar;
-    ImageList m_images;
     CommandBarView *m_cmdBar[3];
     QTabBar *m_tab1;
     QComboBox *m_text1;
@@ -185,7 +175,6 @@ private:
     ComboHistory m_history;
     std::vector<std::unique_ptr<BrowserView>> m_web;
     QTimer *m_timers[4];
-    Dispatcher m_dispatcher;
     bool m_firstPageReported = false;
     int m_timebarPicture = -1;
     WindowNames m_names;

@@ -1,7 +1,8 @@
 #include "commands/Captions.h"
 
-#include "app/AppContext.h"
 #include "commands/CommandBars.h"
+#include "config/Language.h"
+#include "config/Options.h"
 
 namespace lorva {
 
@@ -15,10 +16,9 @@ struct Text
 
 } // namespace
 
-void Set_Captions(const AppContext &ctx, CommandBars &bars, CaptionTargets &windows)
+void Set_Captions(const Language &l, const Options &options, CommandBars &bars, CaptionTargets &windows)
 {
-    const auto &C = ctx.language.Captions;
-    const Language &l = ctx.language;
+    const auto &C = l.Captions;
     const auto tips = [&](std::initializer_list<Text> rows) {
         for (const Text &row : rows)
             bars.setToolTip(QString::fromLatin1(row.key), C[row.caption]);
@@ -38,7 +38,7 @@ void Set_Captions(const AppContext &ctx, CommandBars &bars, CaptionTargets &wind
               {"FILE:OFFICE", 172}, {"FILE:XP", 173}, {"FILE:MONEY", 174}, {"FILE:FLOATING", 38},
               {"FILE:BREVONTA", 138}, {"FILE:HELP", 175}, {"EDIT:STOP", 125}});
 
-    bars.setCaption(QStringLiteral("EDIT:TXT"), QStringLiteral("Speak_") + ctx.options.LanguageName + QStringLiteral(".txt"));
+    bars.setCaption(QStringLiteral("EDIT:TXT"), QStringLiteral("Speak_") + options.LanguageName + QStringLiteral(".txt"));
 
     captions({{"EDIT:CUT", 157}, {"EDIT:COPY", 158}, {"EDIT:PASTE", 159}, {"EDIT:DELETE", 18},
               {"EDIT:PAGESET", 41}, {"EDIT:PREVIEW", 42}, {"EDIT:PRINT", 43}, {"EDIT:PROPERTIES", 177},

@@ -4,8 +4,9 @@
 
 namespace lorva {
 
-struct AppContext;
 class CommandBars;
+struct Language;
+struct Options;
 
 // Texts of the main window beyond its command entries: the move buttons'
 // tooltip, and the names that screen readers announce for parts that show
@@ -29,6 +30,6 @@ public:
 };
 
 // Writes every caption and tooltip of the commands from the current language.
-void Set_Captions(const AppContext &ctx, CommandBars &bars, CaptionTargets &windows);
+void Set_Captions(const Language &language, const Options &options, CommandBars &bars, CaptionTargets &windows);
 
 } // namespace lorva

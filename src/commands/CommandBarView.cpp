@@ -1,8 +1,8 @@
 #include "commands/CommandBarView.h"
 
-#include "browser/MainLayout.h"
 #include "commands/CommandBars.h"
 #include "commands/ImageList.h"
+#include "config/Geometry.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -13,11 +13,13 @@
 
 namespace lorva {
 
-CommandBarView::CommandBarView(CommandBars &bars, const ImageList &images, int element, QWidget *parent)
-    : QWidget(parent), m_bars(bars), m_images(images), m_element(element), m_toolBar(new QToolBar(this))
+CommandBarView::CommandBarView(CommandBars &bars, const ImageList &images, Element element, Element menus,
+                               QWidget *parent)
+    : QWidget(parent), m_bars(bars), m_images(images), m_element(element), m_menuElement(menus),
+      m_toolBar(new QToolBar(this))
 {
     setObjectName(QStringLiteral("cmdBar"));
-    setProperty("index", element);
+    setProperty("index", element.index);
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
@@ -48,12 +50,12 @@ void CommandBarView::showBar(const QString &bar)
             continue;
         }
         if (e->style == StylePanel) {
-            QWidget *control = e->panelControl;
+            QWidget *control = m_panels.value(key);
             if (!control) {
                 control = new QWidget;
                 control->setObjectName(key);
             }
-            control->setFixedWidth(qMax(0, int(std::lround(e->panelWidth / double(kTwipsPerPixel)))));
+            control->setFixedWidth(qMax(0, toPixels(e->panelWidth)));
             m_toolBar->addWidget(control);
             continue;
         }
@@ -89,15 +91,15 @@ QMenu *CommandBarView::makeMenu(const QString &bar)
         if (e->style == StyleSeparator)
             menu->addSeparator();
         else
-            menu->addAction(makeAction(key, bar, kMenuElement, menu));
+            menu->addAction(makeAction(key, bar, m_menuElement, menu));
     }
     // Floating bars rest while a menu is open.
-    connect(menu, &QMenu::aboutToShow, this, [this] { emit menuOpened(kMenuElement); });
-    connect(menu, &QMenu::aboutToHide, this, [this] { emit menuClosed(kMenuElement); });
+    connect(menu, &QMenu::aboutToShow, this, &CommandBarView::menuOpened);
+    connect(menu, &QMenu::aboutToHide, this, &CommandBarView::menuClosed);
     return menu;
 }
 
-QAction *CommandBarView::makeAction(const QString &key, const QString &inBar, int clickElement, QWidget *owner)
+QAction *CommandBarView::makeAction(const QString &key, const QString &inBar, Element clickElement, QWidget *owner)
 {
     auto *action = new QAction(owner);
     action->setObjectName(key);
@@ -111,6 +113,8 @@ QAction *CommandBarView::makeAction(const QString &key, const QString &inBar, in
     });
     return action;
 }
+
+void CommandBarView::setPanelWidget(const QString &key, QWidget *control) { m_panels.insert(key, control); }
 
 void CommandBarView::setEndInset(int pixels)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/Elements.h"
+
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -16,9 +18,6 @@ namespace lorva {
 class CommandBars;
 class ImageList;
 
-// The element index that clicks in the drop-down menus of a window report.
-inline constexpr int kMenuElement = 3;
-
 // One command-bar control of a window: shows one bar of the shared
 // collection as a tool bar, with the bars hung below its entries as menus.
 class CommandBarView : public QWidget
@@ -26,9 +25,13 @@ class CommandBarView : public QWidget
     Q_OBJECT
 
 public:
-    CommandBarView(CommandBars &bars, const ImageList &images, int element, QWidget *parent = nullptr);
+    // Clicks on the bar report `element`, clicks in its menus `menus`.
+    CommandBarView(CommandBars &bars, const ImageList &images, Element element, Element menus,
+                   QWidget *parent = nullptr);
 
-    int element() const { return m_element; }
+    Element element() const { return m_element; }
+    // The control shown in the panel entry `key` (owned by the window).
+    void setPanelWidget(const QString &key, QWidget *control);
     QString barKey() const { return m_barKey; }
 
     // Shows `bar` (built anew from the collection).
@@ -53,9 +56,9 @@ public:
     bool focusButton(int which);
 
 signals:
-    void clicked(int element, const QString &key);
-    void menuOpened(int element);
-    void menuClosed(int element);
+    void clicked(Element element, const QString &key);
+    void menuOpened();
+    void menuClosed();
     // The arrow keys went past the bar's first (-1) or last (+1) button.
     void leftBar(int direction);
     // Escape on one of the bar's buttons: the keyboard goes back to the page.
@@ -65,13 +68,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *makeAction(const QString &key, const QString &inBar, int clickElement, QWidget *owner);
+    QAction *makeAction(const QString &key, const QString &inBar, Element clickElement, QWidget *owner);
     QMenu *makeMenu(const QString &bar);
     void update(const QString &key);
 
     CommandBars &m_bars;
     const ImageList &m_images;
-    int m_element;
+    Element m_element;
+    Element m_menuElement;
+    QHash<QString, QPointer<QWidget>> m_panels;
     int m_style = 0;
     QString m_barKey;
     QToolBar *m_toolBar;

@@ -79,11 +79,10 @@ void CommandBars::setDropDown(const QString &key, bool dropDown)
     }
 }
 
-void CommandBars::setPanel(const QString &key, int widthTwips, QWidget *control)
+void CommandBars::setPanel(const QString &key, int widthTwips)
 {
     if (CommandEntry *e = find(key)) {
         e->panelWidth = widthTwips;
-        e->panelControl = control;
         emit entryChanged(key);
     }
 }

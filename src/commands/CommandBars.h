@@ -7,8 +7,6 @@
 
 #include <deque>
 
-class QWidget;
-
 namespace lorva {
 
 enum EntryStyle { StylePlain = 0, StyleSeparator = 1, StylePanel = 3, StyleCheck = 4, StyleOption = 6 };
@@ -22,8 +20,7 @@ struct CommandEntry
     int style = StylePlain;
     QString tooltip;
     bool dropDown = false;
-    int panelWidth = 0;         // twips, panels only
-    QWidget *panelControl = nullptr;
+    int panelWidth = 0;         // twips, panels only (the window that shows the bar supplies the control)
     bool checked = false;
     bool enabled = true;
     QString bar;                // the drop-down bar hung below the entry
@@ -51,7 +48,7 @@ public:
     void setChecked(const QString &key, bool checked);
     void setEnabled(const QString &key, bool enabled);
     void setDropDown(const QString &key, bool dropDown);
-    void setPanel(const QString &key, int widthTwips, QWidget *control);
+    void setPanel(const QString &key, int widthTwips);
     void setHungBar(const QString &key, const QString &bar);
 
     void addBar(const QString &bar);

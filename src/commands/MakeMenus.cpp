@@ -1,6 +1,5 @@
 #include "commands/MakeMenus.h"
 
-#include "browser/SiteName.h"
 #include "commands/CommandBars.h"
 #include "commands/ImageList.h"
 #include "config/LegacyText.h"
@@ -77,7 +76,7 @@ int flagImage(const ImageList &images, const QString &languageName)
 }
 
 MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringList &languageFiles,
-                      const QStringList &voiceDescriptions, int tabWidth, QWidget *tabStrip)
+                      const QStringList &voiceDescriptions, int tabWidth)
 {
     MenuTables tables;
     addRows(bars, {{"EXIT0", 0, 0}, {"EXIT2", 0, 0}, {"EXIT5", 0, 0}, {"EXIT6", 0, 0}});
@@ -92,7 +91,7 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
         tables.LanguageList << name;
         const QString key = QStringLiteral("LANG:") + name.toUpper();
         bars.addEntry(key, flagImage(images, name), QString(), StyleOption, file);
-        bars.setCaption(key, properCase(name));
+        bars.setCaption(key, legacy::properCase(name));
     }
     tables.LanguageCount = int(tables.LanguageList.size());
 
@@ -135,13 +134,13 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
                            Row{"SOCIAL", 124, 0}, Row{"EBAY", 125, 0}})
         bars.addEntry(QString::fromLatin1(row.key), row.image, QString(), row.style, QStringLiteral("\""));
     bars.addEntry(QStringLiteral("NIL2"), -1, QString(), StylePanel, QString());
-    bars.setPanel(QStringLiteral("NIL2"), 0, nullptr);
+    bars.setPanel(QStringLiteral("NIL2"), 0);
     bars.addEntry(QStringLiteral("MOVE2"), -1, QString(), StylePanel, QString());
-    bars.setPanel(QStringLiteral("MOVE2"), 12, nullptr);
+    bars.setPanel(QStringLiteral("MOVE2"), 12);
     addRows(bars, {{"ADDURL", 1, 0}, {"EDITURL", 2, 0}, {"GOURL", 3, 0}, {"SORT", 6, 0}, {"SAVE2", 7, 0},
                    {"HELP2", 8, 0}, {"TITLE", 9, 0}, {"MIN", 22, 0}});
     bars.addEntry(QStringLiteral("NIL4"), -1, QString(), StylePanel, QString());
-    bars.setPanel(QStringLiteral("NIL4"), tabWidth, tabStrip);
+    bars.setPanel(QStringLiteral("NIL4"), tabWidth);
     addRows(bars, {{"CANCEL", 1, 0}, {"SAVE3", 2, 0}});
     return tables;
 }

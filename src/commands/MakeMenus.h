@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
-
 namespace lorva {
 
 class CommandBars;
@@ -35,7 +33,7 @@ int flagImage(const ImageList &images, const QString &languageName);
 // Creates every command entry of the main window, with one entry per
 // language file and one per voice (given by description, in engine order).
 MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringList &languageFiles,
-                      const QStringList &voiceDescriptions, int tabWidth, QWidget *tabStrip);
+                      const QStringList &voiceDescriptions, int tabWidth);
 
 // Creates and fills the bars of the main window and hangs the menus.
 void Make_Toolbars(CommandBars &bars, const MenuTables &tables);

@@ -1,6 +1,5 @@
 #include "config/Language.h"
 
-#include "browser/TabHost.h"
 #include "config/AppError.h"
 #include "config/LegacyText.h"
 
@@ -62,10 +61,11 @@ QString languageFilePath(const QString &programFolder, const QString &languageNa
                                QStringLiteral("Languages/Speak_") + languageName + QStringLiteral(".txt"));
 }
 
-void applyLanguageLines(const QStringList &lines, Language &language, TabHost &tabs)
+int applyLanguageLines(const QStringList &lines, Language &language)
 {
     language.Captions.fill(QString());
     int captionCounter = 0;
+    int tabCount = 0;
 
     for (const QString &rawLine : lines) {
         const QString line = legacy::trimSpaces(rawLine);
@@ -92,9 +92,7 @@ void applyLanguageLines(const QStringList &lines, Language &language, TabHost &t
         } else if (key == u"LANG") {
             language.LangCode = legacy::trimSpaces(value).left(3);
         } else if (key == u"TAB_NUMBER") {
-            tabs.setTabCount(tabCountOf(value));
-            for (int i = 1; i < tabs.tabCount(); ++i)
-                tabs.createView(i);
+            tabCount = tabCountOf(value);
         } else if (key == u"TAB_WIDTH") {
             if (const auto width = legacy::toInt16(legacy::leadingNumber(value)))
                 language.TabWidth = *width;
@@ -106,13 +104,10 @@ void applyLanguageLines(const QStringList &lines, Language &language, TabHost &t
                 language.QuickUrls[*n] = value;
         }
     }
-
-    for (int t = 0; t < tabs.tabCount(); ++t)
-        tabs.setTabCaption(t, QString());
+    return tabCount;
 }
 
-void Read_Language(const QString &programFolder, const QString &languageName,
-                   Language &language, TabHost &tabs)
+int Read_Language(const QString &programFolder, const QString &languageName, Language &language)
 {
     // A language is a name, never a path: "x/../../outside" must not read a
     // file outside the Languages folder.
@@ -125,7 +120,7 @@ void Read_Language(const QString &programFolder, const QString &languageName,
     if (!lines)
         throw AppError(QStringLiteral("Cannot read the language file ") + QDir::toNativeSeparators(path),
                        QStringLiteral("Read_Language"));
-    applyLanguageLines(*lines, language, tabs);
+    return applyLanguageLines(*lines, language);
 }
 
 } // namespace lorva

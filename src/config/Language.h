@@ -7,7 +7,7 @@
 
 namespace lorva {
 
-class TabHost;
+inline constexpr int kMaxTabs = 20;
 
 inline constexpr int kCaptionCount = 251; // positions 0 to 250; 0 is never filled
 
@@ -41,14 +41,16 @@ struct Language
 QString languageFilePath(const QString &programFolder, const QString &languageName);
 
 // Applies the lines of a language file to `language`: the captions are
-// emptied first, settings absent from the lines keep their values, and each
-// TAB_NUMBER sets the tab count of `tabs` and creates the views of the tabs.
-// Tab captions are cleared at the end.
-void applyLanguageLines(const QStringList &lines, Language &language, TabHost &tabs);
+// emptied first and settings absent from the lines keep their values.
+// Returns the tab count of the last TAB_NUMBER (kept within 1..kMaxTabs),
+// or 0 when there is none: the caller sets the tabs, their views and their
+// (empty) captions.
+int applyLanguageLines(const QStringList &lines, Language &language);
 
-// Reads the language file of `languageName`. When the file cannot be read,
-// throws AppError naming it and leaves `language` and `tabs` untouched.
-void Read_Language(const QString &programFolder, const QString &languageName,
-                   Language &language, TabHost &tabs);
+// Reads the language file of `languageName` and returns its tab count as
+// above. The name must be a plain name, never a path. When it is not, or
+// the file cannot be read, throws AppError naming it and leaves `language`
+// untouched.
+int Read_Language(const QString &programFolder, const QString &languageName, Language &language);
 
 } // namespace lorva

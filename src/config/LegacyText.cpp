@@ -122,6 +122,22 @@ QString trimSpaces(QStringView text)
     return text.mid(begin, end - begin).toString();
 }
 
+QString properCase(const QString &text)
+{
+    QString out = text;
+    bool wordStart = true;
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u == 0 || u == 9 || u == 10 || u == 11 || u == 12 || u == 13 || u == 32) {
+            wordStart = true;
+            continue;
+        }
+        c = wordStart ? c.toUpper() : c.toLower();
+        wordStart = false;
+    }
+    return out;
+}
+
 QString decodeText(const QByteArray &bytes)
 {
     QByteArrayView view(bytes);

@@ -28,6 +28,10 @@ QString printInt(qint64 value);
 // Removes the space character (only that one) at both ends.
 QString trimSpaces(QStringView text);
 
+// First letter of every word upper case, the rest lower case; words are
+// separated only by NUL, tab, line feed, vertical tab, form feed, CR and space.
+QString properCase(const QString &text);
+
 // Bytes of a text file to text: UTF-8 when the bytes are valid UTF-8 (a
 // leading byte-order mark is dropped), otherwise Windows-1252.
 QString decodeText(const QByteArray &bytes);

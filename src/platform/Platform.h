@@ -1,27 +1,64 @@
 #pragma once
 
-#include <memory>
+#include "platform/Clipboard.h"
 
-class QString;
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
 class QWidget;
 
 namespace lorva {
 
 class BrowserView;
+class Dialogs;
 class SpeechEngine;
 
-// The outside world as the program reaches it. One real implementation;
-// tests hand in recording fakes.
+enum class SettingsPanel { Security = 0, Sound = 1, Network = 2 };
+
+// The outside world as the program reaches it: the only door to it. One
+// real implementation; tests hand in a fake that records every call.
 class Platform
 {
 public:
     virtual ~Platform() = default;
 
+    // Browser views, one per tab, and the speech synthesiser.
     virtual std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) = 0;
     virtual std::unique_ptr<SpeechEngine> createSpeech() = 0;
-    // The failure message box: OK button, the program's title, the text.
-    // With `closeAfterMs` above 0 it closes by itself after that time.
-    virtual void showFailure(QWidget *parent, const QString &message, int closeAfterMs = 0) = 0;
+    // The message, input and file dialogs of a window.
+    virtual std::unique_ptr<Dialogs> createDialogs(QWidget *window) = 0;
+
+    // The desktop clipboard.
+    virtual QString clipboardText() = 0;
+    virtual ClipboardContent clipboardContent() = 0;
+    // Empty content clears the clipboard.
+    virtual void setClipboardContent(const ClipboardContent &content) = 0;
+    void clearClipboard() { setClipboardContent({}); }
+
+    // The pointer, anywhere on the screen: buttons down now (1 left, 2
+    // right, 4 middle), whether the left one is down or was pressed since
+    // the last time this was asked, and its position in pixels.
+    virtual int mouseButtons() = 0;
+    virtual bool leftButtonDownOrPressed() = 0;
+    virtual void forgetLeftPress() = 0;
+    virtual QPoint cursorPos() = 0;
+
+    // Waits `milliseconds` while the program's events keep running, and lets
+    // pending events run.
+    virtual void wait(int milliseconds) = 0;
+    virtual void processEvents() = 0;
+
+    // Hands a web or mail address, or a file, to the desktop's handler.
+    virtual void openWithDesktop(const QString &target) = 0;
+    // Starts the desktop's settings program for a panel where one is
+    // installed; false when there is none.
+    virtual bool openSettings(SettingsPanel panel) = 0;
+    // A picture of the whole screen that shows `window`.
+    virtual QImage grabScreen(const QWidget *window) = 0;
 };
 
 // Work that must happen before the QApplication exists.

@@ -1,13 +1,22 @@
 #include "config/LegacyText.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "platform/Speech.h"
 #include "platform/WebEngineView.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+#include <QWidget>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
@@ -52,12 +61,58 @@ private:
     QString m_programFolder;
 };
 
+// Qt's own dialogs, over the window they belong to.
+class WidgetDialogs : public Dialogs
+{
+public:
+    explicit WidgetDialogs(QWidget *window) : m_window(window) {}
+
+    void failure(const QString &message, int closeAfterMs) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), message, QMessageBox::Ok,
+                        m_window);
+        if (closeAfterMs > 0)
+            QTimer::singleShot(closeAfterMs, &box, &QMessageBox::accept);
+        box.exec();
+    }
+
+    void information(const QString &title, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, m_window);
+        box.exec();
+    }
+
+    std::optional<QString> input(const QString &title, const QString &prompt, const QString &value) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(m_window, title, prompt, QLineEdit::Normal, value, &ok);
+        return ok ? std::optional<QString>(text) : std::nullopt;
+    }
+
+    std::optional<QString> saveFileName(const QString &title, const QString &suggested, const QString &filter) override
+    {
+        // "Description (*.ext)|*.ext" as Qt writes a filter: "Description (*.ext)".
+        const QString description = filter.section(u'|', 0, 0);
+        const QString pattern = filter.section(u'|', 1, 1);
+        const QString qtFilter = description.contains(u'(') || pattern.isEmpty()
+                                     ? description
+                                     : description + QStringLiteral(" (") + pattern + u')';
+        const QString name = QFileDialog::getSaveFileName(m_window, title, suggested, qtFilter, nullptr,
+                                                          QFileDialog::DontConfirmOverwrite);
+        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    }
+
+private:
+    QWidget *m_window;
+};
+
 class RealPlatform : public Platform
 {
 public:
     explicit RealPlatform(const QString &programFolder)
         : m_handler(new StartPageHandler(programFolder, QCoreApplication::instance()))
     {
+        watchLeftButton();
         QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
         profile->removeUrlScheme(kScheme);
         profile->installUrlSchemeHandler(kScheme, m_handler);
@@ -76,13 +131,30 @@ public:
 
     std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(createDesktopAudio()); }
 
-    void showFailure(QWidget *parent, const QString &message, int closeAfterMs) override
+    std::unique_ptr<Dialogs> createDialogs(QWidget *window) override
     {
-        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), message,
-                        QMessageBox::Ok, parent);
-        if (closeAfterMs > 0)
-            QTimer::singleShot(closeAfterMs, &box, &QMessageBox::accept);
-        box.exec();
+        return std::make_unique<WidgetDialogs>(window);
+    }
+
+    QString clipboardText() override { return QGuiApplication::clipboard()->text(); }
+    ClipboardContent clipboardContent() override { return readClipboard(); }
+    void setClipboardContent(const ClipboardContent &content) override { writeClipboard(content); }
+
+    int mouseButtons() override { return globalMouseButtons(); }
+    bool leftButtonDownOrPressed() override { return lorva::leftButtonDownOrPressed(); }
+    void forgetLeftPress() override { lorva::forgetLeftPress(); }
+    QPoint cursorPos() override { return globalCursorPos(); }
+
+    void wait(int milliseconds) override { pumpWait(milliseconds); }
+    void processEvents() override { QCoreApplication::processEvents(); }
+
+    void openWithDesktop(const QString &target) override { lorva::openWithDesktop(target); }
+    bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
+
+    QImage grabScreen(const QWidget *window) override
+    {
+        QScreen *screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        return screen ? screen->grabWindow(0).toImage() : QImage();
     }
 
 private:

@@ -1,8 +1,12 @@
 #include "speech/Speech.h"
 
-#include "app/AppContext.h"
-#include "app/MainWindowPort.h"
+#include "browser/MainWindowPorts.h"
+#include "commands/CommandBars.h"
+#include "commands/Dispatcher.h"
+#include "config/Language.h"
 #include "config/LegacyText.h"
+#include "platform/BrowserView.h"
+#include "platform/Platform.h"
 
 #include <QScopeGuard>
 
@@ -17,12 +21,12 @@ constexpr int kAsync = 1;
 
 } // namespace
 
-void Fill_List1(AppContext &ctx)
+void Fill_List1(SpeechState &speech)
 {
-    ctx.speech.List1 = ctx.SpeechVoice ? ctx.SpeechVoice->voiceDescriptions() : QStringList();
+    speech.List1 = speech.SpeechVoice ? speech.SpeechVoice->voiceDescriptions() : QStringList();
 }
 
-void GO_Talk(AppContext &ctx, MainWindowPort &window)
+void GO_Talk(SpeechContext &ctx)
 {
     SpeechState &speech = ctx.speech;
     if (speech.talking) {
@@ -31,46 +35,47 @@ void GO_Talk(AppContext &ctx, MainWindowPort &window)
         return;
     }
     speech.talking = true;
-    const ClipboardContent saved = window.clipboardContent();
+    const ClipboardContent saved = ctx.platform.clipboardContent();
     // Whatever happens, the user's clipboard comes back and speech goes on working.
     const auto done = qScopeGuard([&] {
         speech.talking = false;
         speech.talkAgain = false;
-        window.setClipboardContent(saved);
+        ctx.platform.setClipboardContent(saved);
     });
     do {
         speech.talkAgain = false;
         // Empty first, so that copying an empty selection gives nothing to
         // read rather than what the user had copied.
-        window.clearClipboard();
-        const int tab = window.currentTab();
-        window.pageCommand(tab, kCopy);
-        window.pageCommand(tab, kUnselect);
-        window.wait(200);
-        QString text = window.clipboardText();
-        if (!text.isEmpty() && ctx.SpeechVoice) {
+        ctx.platform.clearClipboard();
+        if (BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab())) {
+            view->ExecWB(kCopy);
+            view->ExecWB(kUnselect);
+        }
+        ctx.platform.wait(200);
+        QString text = ctx.platform.clipboardText();
+        if (!text.isEmpty() && ctx.speech.SpeechVoice) {
             text.replace(u'|', u' ');
-            ctx.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
-            ctx.SpeechVoice->speak(text, kAsync);
+            ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
+            ctx.speech.SpeechVoice->speak(text, kAsync);
         }
     } while (speech.talkAgain);
 }
 
-void GO_VoiceOpen(AppContext &ctx, MainWindowPort &window)
+void GO_VoiceOpen(SpeechContext &ctx)
 {
-    if (ctx.SpeechVoice) {
-        ctx.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
-        ctx.SpeechVoice->speak(ctx.language.Captions[164], kAsync);
+    if (ctx.speech.SpeechVoice) {
+        ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
+        ctx.speech.SpeechVoice->speak(ctx.language.Captions[164], kAsync);
         // Without a sound device the program goes on; the user is told once.
-        if (!ctx.SpeechVoice->audioAvailable() && !ctx.speech.noAudioReported) {
+        if (!ctx.speech.SpeechVoice->audioAvailable() && !ctx.speech.noAudioReported) {
             ctx.speech.noAudioReported = true;
-            window.setStatusText(ctx.language.Captions[231]);
+            ctx.status.setStatusText(ctx.language.Captions[231]);
         }
     }
     ctx.commands.setEnabled(QStringLiteral("SPEAK"), true);
 }
 
-void Voice_Click(AppContext &ctx, MainWindowPort &window, const QString &key)
+void Voice_Click(SpeechContext &ctx, const QString &key)
 {
     const CommandEntry *entry = ctx.commands.entry(key);
     if (!entry)
@@ -82,41 +87,48 @@ void Voice_Click(AppContext &ctx, MainWindowPort &window, const QString &key)
         ctx.commands.setChecked(key, true);
         speech.SelectedVoiceName = legacy::trimSpaces(caption.mid(caption.indexOf(u':') + 2));
         const qsizetype k = speech.List1.indexOf(speech.SelectedVoiceName);
-        if (k >= 0 && ctx.SpeechVoice)
-            ctx.SpeechVoice->setVoice(int(k));
-        GO_VoiceOpen(ctx, window);
+        if (k >= 0 && ctx.speech.SpeechVoice)
+            ctx.speech.SpeechVoice->setVoice(int(k));
+        GO_VoiceOpen(ctx);
         // The clipboard is not emptied here: GO_Talk no longer needs it
         // empty, and it holds what the user copied.
-        window.setTimerEnabled(MainTimer::Timer6, true);
+        ctx.timers.setTimerEnabled(MainTimer::Timer6, true);
         speech.ActiveVoiceCaption = caption;
-        window.setTimebarPicture(kSpeechOnPicture);
+        ctx.status.setTimebarPicture(kSpeechOnPicture);
     } else {
         ctx.commands.setChecked(key, false);
-        window.setTimerEnabled(MainTimer::Timer6, false);
+        ctx.timers.setTimerEnabled(MainTimer::Timer6, false);
         speech.ActiveVoiceCaption.clear();
         ctx.commands.setEnabled(QStringLiteral("SPEAK"), false);
-        window.setTimebarPicture(kSpeechOffPicture);
+        ctx.status.setTimebarPicture(kSpeechOffPicture);
     }
 }
 
-void Timer6_Timer(AppContext &ctx, MainWindowPort &window)
+void Timer6_Timer(SpeechContext &ctx)
 {
-    if (window.leftButtonDownOrPressed()) {
+    if (ctx.platform.leftButtonDownOrPressed()) {
         ctx.speech.mouseWatch = 1;
     } else if (ctx.speech.mouseWatch == 1) {
         ctx.speech.mouseWatch = 0;
-        GO_Talk(ctx, window);
+        GO_Talk(ctx);
     }
 }
 
-void Web_LeftButtonUp(AppContext &ctx, MainWindowPort &window, int index)
+void Web_LeftButtonUp(SpeechContext &ctx, int index)
 {
-    if (ctx.speech.ActiveVoiceCaption.isEmpty() || index != window.currentTab())
+    if (ctx.speech.ActiveVoiceCaption.isEmpty() || index != ctx.tabs.currentTab())
         return;
     // The watch would read this selection a second time a tick later.
     ctx.speech.mouseWatch = 0;
-    window.forgetLeftPress();
-    GO_Talk(ctx, window);
+    ctx.platform.forgetLeftPress();
+    GO_Talk(ctx);
+}
+
+void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx)
+{
+    dispatcher.setRow(elements::StartTools, QStringLiteral("SPEAK"), [&ctx](const QString &) { GO_Talk(ctx); });
+    dispatcher.setPrefixRow(elements::StartMenus, QStringLiteral("TTS:"),
+                            [&ctx](const QString &key) { Voice_Click(ctx, key); });
 }
 
 } // namespace lorva

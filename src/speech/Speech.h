@@ -1,16 +1,27 @@
 #pragma once
 
+#include "platform/Speech.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace lorva {
 
-struct AppContext;
-class MainWindowPort;
+class CommandBars;
+class Dispatcher;
+class MainTimers;
+class Platform;
+class StatusStrip;
+class TabHost;
+struct Language;
 
 // Speech mode and the voice list.
 struct SpeechState
 {
+    // The program's one speech object.
+    std::unique_ptr<SpeechEngine> SpeechVoice;
     QStringList List1;          // voice descriptions, in the engine's order
     QString ActiveVoiceCaption; // caption of the voice entry switched on; empty when off
     QString SelectedVoiceName;
@@ -20,24 +31,38 @@ struct SpeechState
     bool talkAgain = false;     // asked again meanwhile: read the next selection after this one
 };
 
+// What speaking works on: its own state, the captions, the command entries,
+// the platform (voice, clipboard, pointer, waits) and the main window's tabs,
+// status strip and timers.
+struct SpeechContext
+{
+    SpeechState &speech;
+    const Language &language;
+    CommandBars &commands;
+    Platform &platform;
+    TabHost &tabs;
+    StatusStrip &status;
+    MainTimers &timers;
+};
+
 // The start-up tail's step: every installed voice's description into List1.
-void Fill_List1(AppContext &ctx);
+void Fill_List1(SpeechState &speech);
 
 // Speaks the text selected in the current view. The clipboard carries the
 // selection and is given back as it was; the keyboard focus stays put.
-void GO_Talk(AppContext &ctx, MainWindowPort &window);
+void GO_Talk(SpeechContext &ctx);
 // Announces the newly chosen voice and enables "SPEAK".
-void GO_VoiceOpen(AppContext &ctx, MainWindowPort &window);
+void GO_VoiceOpen(SpeechContext &ctx);
 // A click on a voice entry "TTS:" + n + "VOICE": switches that voice on, or
 // speech mode off when it is the active one.
-void Voice_Click(AppContext &ctx, MainWindowPort &window, const QString &key);
+void Voice_Click(SpeechContext &ctx, const QString &key);
 // The speech watch: speaks once the left button, seen down, is up again.
-void Timer6_Timer(AppContext &ctx, MainWindowPort &window);
+void Timer6_Timer(SpeechContext &ctx);
 // The left button was released in view `index`: in speech mode the
 // selection it ended is read at once, and the watch forgets that press.
-void Web_LeftButtonUp(AppContext &ctx, MainWindowPort &window, int index);
+void Web_LeftButtonUp(SpeechContext &ctx, int index);
 
-inline constexpr int kSpeechOnPicture = 96;
-inline constexpr int kSpeechOffPicture = 132;
+// Registers "SPEAK" and the voice entries.
+void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx);
 
 } // namespace lorva

@@ -1,36 +1,20 @@
 #pragma once
 
 #include "addresses/History.h"
-#include "app/MainWindowPort.h"
-#include "commands/Dispatcher.h"
-#include "commands/ImageList.h"
-#include "fakes/FakeSpeech.h"
+#include "browser/MainWindowPorts.h"
+#include "commands/Captions.h"
+#include "config/Language.h"
+#include "fakes/FakeBrowserView.h"
+#include "fakes/FakePlatform.h"
 #include "support/QtPrint.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <map>
-#include <utility>
 #include <set>
 
 namespace lorva::test {
-
-// Tab strip and views that only remember what was asked of them.
-class FakeTabs : public TabHost
-{
-public:
-    void setTabCount(int count) override;
-    int tabCount() const override { return m_count; }
-    void createView(int index) override;
-    void setTabCaption(int index, const QString &caption) override;
-
-    int m_count = 1;
-    std::set<int> views{0};
-    std::map<int, QString> captions;
-    QStringList calls;
-};
 
 // The address box's list as a plain list of texts.
 class FakeAddressList : public AddressList
@@ -45,8 +29,14 @@ public:
     QString boxText;
 };
 
-// The main window as a recorder of every call, in order.
-class FakeMainWindow : public MainWindowPort
+// The main window's parts as a recorder of every call, in order, with a
+// fake view per tab.
+class FakeMainWindow : public TabHost,
+                       public AddressBox,
+                       public StatusStrip,
+                       public MainTimers,
+                       public MainWindowPort,
+                       public CaptionTargets
 {
 public:
     struct TimerState
@@ -54,119 +44,118 @@ public:
         int interval = 0;
         bool enabled = false;
     };
-    struct ViewState
-    {
-        bool visible = false;
-        bool busy = false;
-        QString location;
-        QString readyState = QStringLiteral("complete");
-        QString ownPage;
-        TwipsRect place;
-    };
 
-    std::unique_ptr<SpeechEngine> createSpeech() override
+    FakeMainWindow() { views[0]; }
+
+    // TabHost
+    void setTabCount(int count) override
     {
-        return std::make_unique<FakeSpeech>(voices, &speechLog, audioAvailable);
+        tabCountValue = count;
     }
-    const ImageList &imageList() const override { return images; }
-    QWidget *tabStripWidget() override { return nullptr; }
-    void attachCommandBars(int style) override { calls << QStringLiteral("attachBars %1").arg(style); }
-    void setWindowNames(const WindowNames &names) override
+    int tabCount() const override { return tabCountValue; }
+    void createView(int index) override
     {
-        moveToolTip = names.moveButtons;
-        windowNames = names;
+        view(index);
+        createdViews.insert(index);
     }
-
-    void setTabCount(int count) override { tabs.setTabCount(count); }
-    int tabCount() const override { return tabs.tabCount(); }
-    void createView(int index) override { tabs.createView(index); }
-    void setTabCaption(int index, const QString &caption) override;
-
-    QString tabCaption(int index) const override;
+    BrowserView *view(int index) override
+    {
+        if (index < 0 || index >= kMaxTabs)
+            return nullptr;
+        FakeBrowserView &v = views[index];
+        v.index = index;
+        v.log = &calls;
+        return &v;
+    }
+    void setTabCaption(int index, const QString &caption) override { captions[index] = caption; }
+    QString tabCaption(int index) const override
+    {
+        const auto it = captions.find(index);
+        return it == captions.end() ? QString() : it->second;
+    }
     void setTabToolTip(const QString &text) override { tabToolTip = text; }
-    void setCurrentTab(int index) override;
+    void setCurrentTab(int index) override
+    {
+        current = index;
+        calls << QStringLiteral("currentTab %1").arg(index);
+    }
     int currentTab() const override { return current; }
-    void navigateView(int index, const QString &address) override;
-    void showView(int index) override;
-    void setViewVisible(int index, bool visible) override;
+    void showView(int index) override
+    {
+        views[index].visible = true;
+        calls << QStringLiteral("show %1").arg(index);
+    }
+    void setViewVisible(int index, bool visible) override { views[index].visible = visible; }
     void placeView(int index, const TwipsRect &place) override { views[index].place = place; }
-    void stopView(int index) override;
-    void refreshView(int index) override;
-    void focusView(int index) override;
-    void pageCommand(int index, int command) override
-    {
-        calls << QStringLiteral("page %1 %2").arg(index).arg(command);
-        if (onPageCommand)
-            onPageCommand(command);
-    }
-    bool viewBusy(int index) const override;
-    QString viewLocationURL(int index) const override;
-    QString viewReadyState(int index) override;
-    void showViewPage(int index, const QString &html, const QString &address) override
-    {
-        views[index].ownPage = html;
-        views[index].location = address;
-        calls << QStringLiteral("ownPage %1 ").arg(index) + address;
-    }
+    void focusView(int index) override { calls << QStringLiteral("focus %1").arg(index); }
+
+    // AddressBox
     QString addressText() const override { return list.boxText; }
-    void setAddressText(const QString &text) override;
+    void setAddressText(const QString &text) override
+    {
+        list.boxText = text;
+        calls << QStringLiteral("address ") + text;
+    }
     AddressList &history() override { return list; }
+
+    // StatusStrip
     void setStatusText(const QString &text) override { statusText = text; }
     void setProgress(int value) override { progress = value; }
+    void setTimebarPicture(int image) override { timebarPicture = image; }
+
+    // MainTimers
     void setTimerInterval(MainTimer timer, int milliseconds) override { timers[timer].interval = milliseconds; }
-    int timerInterval(MainTimer timer) const override;
+    int timerInterval(MainTimer timer) const override
+    {
+        const auto it = timers.find(timer);
+        return it == timers.end() ? 0 : it->second.interval;
+    }
     void setTimerEnabled(MainTimer timer, bool enabled) override { timers[timer].enabled = enabled; }
+
+    // MainWindowPort
     int screenWidthTwips() const override { return 1920 * 15; }
     int screenHeightTwips() const override { return 1080 * 15; }
     int innerWidthTwips() const override { return rect.width; }
     int innerHeightTwips() const override { return rect.height; }
     TwipsRect windowRectTwips() const override { return rect; }
     WindowShowState windowShowState() const override { return showState; }
-    void moveWindowTwips(int left, int top, int width, int height) override;
-    void setWindowCaption(const QString &text) override { caption = text; }
-    void applyLayout(const MainLayout &layout) override;
-    void activateWindow() override { calls << QStringLiteral("activate"); }
-    void hideWindow() override { calls << QStringLiteral("hide"); }
-    void unloadOtherWindows() override { calls << QStringLiteral("unloadOthers"); }
-    void unloadWindow() override { calls << QStringLiteral("unload"); }
     int cursorScreenYTwips() const override { return cursorY; }
-    int mouseButtons() const override { return buttons; }
-    QString clipboardText() const override { return clipboard; }
-    void clearClipboard() override
+    void moveWindowTwips(int left, int top, int width, int height) override
     {
-        clipboard.clear();
-        clipboardHtml.clear();
-        calls << QStringLiteral("clearClipboard");
+        rect = {left, top, width, height};
+        calls << QStringLiteral("move %1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height);
     }
-    ClipboardContent clipboardContent() const override { return {clipboard, clipboardHtml, {}}; }
-    void setClipboardContent(const ClipboardContent &content) override
+    void setWindowCaption(const QString &text) override { caption = text; }
+    void applyLayout(const MainLayout &layout) override
     {
-        clipboard = content.text;
-        clipboardHtml = content.html;
-        calls << QStringLiteral("setClipboard");
+        applied = layout;
+        ++layoutsApplied;
     }
-    void setTimebarPicture(int image) override { timebarPicture = image; }
-    bool leftButtonDownOrPressed() override { return leftDown || std::exchange(pressedSinceAsked, false); }
-    void forgetLeftPress() override { pressedSinceAsked = false; }
-    void processEvents() override { calls << QStringLiteral("processEvents"); }
-    void wait(int milliseconds) override;
-    void showFailure(const QString &message) override;
-    void showExitFailure(const QString &message, int closeAfterMs) override
+    void activateWindow() override { calls << QStringLiteral("activate"); }
+    void minimizeWindow() override { calls << QStringLiteral("minimize"); }
+    void hideWindow() override { calls << QStringLiteral("hide"); }
+    void closeProgram() override { calls << QStringLiteral("close"); }
+    void unloadWindow() override { calls << QStringLiteral("unload"); }
+    void attachCommandBars(int style) override { calls << QStringLiteral("attachBars %1").arg(style); }
+    void applyBarStyle(int style) override { calls << QStringLiteral("style %1").arg(style); }
+    void showFindBar() override { calls << QStringLiteral("find"); }
+    void showPageProperties() override { calls << QStringLiteral("properties"); }
+
+    // CaptionTargets
+    void setWindowNames(const WindowNames &names) override
     {
-        showFailure(message);
-        exitFailureCloseAfterMs = closeAfterMs;
+        moveToolTip = names.moveButtons;
+        windowNames = names;
     }
 
-    FakeTabs tabs;
+    QStringList calls;
+    FakeDialogs dialogs{&calls};
     FakeAddressList list;
-    ImageList images;
-    QStringList voices;
-    QStringList speechLog;
-    bool audioAvailable = true;
-    QString moveToolTip;
-    WindowNames windowNames;
+    int tabCountValue = 1;
+    std::set<int> createdViews;
+    std::map<int, QString> captions;
+    std::map<int, FakeBrowserView> views;
     int current = 0;
-    std::map<int, ViewState> views;
     std::map<MainTimer, TimerState> timers;
     TwipsRect rect{0, 0, 14160, 5925};
     WindowShowState showState = WindowShowState::Normal;
@@ -176,47 +165,10 @@ public:
     QString tabToolTip;
     QString statusText;
     int progress = -1;
-    int cursorY = 0;
-    int buttons = 0;
-    QString clipboard;
-    QString clipboardHtml;
     int timebarPicture = -1;
-    bool leftDown = false;
-    bool pressedSinceAsked = false;
-    // Called on every page command, to let a test play the page.
-    std::function<void(int command)> onPageCommand;
-    int waitedMs = 0;
-    // Called on every wait, to let a test change the views meanwhile.
-    std::function<void()> onWait;
-    QStringList calls;
-    QStringList failures;
-    int exitFailureCloseAfterMs = -1;
-};
-
-// The desktop side of the commands, recorded.
-class FakeCommandTarget : public CommandTarget
-{
-public:
-    void closeProgram() override { calls << QStringLiteral("close"); }
-    void execWB(int command) override
-    {
-        calls << QStringLiteral("execWB %1").arg(command);
-        if (onExecWB)
-            onExecWB(command);
-    }
-    void goBack() override { calls << QStringLiteral("back"); }
-    void goForward() override { calls << QStringLiteral("forward"); }
-    void refreshCurrent() override { calls << QStringLiteral("refresh"); }
-    void showFindBar() override { calls << QStringLiteral("find"); }
-    void minimizeWindow() override { calls << QStringLiteral("minimize"); }
-    void applyBarStyle(int style) override { calls << QStringLiteral("style %1").arg(style); }
-    void shellOpen(const QString &target) override { calls << QStringLiteral("shell ") + target; }
-    void openSettings(SettingsPanel panel) override { calls << QStringLiteral("settings %1").arg(int(panel)); }
-    void showFailure(const QString &message) override { failures << message; }
-
-    QStringList calls;
-    QStringList failures;
-    std::function<void(int)> onExecWB;
+    int cursorY = 0;
+    QString moveToolTip;
+    WindowNames windowNames;
 };
 
 } // namespace lorva::test

@@ -98,7 +98,7 @@ TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
     }
     // And so can the parts that show no text: the window, the bars, the
     // speech picture.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->text(QAccessible::Name), C[179]);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), C[179]);
     for (int bar = 0; bar < 3; ++bar)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(window->cmdBar(bar)->toolBar())->text(QAccessible::Name),
                   C[232 + bar]);
@@ -176,12 +176,12 @@ TEST_F(CommandBarsTest, PageCommandsActOnTheCurrentPage)
     ASSERT_TRUE(waitForLoad(0, server.url("/words")));
 
     QGuiApplication::clipboard()->clear();
-    window->dispatcher().click(3, "EDIT:SELECT");
-    window->dispatcher().click(3, "EDIT:COPY");
+    ctx->dispatcher.click(elements::StartMenus, "EDIT:SELECT");
+    ctx->dispatcher.click(elements::StartMenus, "EDIT:COPY");
     EXPECT_TRUE(waitUntil([] { return QGuiApplication::clipboard()->text().contains("Alpha bravo charlie."); }, 5000))
         << qPrintable(QGuiApplication::clipboard()->text());
 
-    window->dispatcher().click(3, "EDIT:FINDDOC");
+    ctx->dispatcher.click(elements::StartMenus, "EDIT:FINDDOC");
     ASSERT_TRUE(window->findBar()->isVisible());
     ASSERT_TRUE(waitUntil([&] { return window->findBar()->box()->hasFocus(); }, 2000));
     person.type("bravo");
@@ -200,7 +200,7 @@ TEST_F(CommandBarsTest, PageCommandsActOnTheCurrentPage)
             dialog->accept();
         }
     });
-    window->dispatcher().click(3, "EDIT:PROPERTIES");
+    ctx->dispatcher.click(elements::StartMenus, "EDIT:PROPERTIES");
     EXPECT_TRUE(sawProperties);
 
     server.addPage("/second", page("Second"));

@@ -72,7 +72,7 @@ TEST_F(MainWindow, ABackgroundTabMovesTheStatusTextAndProgress)
 {
     server.addPage("/background", page("Background tab"));
     window->setProgress(0);
-    window->navigateView(2, server.url("/background"));
+    window->Web(2)->Navigate(server.url("/background"));
     ASSERT_TRUE(waitForLoad(2, server.url("/background")));
     ASSERT_TRUE(waitUntil([&] { return window->statusBar()->text() == "Background tab"; }));
     EXPECT_EQ(window->progressBar()->value(), 100);

@@ -3,6 +3,7 @@
 // drags, speech arriving in a WAV file.
 #include "commands/CommandBarView.h"
 #include "platform/Speech.h"
+#include "support/ForwardingPlatform.h"
 #include "support/MainWindowFixture.h"
 #include "support/Wav.h"
 
@@ -21,26 +22,6 @@ const QString kSentence = QStringLiteral("Reading aloud is the heart of this bro
 const QString kShort = QStringLiteral("Short words first.");
 const QString kLong = QStringLiteral("Then a much longer sentence follows, with many more words in it than the first.");
 
-// The real platform, but speech goes to a WAV file instead of the speakers.
-class WavPlatform : public Platform
-{
-public:
-    WavPlatform(std::unique_ptr<Platform> real, QString wav) : m_real(std::move(real)), m_wav(std::move(wav)) {}
-    std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) override
-    {
-        return m_real->createBrowserView(parent);
-    }
-    std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(createWavFile(m_wav)); }
-    void showFailure(QWidget *parent, const QString &message, int closeAfterMs) override
-    {
-        m_real->showFailure(parent, message, closeAfterMs);
-    }
-
-private:
-    std::unique_ptr<Platform> m_real;
-    QString m_wav;
-};
-
 // One line of text per paragraph, 90 px apart: line n is centred at y = 45 + 90 n.
 QByteArray lines(const QStringList &texts)
 {
@@ -56,7 +37,9 @@ class Speaking : public MainWindowFixture
 protected:
     std::unique_ptr<Platform> makePlatform() override
     {
-        return std::make_unique<WavPlatform>(createRealPlatform(folder.path()), wavPath());
+        // The real platform, but speech goes to a WAV file instead of the speakers.
+        return std::make_unique<ForwardingPlatform>(createRealPlatform(folder.path()),
+                                                    [wav = wavPath()] { return createWavFile(wav); });
     }
 
     QString wavPath() const { return folder.file("speech.wav"); }

@@ -4,7 +4,7 @@
 // under the X display and window manager that the test command starts,
 // against pages served on 127.0.0.1.
 #include "addresses/History.h"
-#include "app/AppContext.h"
+#include "app/Program.h"
 #include "browser/frmStart.h"
 #include "commands/ImageList.h"
 #include "platform/BrowserView.h"
@@ -72,12 +72,13 @@ protected:
 
     void start()
     {
-        ctx = std::make_unique<AppContext>(folder.path());
         platform = makePlatform();
-        window = std::make_unique<frmStart>(*ctx, *platform);
-        window->Form_Load(QDate::currentDate());
+        program = std::make_unique<Program>(folder.path(), *platform);
+        ctx = &program->context();
+        window = &program->mainWindow();
+        program->load(QDate::currentDate());
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         window->QWidget::activateWindow();
         ASSERT_TRUE(waitForLoad(0, server.url("/")));
     }
@@ -86,12 +87,12 @@ protected:
 
     void stop()
     {
-        if (window) {
+        if (window)
             window->close();
-            window.reset();
-        }
+        window = nullptr;
+        ctx = nullptr;
+        program.reset();
         platform.reset();
-        ctx.reset();
     }
 
     bool waitForLoad(int view, const QString &url)
@@ -117,9 +118,10 @@ protected:
     TempFolder folder;
     HttpServer server;
     Person person;
-    std::unique_ptr<AppContext> ctx;
     std::unique_ptr<Platform> platform;
-    std::unique_ptr<frmStart> window;
+    std::unique_ptr<Program> program;
+    AppContext *ctx = nullptr;
+    frmStart *window = nullptr;
 };
 
 } // namespace lorva::test

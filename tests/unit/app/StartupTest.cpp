@@ -1,33 +1,38 @@
-#include "app/AppContext.h"
 #include "app/Startup.h"
 #include "config/AppError.h"
-#include "fakes/FakeMainWindow.h"
+#include "fakes/FakeProgram.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace lorva;
 using lorva::test::crlf;
-using lorva::test::FakeMainWindow;
+using lorva::test::FakeProgram;
 
 namespace {
 
 const QByteArray kLanguage = crlf({"TAB_NUMBER=4", "START_PAGE=http://start/", "\"Exit\""});
 
-struct Started
+// A program folder of its own, made before the program's values.
+struct Folder
 {
     test::TempFolder folder;
-    AppContext ctx{folder.path()};
-    FakeMainWindow window;
+};
 
-    explicit Started(const QByteArray &options = {})
+struct Started : Folder, FakeProgram
+{
+    explicit Started(const QByteArray &options = {}) : FakeProgram(folder.path())
     {
         folder.write("Languages/Speak_english.txt", kLanguage);
         folder.write("Languages/Speak_italian.txt", kLanguage);
         if (!options.isEmpty())
             folder.write("Data/lorvaspeak.Opt", options);
     }
-    void load() { Form_Load(ctx, window, QDate(2026, 3, 7)); }
+    void load() { Form_Load(ctx, main, QDate(2026, 3, 7)); }
+    bool exit()
+    {
+        return GO_Exit(ctx, main, [this] { window.calls << QStringLiteral("unloadOthers"); });
+    }
 };
 
 } // namespace
@@ -44,9 +49,9 @@ TEST(FormLoad, FirstRunOpensTheDefaultHomePageInTabZero)
     s.load();
 
     EXPECT_EQ(s.ctx.main.TodayText, QStringLiteral("2026-03-07"));
-    EXPECT_EQ(s.ctx.main.groupFactorA * s.ctx.main.groupFactorB, 150);
-    EXPECT_EQ(s.ctx.main.exportAlpha, 205);
-    EXPECT_EQ(s.ctx.main.normalAlpha, 255);
+    EXPECT_EQ(s.ctx.links.groupFactorA * s.ctx.links.groupFactorB, 150);
+    EXPECT_EQ(s.ctx.exports.exportAlpha, 205);
+    EXPECT_EQ(s.ctx.exports.normalAlpha, 255);
     EXPECT_TRUE(s.ctx.main.BarsShown);
     EXPECT_EQ(s.ctx.options.HomePage, kDefaultHomePage);
     EXPECT_EQ(s.window.tabCount(), 4);
@@ -94,7 +99,7 @@ TEST(FormLoad, AnEmptyHomePageLineBecomesTheDefaultAndIsSavedAtExit)
     s.load();
     EXPECT_EQ(s.ctx.options.HomePage, kDefaultHomePage);
     EXPECT_EQ(s.ctx.options.LanguageName, QStringLiteral("italian"));
-    ASSERT_TRUE(GO_Exit(s.ctx, s.window));
+    ASSERT_TRUE(s.exit());
     EXPECT_EQ(s.folder.read("Data/lorvaspeak.Opt"),
               crlf({" 1 ", " 0 ", " 0 ", " 0 ", "lorvaspeak://start/", "italian"}));
 }
@@ -115,10 +120,10 @@ TEST(StartupTail, RunsOnceAndSetsTheTemplatePaths)
 {
     Started s;
     s.load();
-    Timer4_Timer(s.ctx, s.window);
+    Timer4_Timer(s.ctx, s.main);
     EXPECT_FALSE(s.window.timers[MainTimer::Timer4].enabled);
-    EXPECT_EQ(s.ctx.main.templatePath, s.folder.file("Data/Template.Doc"));
-    EXPECT_EQ(s.ctx.main.templatePathH, s.folder.file("Data/TemplateH.Doc"));
+    EXPECT_EQ(s.ctx.exports.templatePath, s.folder.file("Data/Template.Doc"));
+    EXPECT_EQ(s.ctx.exports.templatePathH, s.folder.file("Data/TemplateH.Doc"));
 }
 
 TEST(GoExit, SavesStopsHidesDeletesTemporaryFilesAndUnloadsInOrder)
@@ -131,18 +136,18 @@ TEST(GoExit, SavesStopsHidesDeletesTemporaryFilesAndUnloadsInOrder)
     s.folder.write("doc.txt", "y");
     s.folder.write("keep.txt", "z");
 
-    ASSERT_TRUE(GO_Exit(s.ctx, s.window));
+    ASSERT_TRUE(s.exit());
     EXPECT_EQ(s.window.calls, QStringList({"stop 2", "hide", "unloadOthers", "unload"}));
     EXPECT_FALSE(s.folder.exists("HTML.txt"));
     EXPECT_FALSE(s.folder.exists("doc.txt"));
     EXPECT_TRUE(s.folder.exists("keep.txt"));
     EXPECT_EQ(s.folder.read("Data/lorvaspeak.Opt"),
               crlf({" 1 ", " 0 ", " 0 ", " 0 ", "lorvaspeak://start/", "English"}));
-    EXPECT_TRUE(s.window.failures.isEmpty());
+    EXPECT_TRUE(s.window.dialogs.failures.isEmpty());
 
     // A second close request while or after shutting down does nothing.
     s.window.calls.clear();
-    EXPECT_FALSE(GO_Exit(s.ctx, s.window));
+    EXPECT_FALSE(s.exit());
     EXPECT_TRUE(s.window.calls.isEmpty());
 }
 
@@ -154,10 +159,10 @@ TEST(GoExit, ASaveFailureIsShownAndShutdownStillCompletes)
     s.folder.write("doc.txt", "y");
     s.window.calls.clear();
 
-    ASSERT_TRUE(GO_Exit(s.ctx, s.window));
+    ASSERT_TRUE(s.exit());
     // One message box names every file that could not be saved.
-    ASSERT_EQ(s.window.failures.size(), 1);
-    const QString &message = s.window.failures[0];
+    ASSERT_EQ(s.window.dialogs.failures.size(), 1);
+    const QString &message = s.window.dialogs.failures[0];
     EXPECT_TRUE(message.contains(" Source : Save_Opt")) << qPrintable(message);
     EXPECT_TRUE(message.contains("lorvaspeak.Opt"));
     EXPECT_TRUE(message.contains(" Source : Hyst_Save")) << qPrintable(message);
@@ -165,13 +170,13 @@ TEST(GoExit, ASaveFailureIsShownAndShutdownStillCompletes)
     EXPECT_FALSE(s.folder.exists("doc.txt"));
     EXPECT_FALSE(s.folder.exists("Data"));
     EXPECT_TRUE(s.ctx.saveFailed);
-    EXPECT_EQ(s.window.exitFailureCloseAfterMs, 0); // someone is there to answer it
+    EXPECT_EQ(s.window.dialogs.failureCloseAfterMs, 0); // someone is there to answer it
 
     // Ended by a signal: the message must not hold the end up for ever.
     Started t;
     t.load();
     t.folder.remove("Data");
     t.ctx.unattendedExit = true;
-    GO_Exit(t.ctx, t.window);
-    EXPECT_EQ(t.window.exitFailureCloseAfterMs, kUnattendedMessageMs);
+    t.exit();
+    EXPECT_EQ(t.window.dialogs.failureCloseAfterMs, kUnattendedMessageMs);
 }

@@ -1,26 +1,22 @@
-#include "app/AppContext.h"
 #include "browser/MainWindowLogic.h"
-#include "fakes/FakeMainWindow.h"
+#include "fakes/FakeProgram.h"
 
 #include <gtest/gtest.h>
 
 using namespace lorva;
-using lorva::test::FakeMainWindow;
+using lorva::test::FakeProgram;
 
 namespace {
 
-struct Window
+struct Window : FakeProgram
 {
-    AppContext ctx{QStringLiteral("/nowhere")};
-    FakeMainWindow window;
-
     Window()
     {
         ctx.main.BarsShown = true;
         ctx.main.layout.Tab1.width = 6000;
         ctx.main.layout.Tab1Wanted = 6000;
         ctx.language.Captions[179] = QStringLiteral("LorvaSpeak");
-        window.tabs.setTabCount(5);
+        window.setTabCount(5);
         ctx.main.TabURLs = QStringList(5, QString());
     }
 };
@@ -31,7 +27,7 @@ TEST(LayoutPass, PlacesTheStatusStripAndBarsFromTheInnerSize)
 {
     Window w;
     w.window.rect = {300, 450, 14160, 5925};
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
 
     const MainLayout &l = w.window.applied;
     EXPECT_EQ(l.statusBar.width, 11055);
@@ -61,7 +57,7 @@ TEST(LayoutPass, MaximisedIsLaidOutButNotStored)
     w.ctx.placement = {10, 20, 3000, 4000, 0};
     w.window.showState = WindowShowState::Maximized;
     w.window.rect = {0, 0, 28800, 16200};
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.window.applied.picBar.width, 28780);
     // Room enough: the panel keeps the language's width.
     EXPECT_EQ(w.window.applied.Tab1.width, 6000);
@@ -75,7 +71,7 @@ TEST(LayoutPass, GeometryBeyondSixteenBitsIsKeptInRange)
 {
     Window w;
     w.window.rect = {-600, 0, 3840 * 15, 2160 * 15};
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.ctx.placement.PlaceWidth, 32767);
     EXPECT_EQ(w.ctx.placement.PlaceLeft, -600);
 }
@@ -86,13 +82,13 @@ TEST(LayoutPass, MinimiseShowsCaption179AndRestoreShiftsUp)
     w.window.rect = {1500, 3000, 14160, 5925};
     w.window.showState = WindowShowState::Minimized;
     const int layoutsBefore = w.window.layoutsApplied;
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.window.caption, QStringLiteral("LorvaSpeak"));
     EXPECT_TRUE(w.ctx.main.WasMinimized);
     EXPECT_EQ(w.window.layoutsApplied, layoutsBefore);
 
     w.window.showState = WindowShowState::Normal;
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.window.caption, QString());
     EXPECT_FALSE(w.ctx.main.WasMinimized);
     EXPECT_EQ(w.window.rect, (TwipsRect{1500, 3000 - 285, 14160, 5925 + 285}));
@@ -100,15 +96,15 @@ TEST(LayoutPass, MinimiseShowsCaption179AndRestoreShiftsUp)
     EXPECT_EQ(w.ctx.placement.PlaceHeight, 5925 + 285);
 
     // An ordinary resize afterwards does not shift again.
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.window.rect.top, 3000 - 285);
 
     // A window that filled the screen stays on it, status strip and all.
     w.window.rect = {0, 0, 1920 * 15, 1080 * 15};
     w.window.showState = WindowShowState::Minimized;
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     w.window.showState = WindowShowState::Normal;
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.window.rect, (TwipsRect{0, 0, 1920 * 15, 1080 * 15}));
 }
 
@@ -117,7 +113,7 @@ TEST(LayoutPass, NoResizeLeavesEverything)
     Window w;
     w.ctx.main.NoResize = true;
     w.window.showState = WindowShowState::Minimized;
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.window.layoutsApplied, 0);
     EXPECT_FALSE(w.ctx.main.WasMinimized);
 }
@@ -125,18 +121,18 @@ TEST(LayoutPass, NoResizeLeavesEverything)
 TEST(Bars, OffCoversTheTopAreaAndAResizeKeepsItThatWay)
 {
     Window w;
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     w.window.current = 2;
-    GO_BarOff(w.ctx, w.window);
+    GO_BarOff(w.main);
     EXPECT_FALSE(w.ctx.main.BarsShown);
     EXPECT_FALSE(w.window.applied.picStatVisible);
     EXPECT_EQ(w.window.views[2].place, (TwipsRect{0, 0, 14160, 5925 - 355}));
 
     w.window.rect = {0, 0, 20000, 9000};
-    Form_Resize(w.ctx, w.window);
+    Form_Resize(w.main);
     EXPECT_EQ(w.window.views[2].place, (TwipsRect{0, 0, 20000, 9000 - 355}));
 
-    GO_BarOn(w.ctx, w.window);
+    GO_BarOn(w.main);
     EXPECT_TRUE(w.ctx.main.BarsShown);
     EXPECT_TRUE(w.window.applied.picStatVisible);
     EXPECT_EQ(w.window.views[2].place, (TwipsRect{0, 385, 20000, 9000 - 385 - 355}));
@@ -146,11 +142,11 @@ TEST(Bars, OffCoversTheTopAreaAndAResizeKeepsItThatWay)
 TEST(Bars, OnWhenShownOnlyLetsEventsRun)
 {
     Window w;
-    GO_BarOn(w.ctx, w.window);
+    GO_BarOn(w.main);
     EXPECT_EQ(w.window.calls, QStringList({"processEvents"}));
-    GO_BarOff(w.ctx, w.window);
+    GO_BarOff(w.main);
     const int applied = w.window.layoutsApplied;
-    GO_BarOff(w.ctx, w.window);
+    GO_BarOff(w.main);
     EXPECT_EQ(w.window.layoutsApplied, applied);
 }
 
@@ -162,24 +158,24 @@ TEST(FloatingMode, TicksFollowThePointer)
 
     // Pointer resting in the bar area: nothing changes, not even the interval.
     w.window.cursorY = 1500 + 385 + 399;
-    Timer1_Timer(w.ctx, w.window);
+    Timer1_Timer(w.main);
     EXPECT_TRUE(w.ctx.main.BarsShown);
     EXPECT_EQ(w.window.timerInterval(MainTimer::Timer1), 5000);
 
     // Pointer well below: the bars go, the ticks come every 1500 ms.
     w.window.cursorY = 1500 + 385 + 400;
-    Timer1_Timer(w.ctx, w.window);
+    Timer1_Timer(w.main);
     EXPECT_FALSE(w.ctx.main.BarsShown);
     EXPECT_EQ(w.window.timerInterval(MainTimer::Timer1), 1500);
 
     // Pointer not quite near the top: they stay away.
     w.window.cursorY = 1500 + 420;
-    Timer1_Timer(w.ctx, w.window);
+    Timer1_Timer(w.main);
     EXPECT_FALSE(w.ctx.main.BarsShown);
 
     // Near the top: they come back.
     w.window.cursorY = 1500 + 419;
-    Timer1_Timer(w.ctx, w.window);
+    Timer1_Timer(w.main);
     EXPECT_TRUE(w.ctx.main.BarsShown);
 }
 
@@ -189,8 +185,8 @@ TEST(Tabs, AnUnusedTabTakesOverThePreviousOne)
     w.ctx.main.TabURLs[1] = "http://one.example/";
     w.window.setTabCaption(1, "One.example");
     w.window.current = 2;
-    Tab1_MouseDown(w.ctx, 1);
-    Tab1_Click(w.ctx, w.window);
+    Tab1_MouseDown(w.ctx.main, 1);
+    Tab1_Click(w.main);
 
     EXPECT_EQ(w.window.tabCaption(2), QStringLiteral("One.example"));
     EXPECT_EQ(w.ctx.main.TabURLs[2], QStringLiteral("http://one.example/"));
@@ -200,7 +196,7 @@ TEST(Tabs, AnUnusedTabTakesOverThePreviousOne)
 
     // Clicking it again: it is in use now, nothing is opened.
     w.window.calls.clear();
-    Tab1_Click(w.ctx, w.window);
+    Tab1_Click(w.main);
     EXPECT_FALSE(w.window.calls.filter("navigate").size());
 }
 
@@ -208,10 +204,10 @@ TEST(Tabs, TakeOverHasNothingToDoForTabZeroOrAnEmptyNeighbour)
 {
     Window w;
     w.window.current = 0;
-    Tab1_MouseDown(w.ctx, 1);
-    Tab1_Click(w.ctx, w.window);
+    Tab1_MouseDown(w.ctx.main, 1);
+    Tab1_Click(w.main);
     w.window.current = 3; // tab 2 has no address
-    Tab1_Click(w.ctx, w.window);
+    Tab1_Click(w.main);
     EXPECT_TRUE(w.window.calls.filter("navigate").isEmpty());
     EXPECT_EQ(w.window.tabCaption(3), QString());
     EXPECT_TRUE(w.window.views[3].visible);
@@ -221,15 +217,15 @@ TEST(Tabs, RightReloadsOtherButtonsDoNothingMore)
 {
     Window w;
     w.window.current = 1;
-    Tab1_MouseDown(w.ctx, 2);
-    Tab1_Click(w.ctx, w.window);
+    Tab1_MouseDown(w.ctx.main, 2);
+    Tab1_Click(w.main);
     EXPECT_TRUE(w.window.calls.contains("refresh 1"));
     EXPECT_FALSE(w.window.views[1].visible);
 
     for (int buttons : {4, 3, 0}) {
         w.window.calls.clear();
-        Tab1_MouseDown(w.ctx, buttons);
-        Tab1_Click(w.ctx, w.window);
+        Tab1_MouseDown(w.ctx.main, buttons);
+        Tab1_Click(w.main);
         EXPECT_TRUE(w.window.calls.filter("refresh").isEmpty()) << buttons;
         EXPECT_FALSE(w.window.views[1].visible) << buttons;
     }
@@ -249,18 +245,18 @@ TEST(Tabs, TooltipFollowsThePointer)
 
     Window w;
     w.ctx.main.TabURLs[3] = "http://three.example/";
-    Tab1_MouseMove(w.ctx, w.window, 250);
+    Tab1_MouseMove(w.main, 250);
     EXPECT_EQ(w.window.tabToolTip, QStringLiteral("http://three.example/"));
-    Tab1_MouseMove(w.ctx, w.window, 5000);
+    Tab1_MouseMove(w.main, 5000);
     EXPECT_EQ(w.window.tabToolTip, QStringLiteral("http://three.example/"));
 }
 
 TEST(Keys, F12FillsTheScreenOthersAreIgnored)
 {
     Window w;
-    Form_KeyDown(w.ctx, w.window, 122);
+    Form_KeyDown(w.main, 122);
     EXPECT_TRUE(w.window.calls.isEmpty());
-    Form_KeyDown(w.ctx, w.window, 123);
+    Form_KeyDown(w.main, 123);
     EXPECT_EQ(w.window.rect, (TwipsRect{0, 0, 1920 * 15, 1080 * 15}));
     EXPECT_EQ(w.window.showState, WindowShowState::Normal);
 }

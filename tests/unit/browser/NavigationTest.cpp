@@ -1,24 +1,20 @@
-#include "app/AppContext.h"
 #include "browser/Navigation.h"
-#include "fakes/FakeMainWindow.h"
+#include "fakes/FakeProgram.h"
 
 #include <gtest/gtest.h>
 
 using namespace lorva;
-using lorva::test::FakeMainWindow;
+using lorva::test::FakeProgram;
 
 namespace {
 
-struct Window
+struct Window : FakeProgram
 {
-    AppContext ctx{QStringLiteral("/nowhere")};
-    FakeMainWindow window;
-
     Window()
     {
         ctx.language.StartPage = QStringLiteral("http://start.example/");
         ctx.language.Captions[179] = QStringLiteral("Opening");
-        window.tabs.setTabCount(3);
+        window.setTabCount(3);
         ctx.main.TabURLs = QStringList(3, QString());
         window.current = 1;
     }
@@ -26,7 +22,7 @@ struct Window
     void go(const QString &typed, int addHistory = 1)
     {
         window.list.boxText = typed;
-        GO_Address(ctx, window, addHistory);
+        GO_Address(main, addHistory);
     }
 };
 
@@ -91,7 +87,7 @@ TEST(ViewEvents, ACrashedPageIsReplacedByTheProgramsOwnPageWithTheAddressEscaped
     w.ctx.language.Captions[126] = QStringLiteral("Reload");
     const QString address = QStringLiteral("http://a.example/?q=<script>alert(1)</script>&x=\"y\"");
     w.window.views[2].location = address;
-    Web_PageCrashed(w.ctx, w.window, 2);
+    Web_PageCrashed(w.main, 2);
     const QString page = w.window.views[2].ownPage;
     EXPECT_EQ(w.window.views[2].location, address);
     EXPECT_TRUE(page.contains("This page stopped working"));
@@ -133,27 +129,27 @@ TEST(AddressBox, EnterIsConsumedAndFocusPausesFloatingMode)
 {
     Window w;
     w.window.list.boxText = "example.org";
-    EXPECT_FALSE(Text1_KeyDown(w.ctx, w.window, 65));
+    EXPECT_FALSE(Text1_KeyDown(w.main, 65));
     EXPECT_TRUE(w.window.calls.filter("navigate").isEmpty());
-    EXPECT_TRUE(Text1_KeyDown(w.ctx, w.window, 13));
+    EXPECT_TRUE(Text1_KeyDown(w.main, 13));
     EXPECT_TRUE(w.window.calls.contains("navigate 1 http://example.org"));
 
     w.window.setTimerEnabled(MainTimer::Timer1, true);
-    Text1_GotFocus(w.ctx, w.window);
+    Text1_GotFocus(w.main);
     EXPECT_FALSE(w.window.timers[MainTimer::Timer1].enabled);
 }
 
 TEST(ViewEvents, ProgressIsScaledAndOddReportsIgnored)
 {
     Window w;
-    Web_ProgressChange(w.window, 1, 3);
+    Web_ProgressChange(w.main, 1, 3);
     EXPECT_EQ(w.window.progress, 33);
-    Web_ProgressChange(w.window, 1, 8); // 12.5: half to even
+    Web_ProgressChange(w.main, 1, 8); // 12.5: half to even
     EXPECT_EQ(w.window.progress, 12);
-    Web_ProgressChange(w.window, 3, 8); // 37.5
+    Web_ProgressChange(w.main, 3, 8); // 37.5
     EXPECT_EQ(w.window.progress, 38);
     for (auto [p, m] : {std::pair{0, 100}, {-1, 100}, {101, 100}, {5, 0}}) {
-        Web_ProgressChange(w.window, p, m);
+        Web_ProgressChange(w.main, p, m);
         EXPECT_EQ(w.window.progress, 38) << p << "/" << m;
     }
 }
@@ -161,27 +157,27 @@ TEST(ViewEvents, ProgressIsScaledAndOddReportsIgnored)
 TEST(ViewEvents, NavigationStartCompletionAndTitles)
 {
     Window w;
-    Web_BeforeNavigate2(w.ctx, w.window, "HTTPS://next.example/");
+    Web_BeforeNavigate2(w.main, "HTTPS://next.example/");
     EXPECT_EQ(w.window.progress, 0);
     EXPECT_EQ(w.window.addressText(), QStringLiteral("HTTPS://next.example/"));
     EXPECT_EQ(w.window.statusText, QStringLiteral("Opening"));
     EXPECT_TRUE(w.window.timers[MainTimer::Timer5].enabled);
 
-    Web_BeforeNavigate2(w.ctx, w.window, "ftp://files.example/");
+    Web_BeforeNavigate2(w.main, "ftp://files.example/");
     EXPECT_EQ(w.window.addressText(), QStringLiteral("HTTPS://next.example/"));
 
-    Web_TitleChange(w.ctx, w.window, "A title");
+    Web_TitleChange(w.main, "A title");
     EXPECT_EQ(w.window.statusText, QStringLiteral("A title"));
     EXPECT_EQ(w.ctx.main.PageTitle, QStringLiteral("A title"));
     EXPECT_EQ(w.window.tabCaption(1), QString());
 
-    Web_DocumentComplete(w.ctx, w.window, "lorvaspeak://start/");
+    Web_DocumentComplete(w.main, "lorvaspeak://start/");
     EXPECT_EQ(w.window.progress, 100);
     EXPECT_EQ(w.ctx.main.CurrentURL, QString());
-    Web_DocumentComplete(w.ctx, w.window, "http://done.example/");
+    Web_DocumentComplete(w.main, "http://done.example/");
     EXPECT_EQ(w.ctx.main.CurrentURL, QStringLiteral("http://done.example/"));
 
-    Web_StatusTextChange(w.window, "http://link.example/");
+    Web_StatusTextChange(w.main, "http://link.example/");
     EXPECT_EQ(w.window.statusText, QStringLiteral("http://link.example/"));
 }
 
@@ -192,12 +188,12 @@ TEST(AddressSettling, WaitsUntilTheViewIsIdle)
     w.window.views[1].busy = true;
     w.window.views[1].location = "http://final.example/";
     w.window.list.boxText = "http://start.example/";
-    Timer5_Timer(w.ctx, w.window);
+    Timer5_Timer(w.main);
     EXPECT_EQ(w.window.addressText(), QStringLiteral("http://start.example/"));
     EXPECT_TRUE(w.window.timers[MainTimer::Timer5].enabled);
 
     w.window.views[1].busy = false;
-    Timer5_Timer(w.ctx, w.window);
+    Timer5_Timer(w.main);
     EXPECT_EQ(w.window.addressText(), QStringLiteral("http://final.example/"));
     EXPECT_FALSE(w.window.timers[MainTimer::Timer5].enabled);
 }
@@ -207,20 +203,20 @@ TEST(WebAttend, WaitsForIdleThenCompleteAndGivesUpAtTheLimit)
     Window w;
     auto &view = w.window.views[1];
     view.busy = true;
-    view.readyState = "loading";
+    view.readyStateText = "loading";
     int waits = 0;
-    w.window.onWait = [&] {
+    w.platform.onWait = [&] {
         if (++waits == 3)
             view.busy = false;
         if (waits == 5)
-            view.readyState = "complete";
+            view.readyStateText = "complete";
     };
-    EXPECT_TRUE(WebAttend(w.window));
+    EXPECT_TRUE(WebAttend(view, w.platform));
     EXPECT_EQ(waits, 5);
-    EXPECT_EQ(w.window.waitedMs, 500 + 4 * 1000);
+    EXPECT_EQ(w.platform.waitedMs, 500 + 4 * 1000);
 
     Window stuck;
     stuck.window.views[1].busy = true;
-    EXPECT_FALSE(WebAttend(stuck.window, 60000));
-    EXPECT_EQ(stuck.window.waitedMs, 60500);
+    EXPECT_FALSE(WebAttend(stuck.window.views[1], stuck.platform, 60000));
+    EXPECT_EQ(stuck.platform.waitedMs, 60500);
 }

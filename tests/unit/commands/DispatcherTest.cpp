@@ -1,17 +1,17 @@
-#include "app/AppContext.h"
+#include "app/Startup.h"
+#include "browser/MainCommands.h"
+#include "browser/MainWindowLogic.h"
 #include "commands/Captions.h"
-#include "commands/Dispatcher.h"
 #include "commands/MakeMenus.h"
-#include "config/Language.h"
-#include "fakes/FakeMainWindow.h"
+#include "fakes/FakeProgram.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace lorva;
 using lorva::test::crlf;
-using lorva::test::FakeCommandTarget;
-using lorva::test::FakeMainWindow;
+using lorva::test::FakeProgram;
+using namespace lorva::elements;
 
 namespace {
 
@@ -29,26 +29,32 @@ QByteArray languageFile(const char *search, const char *searchDescr, int caption
     return out;
 }
 
-struct Main
+struct Folder
 {
     test::TempFolder folder;
-    AppContext ctx{folder.path()};
-    FakeMainWindow window;
-    FakeCommandTarget target;
-    Dispatcher dispatcher{ctx, window, target};
+};
 
-    Main()
+// The main window's commands as the program registers them.
+struct Main : Folder, FakeProgram
+{
+    Dispatcher &dispatcher = ctx.dispatcher;
+
+    Main() : FakeProgram(folder.path())
     {
+        addMainWindowRows(ctx.dispatcher, main);
+        addSpeechRows(ctx.dispatcher, speech);
+        addProgramRows(ctx, main);
+        ctx.dispatcher.setFailureHandler([this](CommandWindow, const QString &message) { main.dialogs.failure(message); });
         folder.write("Languages/Speak_english.txt", languageFile("http://search.example/", "Search it", 230, "en"));
         folder.write("Languages/Speak_italian.txt", languageFile(nullptr, nullptr, 100, "it", "3"));
         ctx.options.HomePage = "http://home.example/";
         ctx.options.LanguageName = "english";
-        Read_Language(ctx.programFolder, "english", ctx.language, window);
+        applyTabCount(window, Read_Language(ctx.programFolder, "english", ctx.language));
         ctx.main.TabURLs = QStringList(window.tabCount(), QString());
         ctx.main.BarsShown = true;
-        ctx.menus = Make_Menus(ctx.commands, window.images, languageFiles(ctx.programFolder), {}, 6000, nullptr);
+        ctx.menus = Make_Menus(ctx.commands, ctx.images, languageFiles(ctx.programFolder), {}, 6000);
         Make_Toolbars(ctx.commands, ctx.menus);
-        Set_Captions(ctx, ctx.commands, window);
+        Set_Captions(ctx.language, ctx.options, ctx.commands, window);
         window.current = 1;
     }
 
@@ -82,7 +88,7 @@ TEST(LanguageSwitch, ChangesCaptionsSettingsTabsAndTheOptionsFile)
     Main m;
     m.ctx.main.TabURLs[4] = "http://four.example/";
     m.window.setTabCaption(1, "Site");
-    m.dispatcher.click(3, "LANG:ITALIAN");
+    m.dispatcher.click(StartMenus, "LANG:ITALIAN");
 
     EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("italian"));
     EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("it1"));
@@ -108,10 +114,10 @@ TEST(LanguageSwitch, AFileThatCannotBeReadKeepsTheLanguageInUse)
     m.folder.write("Languages/Speak_klingon.txt", "x");
     m.folder.remove("Languages/Speak_klingon.txt");
     m.ctx.commands.addEntry("LANG:KLINGON", 106, "Klingon", StyleOption, "Speak_klingon.txt");
-    m.dispatcher.click(3, "LANG:KLINGON");
+    m.dispatcher.click(StartMenus, "LANG:KLINGON");
 
-    ASSERT_EQ(m.target.failures.size(), 1);
-    EXPECT_TRUE(m.target.failures[0].contains("Speak_klingon.txt"));
+    ASSERT_EQ(m.window.dialogs.failures.size(), 1);
+    EXPECT_TRUE(m.window.dialogs.failures[0].contains("Speak_klingon.txt"));
     EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("english"));
     EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("en1"));
     EXPECT_EQ(m.window.tabCount(), 5);
@@ -128,9 +134,9 @@ TEST(Dispatcher, BarStylesFollowTheirOwnNumbers)
     } rows[] = {{"FILE:XP", 3}, {"FILE:MONEY", 2}, {"FILE:SYSTEM", 0}, {"FILE:OFFICE", 1}};
     for (const auto &row : rows) {
         m.ctx.commands.clickEntry(row.key, "FILE");
-        m.dispatcher.click(3, row.key);
+        m.dispatcher.click(StartMenus, row.key);
         EXPECT_EQ(m.ctx.options.BarStyle, row.style) << row.key;
-        EXPECT_EQ(m.target.calls.last(), QStringLiteral("style %1").arg(row.style));
+        EXPECT_EQ(m.window.calls.last(), QStringLiteral("style %1").arg(row.style));
         for (const char *other : {"FILE:XP", "FILE:MONEY", "FILE:SYSTEM", "FILE:OFFICE"})
             EXPECT_EQ(m.ctx.commands.entry(other)->checked, QLatin1String(other) == QLatin1String(row.key));
     }
@@ -142,7 +148,7 @@ TEST(Dispatcher, FloatingModeHidesTheStatusStripAtOnce)
 {
     Main m;
     m.ctx.commands.clickEntry("FILE:FLOATING", "FILE");
-    m.dispatcher.click(3, "FILE:FLOATING");
+    m.dispatcher.click(StartMenus, "FILE:FLOATING");
     EXPECT_EQ(m.ctx.options.FloatingBars, 1);
     EXPECT_FALSE(m.ctx.main.BarsShown);
     EXPECT_FALSE(m.window.applied.picStatVisible);
@@ -150,30 +156,30 @@ TEST(Dispatcher, FloatingModeHidesTheStatusStripAtOnce)
     EXPECT_EQ(m.window.timers[MainTimer::Timer1].interval, 750);
 
     // A menu pauses floating mode and its closing resumes it.
-    m.dispatcher.menuOpened();
+    Menu_Opened(m.main);
     EXPECT_FALSE(m.window.timers[MainTimer::Timer1].enabled);
-    m.dispatcher.menuClosed();
+    Menu_Closed(m.main);
     EXPECT_TRUE(m.window.timers[MainTimer::Timer1].enabled);
 
     m.ctx.commands.clickEntry("FILE:FLOATING", "FILE");
-    m.dispatcher.click(3, "FILE:FLOATING");
+    m.dispatcher.click(StartMenus, "FILE:FLOATING");
     EXPECT_EQ(m.ctx.options.FloatingBars, 0);
     EXPECT_FALSE(m.window.timers[MainTimer::Timer1].enabled);
-    m.dispatcher.menuClosed();
+    Menu_Closed(m.main);
     EXPECT_FALSE(m.window.timers[MainTimer::Timer1].enabled);
 }
 
 TEST(Dispatcher, SiteButtonsOpenTheirAddressesWithoutHistory)
 {
     Main m;
-    m.dispatcher.click(2, "GOOGLE");
+    m.dispatcher.click(StartSites, "GOOGLE");
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://search.example/"));
     EXPECT_TRUE(m.window.list.items.isEmpty());
 
     // An empty search address empties the box, which opens the start page.
     m.ctx.language.SearchUrl.clear();
     m.window.calls.clear();
-    m.dispatcher.click(2, "GOOGLE");
+    m.dispatcher.click(StartSites, "GOOGLE");
     EXPECT_EQ(m.window.addressText(), QString());
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
 }
@@ -181,12 +187,12 @@ TEST(Dispatcher, SiteButtonsOpenTheirAddressesWithoutHistory)
 TEST(Dispatcher, HomeCommands)
 {
     Main m;
-    m.dispatcher.click(3, "NAVIGATE:HOME");
+    m.dispatcher.click(StartMenus, "NAVIGATE:HOME");
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
     EXPECT_FALSE(m.window.calls.contains("navigate 1 http://home.example/"));
 
     m.window.list.boxText = "typed but never opened";
-    m.dispatcher.click(3, "NAVIGATE:PICKHOME");
+    m.dispatcher.click(StartMenus, "NAVIGATE:PICKHOME");
     EXPECT_EQ(m.ctx.options.HomePage, QStringLiteral("typed but never opened"));
     EXPECT_TRUE(m.folder.read("Data/lorvaspeak.Opt").contains("typed but never opened\r\n"));
 }
@@ -194,37 +200,41 @@ TEST(Dispatcher, HomeCommands)
 TEST(Dispatcher, PageWindowAndDesktopCommands)
 {
     Main m;
+    // Page commands act in the current view (tab 1), where the keyboard goes.
+    const auto page = [](int command) { return QStringList{"focus 1", QStringLiteral("page 1 %1").arg(command)}; };
     const struct
     {
-        int element;
+        Element element;
         const char *key;
-        const char *call;
+        QStringList calls;
     } rows[] = {
-        {0, "EXIT0", "close"}, {2, "EXIT2", "close"}, {3, "EDIT:EXIT", "close"}, {0, "BACK", "back"},
-        {0, "NEXT", "forward"}, {3, "NAVIGATE:BACK", "back"}, {3, "NAVIGATE:NEXT", "forward"},
-        {0, "PRINT", "execWB 6"}, {3, "EDIT:PRINT", "execWB 6"}, {3, "EDIT:PREVIEW", "execWB 7"},
-        {3, "EDIT:PAGESET", "execWB 8"}, {3, "EDIT:PROPERTIES", "execWB 10"}, {3, "EDIT:CUT", "execWB 11"},
-        {3, "EDIT:COPY", "execWB 12"}, {3, "EDIT:PASTE", "execWB 13"}, {3, "EDIT:SELECT", "execWB 17"},
-        {3, "EDIT:DELETE", "execWB 33"}, {3, "EDIT:FINDDOC", "find"}, {2, "MIN", "minimize"},
-        {3, "NAVIGATE:REFRESH", "refresh"}, {3, "FILE:SECURITY", "settings 0"}, {3, "FILE:VOLUME", "settings 1"},
-        {3, "FILE:INTERNET", "settings 2"},
+        {StartTools, "EXIT0", {"close"}}, {StartSites, "EXIT2", {"close"}}, {StartMenus, "EDIT:EXIT", {"close"}},
+        {StartTools, "BACK", {"back 1"}}, {StartTools, "NEXT", {"forward 1"}},
+        {StartMenus, "NAVIGATE:BACK", {"back 1"}}, {StartMenus, "NAVIGATE:NEXT", {"forward 1"}},
+        {StartTools, "PRINT", page(6)}, {StartMenus, "EDIT:PRINT", page(6)}, {StartMenus, "EDIT:PREVIEW", page(7)},
+        {StartMenus, "EDIT:PAGESET", page(8)}, {StartMenus, "EDIT:PROPERTIES", {"properties"}},
+        {StartMenus, "EDIT:CUT", page(11)}, {StartMenus, "EDIT:COPY", page(12)}, {StartMenus, "EDIT:PASTE", page(13)},
+        {StartMenus, "EDIT:SELECT", page(17)}, {StartMenus, "EDIT:DELETE", page(33)},
+        {StartMenus, "EDIT:FINDDOC", {"find"}}, {StartSites, "MIN", {"minimize"}},
+        {StartMenus, "NAVIGATE:REFRESH", {"refresh 1"}}, {StartMenus, "FILE:SECURITY", {"settings 0"}},
+        {StartMenus, "FILE:VOLUME", {"settings 1"}}, {StartMenus, "FILE:INTERNET", {"settings 2"}},
     };
     for (const auto &row : rows) {
-        m.target.calls.clear();
+        m.window.calls.clear();
         m.dispatcher.click(row.element, row.key);
-        EXPECT_EQ(m.target.calls, QStringList({row.call})) << row.key;
+        EXPECT_EQ(m.window.calls, row.calls) << row.key;
     }
 
     m.window.list.boxText = "http://elsewhere.example/";
-    m.dispatcher.click(3, "FILE:EXPLORER");
-    EXPECT_EQ(m.target.calls.last(), QStringLiteral("shell http://elsewhere.example/"));
-    m.dispatcher.click(3, "EDIT:TXT");
-    EXPECT_EQ(m.target.calls.last(), "shell " + m.folder.file("Languages/Speak_english.txt"));
-    m.dispatcher.click(3, "FILE:HELP");
-    EXPECT_TRUE(m.target.calls.last().endsWith("/Data/Help.html"));
-    m.dispatcher.click(3, "EDIT:STOP");
+    m.dispatcher.click(StartMenus, "FILE:EXPLORER");
+    EXPECT_EQ(m.window.calls.last(), QStringLiteral("shell http://elsewhere.example/"));
+    m.dispatcher.click(StartMenus, "EDIT:TXT");
+    EXPECT_EQ(m.window.calls.last(), "shell " + m.folder.file("Languages/Speak_english.txt"));
+    m.dispatcher.click(StartMenus, "FILE:HELP");
+    EXPECT_TRUE(m.window.calls.last().endsWith("/Data/Help.html"));
+    m.dispatcher.click(StartMenus, "EDIT:STOP");
     EXPECT_TRUE(m.window.calls.contains("stop 1"));
-    m.dispatcher.click(3, "EDIT:TRANS");
+    m.dispatcher.click(StartMenus, "EDIT:TRANS");
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://translate.example/"));
 }
 
@@ -232,14 +242,13 @@ TEST(Dispatcher, KeysWithoutARowDoNothing)
 {
     Main m;
     const auto before = m.window.calls.size();
-    m.dispatcher.click(3, "TOOLS");
-    m.dispatcher.click(3, "SOMETHING:ELSE");
-    m.dispatcher.click(0, "GOOGLE");   // a site key clicked on the main tool bar
-    m.dispatcher.click(1, "EXIT0");    // the tab bar
-    m.dispatcher.click(4, "EXIT0");    // elements beyond the menus
-    m.dispatcher.click(3, "LANG:NEW"); // the language-file editor is not there yet
+    m.dispatcher.click(StartMenus, "TOOLS");
+    m.dispatcher.click(StartMenus, "SOMETHING:ELSE");
+    m.dispatcher.click(StartTools, "GOOGLE");   // a site key clicked on the main tool bar
+    m.dispatcher.click(StartTabs, "EXIT0");    // the tab bar
+    m.dispatcher.click(Element{CommandWindow::Start, 4}, "EXIT0"); // elements beyond the menus
+    m.dispatcher.click(StartMenus, "LANG:NEW"); // the language-file editor is not there yet
     EXPECT_EQ(m.window.calls.size(), before);
-    EXPECT_TRUE(m.target.calls.isEmpty());
     EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("english"));
     EXPECT_FALSE(m.folder.exists("Data/lorvaspeak.Opt"));
 }

@@ -17,7 +17,7 @@ struct Built
 
     Built(const QStringList &languages, const QStringList &voices)
     {
-        tables = Make_Menus(bars, images, languages, voices, 6000, nullptr);
+        tables = Make_Menus(bars, images, languages, voices, 6000);
         Make_Toolbars(bars, tables);
     }
 };

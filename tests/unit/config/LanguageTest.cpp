@@ -1,26 +1,18 @@
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
-#include "fakes/FakeMainWindow.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace lorva;
-using lorva::test::FakeTabs;
 
 namespace {
 
-Language apply(const QStringList &lines, FakeTabs &tabs, Language language = {})
+Language apply(const QStringList &lines, Language language = {})
 {
-    applyLanguageLines(lines, language, tabs);
+    applyLanguageLines(lines, language);
     return language;
-}
-
-Language apply(const QStringList &lines)
-{
-    FakeTabs tabs;
-    return apply(lines, tabs);
 }
 
 } // namespace
@@ -41,9 +33,8 @@ TEST(LanguageCaptions, FillPositionsFromOneInFileOrder)
 
 TEST(LanguageCaptions, AreEmptiedOnEveryRead)
 {
-    FakeTabs tabs;
-    Language l = apply({"\"One\"", "\"Two\""}, tabs);
-    l = apply({"\"Uno\""}, tabs, l);
+    Language l = apply({"\"One\"", "\"Two\""});
+    l = apply({"\"Uno\""}, l);
     EXPECT_EQ(l.Captions[1], QStringLiteral("Uno"));
     EXPECT_EQ(l.Captions[2], QString());
 }
@@ -89,34 +80,25 @@ TEST(LanguageSettings, ValuesThatDoNotFitOrRepeatAreHandled)
 {
     Language before;
     before.TabWidth = 4000;
-    FakeTabs tabs;
-    const Language l = apply({"TAB_WIDTH=99999", "F99999=x", "SEARCH_URL=first", "SEARCH_URL=second"}, tabs, before);
+    const Language l = apply({"TAB_WIDTH=99999", "F99999=x", "SEARCH_URL=first", "SEARCH_URL=second"}, before);
     EXPECT_EQ(l.TabWidth, 4000);
     EXPECT_EQ(l.SearchUrl, QStringLiteral("second"));
 }
 
 TEST(LanguageSettings, AKeyAbsentFromTheNewFileKeepsTheOldValue)
 {
-    FakeTabs tabs;
-    Language l = apply({"SEARCH_URL=http://old/", "SEARCH_DESCR=Old"}, tabs);
-    l = apply({"SEARCH_DESCR=New"}, tabs, l);
+    Language l = apply({"SEARCH_URL=http://old/", "SEARCH_DESCR=Old"});
+    l = apply({"SEARCH_DESCR=New"}, l);
     EXPECT_EQ(l.SearchUrl, QStringLiteral("http://old/"));
     EXPECT_EQ(l.SearchDescr, QStringLiteral("New"));
 }
 
-TEST(LanguageTabs, TabNumberSetsTheCountAndCreatesTheViews)
+TEST(LanguageTabs, TheLastTabNumberGivesTheCount)
 {
-    FakeTabs tabs;
-    tabs.captions[0] = "old";
-    apply({"TAB_NUMBER=3"}, tabs);
-    EXPECT_EQ(tabs.tabCount(), 3);
-    EXPECT_EQ(tabs.views, (std::set<int>{0, 1, 2}));
-    // A second read asks again for views that exist; that must be harmless.
-    apply({"TAB_NUMBER=3", "TAB_NUMBER=2.5"}, tabs);
-    EXPECT_EQ(tabs.tabCount(), 2);
-    EXPECT_EQ(tabs.calls.count("createView 1"), 3);
-    for (int t = 0; t < tabs.tabCount(); ++t)
-        EXPECT_EQ(tabs.captions[t], QString()) << t;
+    Language l;
+    EXPECT_EQ(applyLanguageLines({"TAB_NUMBER=3"}, l), 3);
+    EXPECT_EQ(applyLanguageLines({"TAB_NUMBER=3", "TAB_NUMBER=2.5"}, l), 2);
+    EXPECT_EQ(applyLanguageLines({"\"Exit\""}, l), 0); // none: the tabs stay as they are
 }
 
 TEST(LanguageTabs, AbsurdCountsAreKeptWithinOneToTwenty)
@@ -128,28 +110,24 @@ TEST(LanguageTabs, AbsurdCountsAreKeptWithinOneToTwenty)
     } cases[] = {{"TAB_NUMBER=0", 1}, {"TAB_NUMBER=-5", 1}, {"TAB_NUMBER=abc", 1},
                  {"TAB_NUMBER=1000000", 20}, {"TAB_NUMBER=1e400", 20}, {"TAB_NUMBER=20.4", 20}};
     for (const auto &c : cases) {
-        FakeTabs tabs;
-        apply({c.line}, tabs);
-        EXPECT_EQ(tabs.tabCount(), c.count) << c.line;
-        EXPECT_EQ(int(tabs.views.size()), c.count) << c.line;
+        Language l;
+        EXPECT_EQ(applyLanguageLines({c.line}, l), c.count) << c.line;
     }
 }
 
 TEST(ReadLanguage, AMissingFileIsReportedByNameAndChangesNothing)
 {
     test::TempFolder folder;
-    FakeTabs tabs;
     Language language;
     language.Captions[1] = "kept";
     try {
-        Read_Language(folder.path(), "klingon", language, tabs);
+        Read_Language(folder.path(), "klingon", language);
         FAIL() << "no failure reported";
     } catch (const AppError &error) {
         EXPECT_TRUE(error.description().contains("Speak_klingon.txt")) << qPrintable(error.description());
         EXPECT_EQ(error.source(), QStringLiteral("Read_Language"));
     }
     EXPECT_EQ(language.Captions[1], QStringLiteral("kept"));
-    EXPECT_TRUE(tabs.calls.isEmpty());
 }
 
 TEST(ReadLanguage, ANameThatIsAPathIsRefusedAndNothingOutsideIsRead)
@@ -160,11 +138,10 @@ TEST(ReadLanguage, ANameThatIsAPathIsRefusedAndNothingOutsideIsRead)
     folder.write("Languages/Speak_a.txt", "\"A\"\n");
     for (const QString &name : {QStringLiteral("x/../../outside"), QStringLiteral("x/outside"), QStringLiteral(".."),
                                 QStringLiteral("a\\b"), QString::fromUtf16(u"a\0b", 3)}) {
-        FakeTabs tabs;
         Language language;
         language.Captions[1] = "kept";
         try {
-            Read_Language(folder.path(), name, language, tabs);
+            Read_Language(folder.path(), name, language);
             ADD_FAILURE() << "accepted " << qPrintable(name);
         } catch (const AppError &error) {
             EXPECT_EQ(error.source(), QStringLiteral("Read_Language"));
@@ -180,9 +157,8 @@ TEST(ReadLanguage, FindsTheFileWithoutRegardToCaseAndReadsOldCodePages)
 {
     test::TempFolder folder;
     folder.write("Languages/SPEAK_English.TXT", "\"Caff\xE8\"\nSTART_PAGE=http://x/\n");
-    FakeTabs tabs;
     Language language;
-    Read_Language(folder.path(), "English", language, tabs);
+    Read_Language(folder.path(), "English", language);
     EXPECT_EQ(language.Captions[1], QStringLiteral("Caff\u00E8"));
     EXPECT_EQ(language.StartPage, QStringLiteral("http://x/"));
 }
@@ -194,9 +170,8 @@ class ShippedLanguage : public ::testing::TestWithParam<const char *>
 
 TEST_P(ShippedLanguage, HasEveryCaptionThePartsUseAndWorkingSettings)
 {
-    FakeTabs tabs;
     Language language;
-    Read_Language(QStringLiteral(LORVA_DATA_DIR), QString::fromLatin1(GetParam()), language, tabs);
+    const int tabs = Read_Language(QStringLiteral(LORVA_DATA_DIR), QString::fromLatin1(GetParam()), language);
 
     const int used[] = {1,   2,   3,   18,  23,  32,  33,  34,  35,  38,  41,  42,  43,  60,  63,  64,  65,
                         66,  67,  68,  69,  73,  75,  76,  77,  78,  81,  82,  83,  84,  94,  95,  97,  101,
@@ -209,7 +184,7 @@ TEST_P(ShippedLanguage, HasEveryCaptionThePartsUseAndWorkingSettings)
     EXPECT_TRUE(language.Captions[34].startsWith(u' '));
     EXPECT_TRUE(language.Captions[108].endsWith(u' '));
 
-    EXPECT_EQ(tabs.tabCount(), 5);
+    EXPECT_EQ(tabs, 5);
     EXPECT_EQ(language.LangCode.size(), 3);
     EXPECT_GT(language.TabWidth, 1000);
     for (const QString *url : {&language.StartPage, &language.SearchUrl, &language.DictionaryUrl,
@@ -225,11 +200,10 @@ INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage, ::testing::Values("english", "i
 
 TEST(ShippedLanguages, ItalianTranslatesTheEnglishCaptions)
 {
-    FakeTabs tabs;
     Language english;
     Language italian;
-    Read_Language(QStringLiteral(LORVA_DATA_DIR), "english", english, tabs);
-    Read_Language(QStringLiteral(LORVA_DATA_DIR), "italian", italian, tabs);
+    Read_Language(QStringLiteral(LORVA_DATA_DIR), "english", english);
+    Read_Language(QStringLiteral(LORVA_DATA_DIR), "italian", italian);
     int different = 0;
     for (int i = 1; i < kCaptionCount; ++i) {
         EXPECT_EQ(english.Captions[i].isEmpty(), italian.Captions[i].isEmpty()) << "caption " << i;

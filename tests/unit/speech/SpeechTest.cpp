@@ -1,41 +1,33 @@
-#include "app/AppContext.h"
-#include "commands/Dispatcher.h"
 #include "commands/MakeMenus.h"
-#include "fakes/FakeMainWindow.h"
-#include "speech/Speech.h"
+#include "fakes/FakeProgram.h"
 
 #include <gtest/gtest.h>
 
 using namespace lorva;
-using lorva::test::FakeCommandTarget;
-using lorva::test::FakeMainWindow;
-using lorva::test::FakeSpeech;
+using lorva::test::FakeProgram;
 
 namespace {
 
-struct Speaking
+struct Speaking : FakeProgram
 {
-    AppContext ctx{QStringLiteral("/nowhere")};
-    FakeMainWindow window;
-    FakeCommandTarget target;
-    Dispatcher dispatcher{ctx, window, target};
     QString selection; // what the page has selected
 
     explicit Speaking(const QStringList &voices = {"Afrikaans", "English (Great Britain)", "Italian", "German",
                                                    "French (France)"})
     {
-        window.voices = voices;
-        ctx.SpeechVoice = window.createSpeech();
+        platform.voices = voices;
+        ctx.speech.SpeechVoice = platform.createSpeech();
         ctx.language.Captions[164] = QStringLiteral("Hello, I will read.");
         ctx.language.Captions[231] = QStringLiteral("No sound.");
-        ctx.menus = Make_Menus(ctx.commands, window.images, {}, voices, 6000, nullptr);
+        ctx.menus = Make_Menus(ctx.commands, ctx.images, {}, voices, 6000);
         Make_Toolbars(ctx.commands, ctx.menus);
         ctx.commands.setEnabled("SPEAK", false);
-        Fill_List1(ctx);
+        Fill_List1(ctx.speech);
+        addSpeechRows(ctx.dispatcher, speech);
         // The page's copy command puts the selection on the clipboard.
-        window.onPageCommand = [this](int command) {
+        window.views[0].onPageCommand = [this](int command) {
             if (command == 12 && !selection.isEmpty())
-                window.clipboard = selection;
+                platform.clipboard = selection;
             if (command == 18)
                 selection.clear();
         };
@@ -46,7 +38,7 @@ struct Speaking
     {
         const QString key = QStringLiteral("TTS:%1VOICE").arg(n);
         ctx.commands.clickEntry(key, "TTS");
-        dispatcher.click(3, key);
+        ctx.dispatcher.click(elements::StartMenus, key);
     }
 };
 
@@ -56,30 +48,30 @@ TEST(GoTalk, CopiesWaitsSpeaksAndGivesTheClipboardBack)
 {
     Speaking s;
     s.selection = "Left | right";
-    s.window.clipboard = "what the user had";
-    s.window.clipboardHtml = "<b>what the user had</b>";
-    GO_Talk(s.ctx, s.window);
+    s.platform.clipboard = "what the user had";
+    s.platform.clipboardHtml = "<b>what the user had</b>";
+    GO_Talk(s.speech);
 
     // Copied and cleared in the page, without moving the keyboard focus.
     EXPECT_EQ(s.window.calls, QStringList({"clearClipboard", "page 0 12", "page 0 18", "setClipboard"}));
-    EXPECT_EQ(s.window.waitedMs, 200);
-    EXPECT_EQ(s.window.speechLog, QStringList({"format 22", "speak 1 Left   right"}));
-    EXPECT_EQ(s.window.clipboard, QStringLiteral("what the user had"));
-    EXPECT_EQ(s.window.clipboardHtml, QStringLiteral("<b>what the user had</b>"));
+    EXPECT_EQ(s.platform.waitedMs, 200);
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speak 1 Left   right"}));
+    EXPECT_EQ(s.platform.clipboard, QStringLiteral("what the user had"));
+    EXPECT_EQ(s.platform.clipboardHtml, QStringLiteral("<b>what the user had</b>"));
     EXPECT_EQ(s.selection, QString()); // the selection in the page is gone
 }
 
 TEST(GoTalk, NothingSelectedSpeaksNothingNotEvenTheClipboard)
 {
     Speaking s;
-    s.window.clipboard = "copied earlier";
-    GO_Talk(s.ctx, s.window);
-    EXPECT_TRUE(s.window.speechLog.isEmpty());
-    EXPECT_EQ(s.window.clipboard, QStringLiteral("copied earlier"));
+    s.platform.clipboard = "copied earlier";
+    GO_Talk(s.speech);
+    EXPECT_TRUE(s.platform.speechLog.isEmpty());
+    EXPECT_EQ(s.platform.clipboard, QStringLiteral("copied earlier"));
 
-    s.dispatcher.click(0, "SPEAK");
-    EXPECT_TRUE(s.window.speechLog.isEmpty());
-    EXPECT_EQ(s.window.clipboard, QStringLiteral("copied earlier"));
+    s.ctx.dispatcher.click(elements::StartTools, "SPEAK");
+    EXPECT_TRUE(s.platform.speechLog.isEmpty());
+    EXPECT_EQ(s.platform.clipboard, QStringLiteral("copied earlier"));
 }
 
 TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
@@ -87,50 +79,50 @@ TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
     Speaking s;
     s.selection = "First sentence.";
     bool second = false;
-    s.window.onWait = [&] {
+    s.platform.onWait = [&] {
         if (second)
             return;
         second = true;
         // The user ends another selection while the first is being copied.
         s.selection = "Second sentence.";
-        GO_Talk(s.ctx, s.window);
+        GO_Talk(s.speech);
     };
-    s.window.clipboard = "kept";
-    GO_Talk(s.ctx, s.window);
-    EXPECT_EQ(s.window.speechLog,
+    s.platform.clipboard = "kept";
+    GO_Talk(s.speech);
+    EXPECT_EQ(s.platform.speechLog,
               QStringList({"format 22", "speak 1 First sentence.", "format 22", "speak 1 Second sentence."}));
     EXPECT_EQ(s.window.calls.count("page 0 12"), 2);
-    EXPECT_EQ(s.window.clipboard, QStringLiteral("kept"));
+    EXPECT_EQ(s.platform.clipboard, QStringLiteral("kept"));
     EXPECT_FALSE(s.ctx.speech.talking);
 }
 
 TEST(VoiceEntries, OnAndOffAgain)
 {
     Speaking s;
-    s.window.clipboard = "kept when speech starts";
+    s.platform.clipboard = "kept when speech starts";
     s.clickVoice(2);
 
-    EXPECT_EQ(s.window.speechLog, QStringList({"voice 1", "format 22", "speak 1 Hello, I will read."}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"voice 1", "format 22", "speak 1 Hello, I will read."}));
     EXPECT_TRUE(s.ctx.commands.entry("TTS:2VOICE")->checked);
     EXPECT_TRUE(s.ctx.commands.entry("SPEAK")->enabled);
     EXPECT_TRUE(s.window.timers[MainTimer::Timer6].enabled);
     EXPECT_EQ(s.window.timebarPicture, 96);
-    EXPECT_EQ(s.window.clipboard, QStringLiteral("kept when speech starts"));
+    EXPECT_EQ(s.platform.clipboard, QStringLiteral("kept when speech starts"));
     EXPECT_EQ(s.ctx.speech.ActiveVoiceCaption, QStringLiteral("Voice: English (Great Britain)"));
     EXPECT_EQ(s.ctx.speech.SelectedVoiceName, QStringLiteral("English (Great Britain)"));
     EXPECT_EQ(s.window.statusText, QString());
 
     // Another voice while on: chosen the same way, the first one unchecked.
-    s.window.speechLog.clear();
+    s.platform.speechLog.clear();
     s.clickVoice(4);
-    EXPECT_EQ(s.window.speechLog.first(), QStringLiteral("voice 3"));
+    EXPECT_EQ(s.platform.speechLog.first(), QStringLiteral("voice 3"));
     EXPECT_FALSE(s.ctx.commands.entry("TTS:2VOICE")->checked);
     EXPECT_TRUE(s.ctx.commands.entry("TTS:4VOICE")->checked);
 
     // The active voice again: speech mode off, nothing more spoken.
-    s.window.speechLog.clear();
+    s.platform.speechLog.clear();
     s.clickVoice(4);
-    EXPECT_TRUE(s.window.speechLog.isEmpty());
+    EXPECT_TRUE(s.platform.speechLog.isEmpty());
     EXPECT_FALSE(s.ctx.commands.entry("TTS:4VOICE")->checked);
     EXPECT_FALSE(s.ctx.commands.entry("SPEAK")->enabled);
     EXPECT_FALSE(s.window.timers[MainTimer::Timer6].enabled);
@@ -143,14 +135,14 @@ TEST(VoiceEntries, ADescriptionListedTwiceSelectsTheFirst)
 {
     Speaking s({"Alpha", "Beta", "Alpha"});
     s.clickVoice(3);
-    EXPECT_EQ(s.window.speechLog.first(), QStringLiteral("voice 0"));
+    EXPECT_EQ(s.platform.speechLog.first(), QStringLiteral("voice 0"));
 }
 
 TEST(VoiceEntries, AMissingSoundDeviceIsReportedOnce)
 {
     Speaking s;
-    s.window.audioAvailable = false;
-    s.ctx.SpeechVoice = s.window.createSpeech();
+    s.platform.audioAvailable = false;
+    s.ctx.speech.SpeechVoice = s.platform.createSpeech();
     s.clickVoice(1);
     EXPECT_EQ(s.window.statusText, QStringLiteral("No sound."));
     s.window.statusText = "A page title";
@@ -158,52 +150,52 @@ TEST(VoiceEntries, AMissingSoundDeviceIsReportedOnce)
     s.clickVoice(2);
     EXPECT_EQ(s.window.statusText, QStringLiteral("A page title"));
     // Speaking goes on regardless.
-    EXPECT_TRUE(s.window.speechLog.contains("speak 1 Hello, I will read."));
+    EXPECT_TRUE(s.platform.speechLog.contains("speak 1 Hello, I will read."));
 }
 
 TEST(SpeechWatch, SpeaksOnceOneTickAfterTheButtonIsUpAgain)
 {
     Speaking s;
     s.clickVoice(2);
-    s.window.speechLog.clear();
+    s.platform.speechLog.clear();
     s.selection = "Selected words";
 
-    Timer6_Timer(s.ctx, s.window); // nothing pressed
+    Timer6_Timer(s.speech); // nothing pressed
     EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
-    s.window.leftDown = true;
-    Timer6_Timer(s.ctx, s.window); // seen down
-    Timer6_Timer(s.ctx, s.window); // still down
+    s.platform.leftDown = true;
+    Timer6_Timer(s.speech); // seen down
+    Timer6_Timer(s.speech); // still down
     EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
-    s.window.leftDown = false;
-    Timer6_Timer(s.ctx, s.window); // up again: spoken
-    EXPECT_EQ(s.window.speechLog, QStringList({"format 22", "speak 1 Selected words"}));
-    Timer6_Timer(s.ctx, s.window); // and only once
+    s.platform.leftDown = false;
+    Timer6_Timer(s.speech); // up again: spoken
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speak 1 Selected words"}));
+    Timer6_Timer(s.speech); // and only once
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
 }
 
 TEST(SpeechWatch, AReleaseInThePageSpeaksAtOnceAndTheWatchForgetsThatPress)
 {
     Speaking s;
-    Web_LeftButtonUp(s.ctx, s.window, 0); // speech mode off: nothing
+    Web_LeftButtonUp(s.speech, 0); // speech mode off: nothing
     EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
     s.clickVoice(2);
-    s.window.speechLog.clear();
+    s.platform.speechLog.clear();
     s.selection = "Words in the page";
-    s.window.leftDown = true;
-    Timer6_Timer(s.ctx, s.window); // the press, seen by a tick
-    s.window.leftDown = false;
-    s.window.pressedSinceAsked = true; // and remembered
-    Web_LeftButtonUp(s.ctx, s.window, 0);
-    EXPECT_EQ(s.window.speechLog, QStringList({"format 22", "speak 1 Words in the page"}));
-    Timer6_Timer(s.ctx, s.window);
-    Timer6_Timer(s.ctx, s.window);
+    s.platform.leftDown = true;
+    Timer6_Timer(s.speech); // the press, seen by a tick
+    s.platform.leftDown = false;
+    s.platform.pressedSinceAsked = true; // and remembered
+    Web_LeftButtonUp(s.speech, 0);
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speak 1 Words in the page"}));
+    Timer6_Timer(s.speech);
+    Timer6_Timer(s.speech);
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
 
     // A release in a view that is not shown reads nothing.
     s.selection = "Hidden";
-    Web_LeftButtonUp(s.ctx, s.window, 1);
+    Web_LeftButtonUp(s.speech, 1);
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/WindowSet.h"
+
+#include <QDate>
+
+#include <memory>
+
+namespace lorva {
+
+class frmStart;
+class Platform;
+
+// The program put together: its values, its windows, the rows of every
+// area's commands, and what reaches across areas (the speech watch, the
+// start-up tail, the shutdown), as main() runs it and tests start it.
+class Program
+{
+public:
+    Program(QString programFolder, Platform &platform);
+    ~Program();
+
+    // The start-up sequence; throws AppError when a step fails.
+    void load(const QDate &today);
+    // Closes the main window when nobody may be at the screen (a signal, the
+    // session's end): a failure message then closes itself.
+    void endUnattended();
+
+    AppContext &context() { return m_ctx; }
+    WindowSet &windows() { return m_windows; }
+    frmStart &mainWindow() { return m_windows.main(); }
+    MainContext &mainContext();
+    SpeechContext &speechContext() { return m_speech; }
+
+private:
+    AppContext m_ctx;
+    WindowSet m_windows;
+    SpeechContext m_speech;
+};
+
+} // namespace lorva

@@ -1,0 +1,165 @@
+// The main window's mouse and keyboard: the tab strip, the address box, the
+// move buttons and the keyboard routes to the bars and tabs.
+#include "browser/frmStart.h"
+
+#include "browser/MainState.h"
+#include "browser/MainWindowLogic.h"
+#include "browser/Navigation.h"
+#include "commands/CommandBarView.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QShortcut>
+#include <QTabBar>
+#include <QToolButton>
+#include <QWindow>
+
+namespace lorva {
+
+namespace {
+
+int buttonBits(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+constexpr int kEnterKey = 13;
+constexpr int kF12Key = 123;
+
+} // namespace
+
+bool frmStart::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tab1)
+        return handleTabStrip(event);
+    if (watched == m_text1 || watched == m_text1->lineEdit()) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Text1_KeyDown(m_ctx, kEnterKey))
+                return true;
+        } else if (event->type() == QEvent::FocusIn) {
+            Text1_GotFocus(m_ctx);
+        }
+    } else if (watched == m_cmdMove || watched == m_cmdMoveL) {
+        return handleMoveButton(event);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmStart::handleTabStrip(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        // The event's own buttons too: a quick click may be over before the
+        // server is asked.
+        Tab1_MouseDown(m_ctx.main, m_ctx.platform.mouseButtons() | buttonBits(mouse->buttons() | mouse->button()));
+        const int index = m_tab1->tabAt(mouse->position().toPoint());
+        if (index >= 0 && mouse->button() == Qt::LeftButton)
+            setCurrentTab(index);
+        if (index >= 0)
+            Tab1_Click(m_ctx);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        return true;
+    case QEvent::MouseMove:
+        Tab1_MouseMove(m_ctx, int(static_cast<QMouseEvent *>(event)->position().x()));
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool frmStart::handleMoveButton(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        // The window manager moves the window where it can; otherwise the
+        // window follows the pointer itself until the button is released.
+        const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        m_dragging = !(windowHandle() && windowHandle()->startSystemMove());
+        m_dragOffset = global - frameGeometry().topLeft();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (m_dragging)
+            move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_dragOffset);
+        return m_dragging;
+    case QEvent::MouseButtonRelease:
+        m_dragging = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmStart::addKeyboardRoutes()
+{
+    const auto shortcut = [this](const QKeySequence &keys, auto action) {
+        auto *s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::Key_F12), [this] { Form_KeyDown(m_ctx, kF12Key); });
+    // F10 goes to the main tool bar, as to a menu bar; again, back to the page.
+    shortcut(QKeySequence(Qt::Key_F10), [this] {
+        for (CommandBarView *bar : m_cmdBar) {
+            if (bar->isAncestorOf(QApplication::focusWidget())) {
+                focusView(currentTab());
+                return;
+            }
+        }
+        focusNextBar(-1, 1);
+    });
+    for (CommandBarView *bar : m_cmdBar) {
+        const int index = bar->element().index;
+        connect(bar, &CommandBarView::leftBar, this, [this, index](int direction) { focusNextBar(index, direction); });
+        connect(bar, &CommandBarView::escaped, this, [this] { focusView(currentTab()); });
+    }
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D),
+                                     QKeySequence(Qt::Key_F6)})
+        shortcut(keys, [this] { focusAddressBox(); });
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        shortcut(keys, [this] { selectTabFromKeyboard(1); });
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        shortcut(keys, [this] { selectTabFromKeyboard(-1); });
+}
+
+void frmStart::focusNextBar(int from, int direction)
+{
+    // The bars in the order they stand, left to right: 0, 1, 2.
+    for (int step = 1; step <= 3; ++step) {
+        const int next = ((from < 0 ? (direction > 0 ? -1 : 3) : from) + direction * step + 6) % 3;
+        if (m_cmdBar[next]->focusButton(direction > 0 ? 0 : -1))
+            return;
+    }
+}
+
+void frmStart::selectTabFromKeyboard(int step)
+{
+    const int count = tabCount();
+    if (count < 1)
+        return;
+    // The same as a left click on the tab.
+    Tab1_MouseDown(m_ctx.main, 1);
+    setCurrentTab((currentTab() + step + count) % count);
+    Tab1_Click(m_ctx);
+}
+
+void frmStart::focusAddressBox()
+{
+    m_text1->setFocus(Qt::ShortcutFocusReason);
+    m_text1->lineEdit()->selectAll();
+}
+
+} // namespace lorva

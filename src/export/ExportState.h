@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace lorva {
+
+// What the exports keep for the whole run.
+struct ExportState
+{
+    qint16 pictureCounter = 0;
+    qint16 exportAlpha = 0; // the main window's opacity while an export runs
+    qint16 normalAlpha = 0;
+    QString templatePath;   // word-processor template, portrait
+    QString templatePathH;  // word-processor template, landscape
+};
+
+} // namespace lorva

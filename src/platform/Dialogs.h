@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace lorva {
+
+// The standard dialogs of one window, shown over it.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // The failure message: OK button, the program's title, the text. With
+    // `closeAfterMs` above 0 it closes by itself after that time.
+    virtual void failure(const QString &message, int closeAfterMs = 0) = 0;
+    // A message with the information icon, as the exports confirm.
+    virtual void information(const QString &title, const QString &text) = 0;
+    // Asks for a line of text; empty when the user cancels.
+    virtual std::optional<QString> input(const QString &title, const QString &prompt, const QString &value) = 0;
+    // The save dialog: `filter` in the form "Description (*.ext)|*.ext", the
+    // suggested name, no question before replacing a file. Empty on cancel.
+    virtual std::optional<QString> saveFileName(const QString &title, const QString &suggested,
+                                                const QString &filter) = 0;
+};
+
+} // namespace lorva

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "config/Geometry.h"
+#include "platform/BrowserView.h"
+
+#include <QStringList>
+
+namespace lorva::test {
+
+// A browser view that only remembers what was asked of it, into a log
+// shared with the other fakes, each call named with the view's index.
+class FakeBrowserView : public BrowserView
+{
+public:
+    QWidget *widget() override { return nullptr; }
+    void Navigate(const QString &address) override
+    {
+        location = address;
+        record(QStringLiteral("navigate %1 ").arg(index) + address);
+    }
+    void Stop() override { record(QStringLiteral("stop %1").arg(index)); }
+    void Refresh() override { record(QStringLiteral("refresh %1").arg(index)); }
+    void GoBack() override { record(QStringLiteral("back %1").arg(index)); }
+    void GoForward() override { record(QStringLiteral("forward %1").arg(index)); }
+    void ExecWB(int command) override
+    {
+        record(QStringLiteral("page %1 %2").arg(index).arg(command));
+        if (onPageCommand)
+            onPageCommand(command);
+    }
+    void findText(const QString &, bool, std::function<void(bool)> found) override
+    {
+        if (found)
+            found(false);
+    }
+    QString outerHTML() override { return ownPage; }
+    bool Busy() const override { return busy; }
+    QString LocationURL() const override { return location; }
+    QString LocationName() const override { return {}; }
+    QString readyState() override { return readyStateText; }
+    void setSilent(bool) override {}
+    void showPage(const QString &html, const QString &address) override
+    {
+        ownPage = html;
+        location = address;
+        record(QStringLiteral("ownPage %1 ").arg(index) + address);
+    }
+
+    int index = 0;
+    QStringList *log = nullptr;
+    QString location;
+    bool busy = false;
+    QString readyStateText = QStringLiteral("complete");
+    QString ownPage;
+    // Where the window shows it.
+    bool visible = false;
+    TwipsRect place;
+    // Called on every page command, to let a test play the page.
+    std::function<void(int command)> onPageCommand;
+
+private:
+    void record(const QString &call)
+    {
+        if (log)
+            log->append(call);
+    }
+};
+
+} // namespace lorva::test

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "fakes/FakeMainWindow.h"
+#include "fakes/FakePlatform.h"
+
+namespace lorva::test {
+
+// The program's values with the fake main window and platform, and the
+// contexts the areas work on, as the program puts them together.
+struct FakeProgram
+{
+    explicit FakeProgram(const QString &folder = QStringLiteral("/nowhere")) : ctx(folder, platform) {}
+
+    FakeMainWindow window;
+    FakePlatform platform{&window.calls};
+    AppContext ctx;
+    MainContext main{ctx.mainValues(), window, window, window, window, window, window, window.dialogs};
+    SpeechContext speech = speechContext(ctx, main);
+};
+
+} // namespace lorva::test
