@@ -11,12 +11,14 @@ namespace lorva {
 
 Program::Program(QString programFolder, Platform &platform)
     : m_ctx(std::move(programFolder), platform), m_windows(m_ctx),
-      m_speech(lorva::speechContext(m_ctx, m_windows.main().context()))
+      m_speech(lorva::speechContext(m_ctx, m_windows.main().context())),
+      m_exports{m_windows.main().context(), m_ctx.exports}
 {
     frmStart &window = m_windows.main();
     MainContext &main = window.context();
     addMainWindowRows(m_ctx.dispatcher, main);
     addSpeechRows(m_ctx.dispatcher, m_speech);
+    addExportRows(m_ctx.dispatcher, m_exports);
     addProgramRows(m_ctx, main);
     m_ctx.dispatcher.setFailureHandler([&main](CommandWindow, const QString &message) { main.dialogs.failure(message); });
 

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/WindowSet.h"
+#include "export/OfficeExports.h"
 
 #include <QDate>
 
@@ -32,11 +33,13 @@ public:
     frmStart &mainWindow() { return m_windows.main(); }
     MainContext &mainContext();
     SpeechContext &speechContext() { return m_speech; }
+    ExportContext &exportContext() { return m_exports; }
 
 private:
     AppContext m_ctx;
     WindowSet m_windows;
     SpeechContext m_speech;
+    ExportContext m_exports;
 };
 
 } // namespace lorva

@@ -175,6 +175,8 @@ void Tab1_MouseMove(MainContext &ctx, int xPixels)
         ctx.tabs.setTabToolTip(ctx.main.TabURLs[k]);
 }
 
+void Set_Alpha(MainContext &ctx, int alpha) { ctx.frame.setOpacity(alpha & 0xFF); }
+
 void applyTabCount(TabHost &tabs, int count)
 {
     if (count > 0) {

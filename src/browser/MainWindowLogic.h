@@ -27,6 +27,10 @@ int tabTooltipIndex(int xPixels, int stripWidthTwips, int tabCount);
 // of the tabs, and empties every tab caption.
 void applyTabCount(TabHost &tabs, int count);
 
+// Makes the main window translucent (205 while an export runs) or opaque
+// again (255); the low byte of `alpha` counts.
+void Set_Alpha(MainContext &ctx, int alpha);
+
 // F12 makes the window cover the screen.
 void Form_KeyDown(MainContext &ctx, int keyCode);
 

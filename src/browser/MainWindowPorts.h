@@ -46,6 +46,8 @@ public:
     virtual QString addressText() const = 0;
     virtual void setAddressText(const QString &text) = 0;
     virtual AddressList &history() = 0;
+    // Whether the user is in the box (it has the keyboard focus).
+    virtual bool addressBeingEdited() const = 0;
 };
 
 // The pictures of the status strip's speech button: speech on and off.
@@ -92,6 +94,8 @@ public:
     virtual int cursorScreenYTwips() const = 0;
     virtual void moveWindowTwips(int left, int top, int width, int height) = 0;
     virtual void setWindowCaption(const QString &caption) = 0;
+    // The window's opacity, 0 to 255.
+    virtual void setOpacity(int alpha) = 0;
     virtual void applyLayout(const MainLayout &layout) = 0;
     virtual void activateWindow() = 0;
     virtual void minimizeWindow() = 0;

@@ -132,7 +132,9 @@ void Timer5_Timer(MainContext &ctx)
     BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
     if (!view || view->Busy())
         return;
-    ctx.address.setAddressText(view->LocationURL());
+    // What the user is typing there meanwhile is not replaced.
+    if (!ctx.address.addressBeingEdited())
+        ctx.address.setAddressText(view->LocationURL());
     ctx.timers.setTimerEnabled(MainTimer::Timer5, false);
 }
 

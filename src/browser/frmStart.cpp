@@ -271,6 +271,8 @@ QString frmStart::addressText() const { return m_text1->currentText(); }
 
 void frmStart::setAddressText(const QString &text) { m_text1->setEditText(text); }
 
+bool frmStart::addressBeingEdited() const { return m_text1->hasFocus() || m_text1->lineEdit()->hasFocus(); }
+
 void frmStart::setStatusText(const QString &text) { m_statusBar->setText(text); }
 
 void frmStart::setProgress(int value) { m_progressBar->setValue(qBound(0, value, 100)); }
@@ -328,6 +330,8 @@ void frmStart::moveWindowTwips(int left, int top, int width, int height)
 }
 
 void frmStart::setWindowCaption(const QString &caption) { setWindowTitle(caption); }
+
+void frmStart::setOpacity(int alpha) { setWindowOpacity(qBound(0, alpha, 255) / 255.0); }
 
 void frmStart::applyLayout(const MainLayout &l)
 {

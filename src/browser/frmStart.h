@@ -97,6 +97,7 @@ public:
     QString addressText() const override;
     void setAddressText(const QString &text) override;
     AddressList &history() override { return m_history; }
+    bool addressBeingEdited() const override;
 
     // StatusStrip
     void setStatusText(const QString &text) override;
@@ -118,6 +119,7 @@ public:
     int cursorScreenYTwips() const override;
     void moveWindowTwips(int left, int top, int width, int height) override;
     void setWindowCaption(const QString &caption) override;
+    void setOpacity(int alpha) override;
     void applyLayout(const MainLayout &layout) override;
     void activateWindow() override;
     void minimizeWindow() override;

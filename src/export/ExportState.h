@@ -12,6 +12,7 @@ struct ExportState
     qint16 normalAlpha = 0;
     QString templatePath;   // word-processor template, portrait
     QString templatePathH;  // word-processor template, landscape
+    bool running = false;   // an export is under way: a second one waits its turn
 };
 
 } // namespace lorva

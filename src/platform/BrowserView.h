@@ -4,10 +4,20 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
 namespace lorva {
+
+// The content of a page's body as the view shows it, for an office document:
+// HTML with its pictures inlined as data: addresses (nothing in it points
+// to the network), and the text.
+struct CapturedPage
+{
+    QString html; // a whole HTML document
+    QString text;
+};
 
 // One browser view of a tab, with the operations and events the program uses.
 class BrowserView : public QObject
@@ -32,6 +42,9 @@ public:
     virtual void findText(const QString &text, bool backward, std::function<void(bool found)> found) = 0;
     // The page's whole markup, asked of the page while events keep running.
     virtual QString outerHTML() = 0;
+    // The body's content, with events running meanwhile; empty when the
+    // page has no body or gives no answer.
+    virtual std::optional<CapturedPage> capturePage() = 0;
     virtual bool Busy() const = 0;
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;

@@ -1,6 +1,7 @@
 #include "platform/Desktop.h"
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -153,6 +154,26 @@ void forgetLeftPress() { LeftPressLatch::instance().take(); }
 bool seesPressesOutsideProgram() { return LeftPressLatch::instance().watchesScreen(); }
 
 QPoint globalCursorPos() { return QCursor::pos(); }
+
+bool pumpUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    // Once the program is ending no event loop runs any more: waiting then
+    // would never end.
+    static bool ending = [] {
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { ending = true; });
+        return false;
+    }();
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (ending || clock.elapsed() >= timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
 
 void pumpWait(int milliseconds)
 {

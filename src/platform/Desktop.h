@@ -2,6 +2,8 @@
 
 #include <QPoint>
 
+#include <functional>
+
 namespace lorva {
 
 // Mouse buttons down at this moment anywhere on the screen: 1 left, 2 right,
@@ -26,5 +28,7 @@ QPoint globalCursorPos();
 
 // Waits `milliseconds` while the event loop keeps running.
 void pumpWait(int milliseconds);
+// Waits with events running until `done`, `timeoutMs` or the program's end.
+bool pumpUntil(const std::function<bool()> &done, int timeoutMs);
 
 } // namespace lorva

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -15,6 +16,7 @@ namespace lorva {
 
 class BrowserView;
 class Dialogs;
+class OfficeSuite;
 class SpeechEngine;
 
 enum class SettingsPanel { Security = 0, Sound = 1, Network = 2 };
@@ -31,6 +33,8 @@ public:
     virtual std::unique_ptr<SpeechEngine> createSpeech() = 0;
     // The message, input and file dialogs of a window.
     virtual std::unique_ptr<Dialogs> createDialogs(QWidget *window) = 0;
+    // The office suite that the exports drive.
+    virtual OfficeSuite &office() = 0;
 
     // The desktop clipboard.
     virtual QString clipboardText() = 0;
@@ -51,6 +55,9 @@ public:
     // pending events run.
     virtual void wait(int milliseconds) = 0;
     virtual void processEvents() = 0;
+    // Waits with events running until `done` says so; false when `timeoutMs`
+    // passed first or the program is ending.
+    virtual bool waitFor(const std::function<bool()> &done, int timeoutMs) = 0;
 
     // Hands a web or mail address, or a file, to the desktop's handler.
     virtual void openWithDesktop(const QString &target) = 0;

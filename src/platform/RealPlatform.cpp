@@ -1,6 +1,7 @@
 #include "config/LegacyText.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/OfficeBridge.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "platform/Speech.h"
@@ -10,7 +11,10 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -97,9 +101,23 @@ public:
         const QString qtFilter = description.contains(u'(') || pattern.isEmpty()
                                      ? description
                                      : description + QStringLiteral(" (") + pattern + u')';
-        const QString name = QFileDialog::getSaveFileName(m_window, title, suggested, qtFilter, nullptr,
+        // A bare name opens where the last document went, or in Documents.
+        static QString lastFolder;
+        QString start = suggested;
+        if (!suggested.contains(u'/')) {
+            QString folder = lastFolder;
+            if (folder.isEmpty() || !QFileInfo(folder).isDir())
+                folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            if (!QFileInfo(folder).isDir())
+                folder = QDir::homePath();
+            start = folder + u'/' + suggested;
+        }
+        const QString name = QFileDialog::getSaveFileName(m_window, title, start, qtFilter, nullptr,
                                                           QFileDialog::DontConfirmOverwrite);
-        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+        if (name.isEmpty())
+            return std::nullopt;
+        lastFolder = QFileInfo(name).absolutePath();
+        return name;
     }
 
 private:
@@ -110,7 +128,8 @@ class RealPlatform : public Platform
 {
 public:
     explicit RealPlatform(const QString &programFolder)
-        : m_handler(new StartPageHandler(programFolder, QCoreApplication::instance()))
+        : m_handler(new StartPageHandler(programFolder, QCoreApplication::instance())),
+          m_office(createOfficeBridge(QCoreApplication::applicationDirPath() + QStringLiteral("/lorvaspeak-office")))
     {
         watchLeftButton();
         QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
@@ -136,6 +155,8 @@ public:
         return std::make_unique<WidgetDialogs>(window);
     }
 
+    OfficeSuite &office() override { return *m_office; }
+
     QString clipboardText() override { return QGuiApplication::clipboard()->text(); }
     ClipboardContent clipboardContent() override { return readClipboard(); }
     void setClipboardContent(const ClipboardContent &content) override { writeClipboard(content); }
@@ -147,6 +168,7 @@ public:
 
     void wait(int milliseconds) override { pumpWait(milliseconds); }
     void processEvents() override { QCoreApplication::processEvents(); }
+    bool waitFor(const std::function<bool()> &done, int timeoutMs) override { return pumpUntil(done, timeoutMs); }
 
     void openWithDesktop(const QString &target) override { lorva::openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
@@ -159,6 +181,7 @@ public:
 
 private:
     StartPageHandler *m_handler;
+    std::unique_ptr<OfficeSuite> m_office;
 };
 
 } // namespace

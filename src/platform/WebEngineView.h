@@ -12,6 +12,9 @@ class QWebEngineView;
 
 namespace lorva {
 
+// The script of capturePage().
+const char *pageCaptureScript();
+
 class LorvaPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -49,6 +52,7 @@ public:
     void ExecWB(int command) override;
     void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
     QString outerHTML() override;
+    std::optional<CapturedPage> capturePage() override;
     bool Busy() const override;
     QString LocationURL() const override;
     QString LocationName() const override;

@@ -34,9 +34,14 @@ public:
             found(false);
     }
     QString outerHTML() override { return ownPage; }
+    std::optional<CapturedPage> capturePage() override
+    {
+        record(QStringLiteral("capture %1").arg(index));
+        return captured;
+    }
     bool Busy() const override { return busy; }
     QString LocationURL() const override { return location; }
-    QString LocationName() const override { return {}; }
+    QString LocationName() const override { return title; }
     QString readyState() override { return readyStateText; }
     void setSilent(bool) override {}
     void showPage(const QString &html, const QString &address) override
@@ -52,6 +57,8 @@ public:
     bool busy = false;
     QString readyStateText = QStringLiteral("complete");
     QString ownPage;
+    std::optional<CapturedPage> captured; // what the page gives an export
+    QString title;
     // Where the window shows it.
     bool visible = false;
     TwipsRect place;

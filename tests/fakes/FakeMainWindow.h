@@ -97,6 +97,7 @@ public:
         calls << QStringLiteral("address ") + text;
     }
     AddressList &history() override { return list; }
+    bool addressBeingEdited() const override { return editingAddress; }
 
     // StatusStrip
     void setStatusText(const QString &text) override { statusText = text; }
@@ -126,6 +127,11 @@ public:
         calls << QStringLiteral("move %1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height);
     }
     void setWindowCaption(const QString &text) override { caption = text; }
+    void setOpacity(int alpha) override
+    {
+        opacity = alpha;
+        calls << QStringLiteral("alpha %1").arg(alpha);
+    }
     void applyLayout(const MainLayout &layout) override
     {
         applied = layout;
@@ -151,6 +157,7 @@ public:
     QStringList calls;
     FakeDialogs dialogs{&calls};
     FakeAddressList list;
+    bool editingAddress = false;
     int tabCountValue = 1;
     std::set<int> createdViews;
     std::map<int, QString> captions;
@@ -167,6 +174,7 @@ public:
     int progress = -1;
     int timebarPicture = -1;
     int cursorY = 0;
+    int opacity = 255;
     QString moveToolTip;
     WindowNames windowNames;
 };

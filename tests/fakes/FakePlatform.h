@@ -3,6 +3,7 @@
 #include "fakes/FakeBrowserView.h"
 #include "fakes/FakeSpeech.h"
 #include "platform/Dialogs.h"
+#include "platform/OfficeSuite.h"
 #include "platform/Platform.h"
 
 #include <QStringList>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace lorva::test {
 
@@ -57,6 +59,48 @@ private:
     }
 };
 
+// The office suite as a recorder: each job answers at once with `result`
+// (or never, while `answer` is false, until a test calls finish()).
+class FakeOffice : public OfficeSuite
+{
+public:
+    explicit FakeOffice(QStringList *log) : log(log) {}
+
+    bool available() override { return installed; }
+    void prepare() override
+    {
+        ++prepared;
+        log->append(QStringLiteral("office prepare"));
+    }
+    void run(const OfficeJob &job, Done done) override
+    {
+        jobs.push_back(job);
+        log->append(QStringLiteral("office run ") + job.target);
+        pending = std::move(done);
+        if (answer)
+            finish();
+    }
+    void cancel() override
+    {
+        ++cancelled;
+        log->append(QStringLiteral("office cancel"));
+    }
+    void finish()
+    {
+        if (Done done = std::exchange(pending, nullptr))
+            done(result);
+    }
+
+    QStringList *log;
+    bool installed = true;
+    bool answer = true;
+    OfficeResult result{true, {}, 1};
+    std::vector<OfficeJob> jobs;
+    int prepared = 0;
+    int cancelled = 0;
+    Done pending;
+};
+
 // The outside world as a recorder of every call, into a log it may share
 // with the window's fakes so that the order across them shows.
 class FakePlatform : public Platform
@@ -75,6 +119,7 @@ public:
         return std::make_unique<FakeSpeech>(voices, &speechLog, audioAvailable);
     }
     std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<FakeDialogs>(log); }
+    OfficeSuite &office() override { return fakeOffice; }
 
     QString clipboardText() override { return clipboard; }
     ClipboardContent clipboardContent() override { return {clipboard, clipboardHtml, {}}; }
@@ -97,6 +142,15 @@ public:
             onWait();
     }
     void processEvents() override { record(QStringLiteral("processEvents")); }
+    bool waitFor(const std::function<bool()> &done, int timeoutMs) override
+    {
+        for (int waited = 0; !done(); waited += 20) {
+            if (waited >= timeoutMs)
+                return false;
+            wait(20);
+        }
+        return true;
+    }
 
     void openWithDesktop(const QString &target) override { record(QStringLiteral("shell ") + target); }
     bool openSettings(SettingsPanel panel) override
@@ -112,6 +166,7 @@ public:
 
     QStringList ownLog;
     QStringList *log;
+    FakeOffice fakeOffice{log};
     // Speech
     QStringList voices;
     QStringList speechLog;

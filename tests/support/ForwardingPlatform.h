@@ -23,6 +23,7 @@ public:
     std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) override { return m_real->createBrowserView(parent); }
     std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(m_audio()); }
     std::unique_ptr<Dialogs> createDialogs(QWidget *window) override { return m_real->createDialogs(window); }
+    OfficeSuite &office() override { return m_real->office(); }
     QString clipboardText() override { return m_real->clipboardText(); }
     ClipboardContent clipboardContent() override { return m_real->clipboardContent(); }
     void setClipboardContent(const ClipboardContent &content) override { m_real->setClipboardContent(content); }
@@ -32,6 +33,7 @@ public:
     QPoint cursorPos() override { return m_real->cursorPos(); }
     void wait(int milliseconds) override { m_real->wait(milliseconds); }
     void processEvents() override { m_real->processEvents(); }
+    bool waitFor(const std::function<bool()> &done, int timeoutMs) override { return m_real->waitFor(done, timeoutMs); }
     void openWithDesktop(const QString &target) override { m_real->openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return m_real->openSettings(panel); }
     QImage grabScreen(const QWidget *window) override { return m_real->grabScreen(window); }

@@ -100,7 +100,8 @@ void HttpServer::answer(int client)
                        (route.status == 200 ? " OK" : route.status == 302 ? " Found" : " Not Found") + "\r\n";
     if (!route.location.isEmpty())
         reply += "Location: " + route.location + "\r\n";
-    reply += "Content-Type: text/html; charset=utf-8\r\nContent-Length: " + QByteArray::number(route.body.size()) +
+    const QByteArray type = path.endsWith(".png") ? "image/png" : "text/html; charset=utf-8";
+    reply += "Content-Type: " + type + "\r\nContent-Length: " + QByteArray::number(route.body.size()) +
              "\r\nConnection: close\r\n\r\n" + route.body;
     qsizetype sent = 0;
     while (sent < reply.size()) {

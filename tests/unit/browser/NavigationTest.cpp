@@ -196,6 +196,14 @@ TEST(AddressSettling, WaitsUntilTheViewIsIdle)
     Timer5_Timer(w.main);
     EXPECT_EQ(w.window.addressText(), QStringLiteral("http://final.example/"));
     EXPECT_FALSE(w.window.timers[MainTimer::Timer5].enabled);
+
+    // The user has begun typing another address: it stays as typed.
+    w.window.setTimerEnabled(MainTimer::Timer5, true);
+    w.window.editingAddress = true;
+    w.window.list.boxText = "new addr";
+    Timer5_Timer(w.main);
+    EXPECT_EQ(w.window.addressText(), QStringLiteral("new addr"));
+    EXPECT_FALSE(w.window.timers[MainTimer::Timer5].enabled);
 }
 
 TEST(WebAttend, WaitsForIdleThenCompleteAndGivesUpAtTheLimit)

@@ -1,0 +1,230 @@
+#include "export/OfficeExports.h"
+
+#include "browser/MainContext.h"
+#include "browser/MainState.h"
+#include "browser/MainWindowLogic.h"
+#include "browser/Navigation.h"
+#include "commands/Dispatcher.h"
+#include "config/AppError.h"
+#include "config/Language.h"
+#include "config/LegacyText.h"
+#include "export/ExportState.h"
+#include "platform/BrowserView.h"
+#include "platform/Dialogs.h"
+#include "platform/OfficeSuite.h"
+#include "platform/Platform.h"
+
+#include <QFileInfo>
+#include <QScopeGuard>
+
+namespace lorva {
+
+namespace {
+
+constexpr int kExportAlpha = 205;
+constexpr int kNormalAlpha = 255;
+constexpr int kNothingCaption = 120;
+constexpr int kSavedCaption = 108;
+constexpr int kSelectAll = 17;
+constexpr int kCopy = 12;
+constexpr int kOfficeTimeoutMs = 180000;
+
+const QString kTitle = QStringLiteral("lorvaspeak");
+
+BrowserView *currentView(ExportContext &ctx) { return ctx.main.tabs.view(ctx.main.tabs.currentTab()); }
+
+// The synthetic copy: everything in the focused page selected and copied.
+void syntheticCopy(ExportContext &ctx, BrowserView &view)
+{
+    Platform &platform = ctx.main.platform;
+    platform.clearClipboard();
+    view.Stop();
+    ctx.main.tabs.showView(ctx.main.tabs.currentTab());
+    ctx.main.tabs.focusView(ctx.main.tabs.currentTab());
+    platform.wait(200);
+    view.ExecWB(kSelectAll);
+    platform.processEvents();
+    platform.wait(200);
+    view.ExecWB(kCopy);
+    platform.processEvents();
+    platform.wait(200);
+    view.Refresh();
+}
+
+// Puts the current page on the clipboard and gives the HTML the office gets:
+// the page's own capture, or else what the synthetic copy put there. Empty
+// when the page gave nothing.
+QString Capture_Page(ExportContext &ctx)
+{
+    BrowserView *view = currentView(ctx);
+    if (!view)
+        return {};
+    Platform &platform = ctx.main.platform;
+    if (const std::optional<CapturedPage> page = view->capturePage()) {
+        platform.setClipboardContent({page->text, page->html, {}});
+        WebAttend(*view, platform);
+        return page->html;
+    }
+    syntheticCopy(ctx, *view);
+    const ClipboardContent copied = platform.clipboardContent();
+    if (!copied.html.isEmpty())
+        return copied.html;
+    if (!copied.text.isEmpty())
+        return QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body><pre>") +
+               copied.text.toHtmlEscaped() + QStringLiteral("</pre></body></html>\n");
+    return {};
+}
+
+// The Word document written beside a PDF: the chosen name with "doc" after
+// its last ".", or ".doc" added when it has none. An existing file there is
+// never replaced: the next free name with "-1", "-2" ... is taken instead.
+QString intermediateOf(const QString &chosen)
+{
+    const QFileInfo info(chosen);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = info.absolutePath() + u'/' + (dot > 0 ? name.left(dot) : name);
+    QString candidate = stem + QStringLiteral(".doc");
+    for (int n = 1; QFileInfo::exists(candidate) || candidate == info.absoluteFilePath(); ++n)
+        candidate = stem + QStringLiteral("-%1.doc").arg(n);
+    return candidate;
+}
+
+struct Kind
+{
+    OfficeJob::Kind office;
+    const char *extension;
+    const char *filter;
+    const char *emptyTitle; // the name offered for an untitled page, or none
+    bool clearsClipboard;
+};
+
+// The steps every office export shares, in the order of the Word export.
+// `job` fills in what is particular to the kind once the file is chosen.
+void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(OfficeJob &)> &job)
+{
+    MainContext &main = ctx.main;
+    const auto &C = main.language.Captions;
+    if (ctx.exports.running) {
+        main.status.setStatusText(C[kExportBusyCaption]);
+        return;
+    }
+    OfficeSuite &office = main.platform.office();
+    if (!office.available()) {
+        main.dialogs.failure(C[kNoOfficeCaption]);
+        return;
+    }
+    ctx.exports.running = true;
+    Set_Alpha(main, kExportAlpha);
+    // The office starts now, while the user is still choosing the name.
+    office.prepare();
+    bool working = false;
+    const auto end = qScopeGuard([&] {
+        if (!working)
+            office.cancel();
+        Set_Alpha(main, kNormalAlpha);
+        ctx.exports.running = false;
+    });
+
+    if (kind.clearsClipboard)
+        main.platform.clearClipboard();
+    const QString html = Capture_Page(ctx);
+    const ClipboardContent held = main.platform.clipboardContent();
+    if (html.isEmpty() || (held.text.isEmpty() && held.image.isNull())) {
+        main.dialogs.information(kTitle, C[kNothingCaption]);
+        return;
+    }
+
+    BrowserView *view = currentView(ctx);
+    QString title = view ? view->LocationName() : QString();
+    if (title.isEmpty() && kind.emptyTitle)
+        title = QLatin1String(kind.emptyTitle);
+    const std::optional<QString> chosen = main.dialogs.saveFileName(
+        QString(), Default_Export_Name(title) + QLatin1String(kind.extension), QLatin1String(kind.filter));
+    // Cancelled, or no name: nothing is saved, and nothing says it was.
+    if (!chosen || chosen->isEmpty())
+        return;
+
+    OfficeJob request;
+    request.kind = kind.office;
+    request.target = QFileInfo(*chosen).absoluteFilePath();
+    request.title = title;
+    try {
+        const QString handOver = legacy::resolvePath(main.programFolder, QStringLiteral("html.txt"));
+        legacy::writeFileAtomically(handOver, html.toUtf8(), QStringLiteral("Capture_Page"));
+        request.source = handOver;
+    } catch (const AppError &error) {
+        main.dialogs.failure(C[kExportFailedCaption] + error.message());
+        return;
+    }
+    job(request);
+
+    working = true;
+    OfficeResult result;
+    bool finished = false;
+    office.run(request, [&](const OfficeResult &r) {
+        result = r;
+        finished = true;
+    });
+    if (!main.platform.waitFor([&] { return finished; }, kOfficeTimeoutMs)) {
+        working = false; // the office is stopped on the way out
+        if (result.error.isEmpty())
+            result.error = QStringLiteral("the office did not finish the work");
+    }
+    Set_Alpha(main, kNormalAlpha);
+    if (finished && result.ok)
+        main.dialogs.information(kTitle, C[kSavedCaption] + *chosen);
+    else
+        main.dialogs.failure(C[kExportFailedCaption] + result.error);
+}
+
+} // namespace
+
+QString Default_Export_Name(const QString &title)
+{
+    QString name;
+    for (const QChar c : title.left(22)) {
+        const char16_t u = c.unicode();
+        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'))
+            name += c;
+    }
+    return name;
+}
+
+void SaveAsW(ExportContext &ctx, bool VerticalWord)
+{
+    static const Kind word{OfficeJob::Kind::Word, ".doc", "Microsoft Word (*.doc)|*.doc", nullptr, true};
+    exportPage(ctx, word, [&ctx, VerticalWord](OfficeJob &job) {
+        // Without its template (before the start-up tail has set the
+        // paths) the document is a new landscape one.
+        job.templatePath = VerticalWord ? ctx.exports.templatePathH : ctx.exports.templatePath;
+        job.landscape = job.templatePath.isEmpty();
+    });
+}
+
+void SaveAsF(ExportContext &ctx)
+{
+    static const Kind pdf{OfficeJob::Kind::Pdf, ".pdf", "PDF  (*.pdf)|*.pdf", nullptr, true};
+    exportPage(ctx, pdf, [&ctx](OfficeJob &job) {
+        job.templatePath = ctx.exports.templatePathH;
+        job.landscape = true;
+        job.intermediate = intermediateOf(job.target);
+    });
+}
+
+void SaveAsE(ExportContext &ctx)
+{
+    static const Kind excel{OfficeJob::Kind::Excel, ".xls", "Microsoft Excel(*.xls)|*.xls", "ExcelDocument", false};
+    exportPage(ctx, excel, [](OfficeJob &) {});
+}
+
+void addExportRows(Dispatcher &dispatcher, ExportContext &ctx)
+{
+    using elements::StartMenus;
+    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:WORDH"), [&ctx](const QString &) { SaveAsW(ctx, false); });
+    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:WORDV"), [&ctx](const QString &) { SaveAsW(ctx, true); });
+    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:PDF"), [&ctx](const QString &) { SaveAsF(ctx); });
+    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:EXCEL"), [&ctx](const QString &) { SaveAsE(ctx); });
+}
+
+} // namespace lorva

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+namespace lorva {
+
+class Dispatcher;
+struct ExportState;
+struct MainContext;
+
+// What the exports work on: the main window (its current view, its
+// opacity, its dialogs, the platform with the office suite) and their state.
+struct ExportContext
+{
+    MainContext &main;
+    ExportState &exports;
+};
+
+// The default name of an exported document: the title cut to 22
+// characters, then only its digits and ASCII letters; the caller appends
+// the extension.
+QString Default_Export_Name(const QString &title);
+
+// The page as a Word document, from the portrait template or, when
+// `VerticalWord`, from the landscape one.
+void SaveAsW(ExportContext &ctx, bool VerticalWord);
+// The page as a PDF file, through the landscape template, with the Word
+// document it was made from beside it.
+void SaveAsF(ExportContext &ctx);
+// The page as an Excel workbook, its tables as cells.
+void SaveAsE(ExportContext &ctx);
+
+// Registers "SAVE:WORDH", "SAVE:WORDV", "SAVE:PDF" and "SAVE:EXCEL".
+void addExportRows(Dispatcher &dispatcher, ExportContext &ctx);
+
+// Caption positions of the exports' own messages.
+inline constexpr int kExportFailedCaption = 239;
+inline constexpr int kNoOfficeCaption = 240;
+inline constexpr int kExportBusyCaption = 241;
+
+} // namespace lorva

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace lorva {
+
+// One piece of work for the office suite.
+struct OfficeJob
+{
+    enum class Kind { Word, Pdf, Excel, Slide };
+    Kind kind = Kind::Word;
+    QString source;       // the captured page (HTML), or for a slide the picture
+    QString templatePath; // Word and PDF; empty: a new document
+    bool landscape = false; // a new Word document: landscape
+    QString target;       // the document the user chose
+    QString intermediate; // PDF: the Word document written beside it
+    QString title;        // the page's title: an Excel sheet's name
+};
+
+struct OfficeResult
+{
+    bool ok = false;
+    QString error;  // what failed, when it did
+    int slides = 0; // a slide: the new slide's number
+};
+
+// The office suite, asynchronous: it runs out of the program's process, and
+// every result arrives later through a callback on the program's thread.
+class OfficeSuite
+{
+public:
+    using Done = std::function<void(const OfficeResult &)>;
+
+    virtual ~OfficeSuite() = default;
+
+    // Whether an office suite is installed to do the work.
+    virtual bool available() = 0;
+    // Starts the office in the background, so that it is ready when the work
+    // comes (while the user is still in the save dialog).
+    virtual void prepare() = 0;
+    // Does `job` (preparing first if that has not happened); `done` is called
+    // once with the result. The office ends after each job.
+    virtual void run(const OfficeJob &job, Done done) = 0;
+    // Stops an office that was prepared for work that will not come.
+    virtual void cancel() = 0;
+};
+
+} // namespace lorva
