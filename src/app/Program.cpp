@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "browser/MainCommands.h"
 #include "browser/frmStart.h"
+#include "export/Pictures.h"
 #include "platform/Dialogs.h"
 
 #include <QTimer>
@@ -19,6 +20,7 @@ Program::Program(QString programFolder, Platform &platform)
     addMainWindowRows(m_ctx.dispatcher, main);
     addSpeechRows(m_ctx.dispatcher, m_speech);
     addExportRows(m_ctx.dispatcher, m_exports);
+    addPictureRows(m_ctx.dispatcher, m_exports);
     addProgramRows(m_ctx, main);
     m_ctx.dispatcher.setFailureHandler([&main](CommandWindow, const QString &message) { main.dialogs.failure(message); });
 

@@ -130,6 +130,8 @@ void Timer4_Timer(AppContext &ctx, MainContext &window)
 
     ctx.exports.templatePath = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Template.Doc"));
     ctx.exports.templatePathH = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/TemplateH.Doc"));
+    ctx.exports.pictureWidth = window.frame.screenWidthTwips();
+    ctx.exports.pictureHeight = window.frame.screenHeightTwips();
     ctx.commands.setEnabled(QStringLiteral("FAVORITE"), true);
     Fill_List1(ctx.speech);
 }

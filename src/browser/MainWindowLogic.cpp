@@ -177,6 +177,8 @@ void Tab1_MouseMove(MainContext &ctx, int xPixels)
 
 void Set_Alpha(MainContext &ctx, int alpha) { ctx.frame.setOpacity(alpha & 0xFF); }
 
+void Set_Pointer(MainContext &ctx, bool busy) { ctx.frame.setBusyPointer(busy); }
+
 void applyTabCount(TabHost &tabs, int count)
 {
     if (count > 0) {

@@ -31,6 +31,9 @@ void applyTabCount(TabHost &tabs, int count);
 // again (255); the low byte of `alpha` counts.
 void Set_Alpha(MainContext &ctx, int alpha);
 
+// The hourglass (true) or the arrow over the main window.
+void Set_Pointer(MainContext &ctx, bool busy);
+
 // F12 makes the window cover the screen.
 void Form_KeyDown(MainContext &ctx, int keyCode);
 

@@ -96,6 +96,8 @@ public:
     virtual void setWindowCaption(const QString &caption) = 0;
     // The window's opacity, 0 to 255.
     virtual void setOpacity(int alpha) = 0;
+    // The hourglass over the window while it is busy, the arrow otherwise.
+    virtual void setBusyPointer(bool busy) = 0;
     virtual void applyLayout(const MainLayout &layout) = 0;
     virtual void activateWindow() = 0;
     virtual void minimizeWindow() = 0;

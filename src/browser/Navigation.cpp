@@ -24,7 +24,10 @@ constexpr int kReloadCaption = 126;
 bool hasKnownScheme(const QString &text)
 {
     const QString lower = text.toLower();
-    return lower.left(8) == u"https://" || lower.left(6) == u"ftp://" || lower.left(7) == u"http://";
+    // Files (a saved web archive) and the program's own pages open as they
+    // are: with "http://" in front they could never be opened by typing.
+    return lower.left(8) == u"https://" || lower.left(6) == u"ftp://" || lower.left(7) == u"http://" ||
+           lower.left(7) == u"file://" || lower.left(13) == u"lorvaspeak://";
 }
 
 } // namespace

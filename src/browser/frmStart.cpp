@@ -333,6 +333,15 @@ void frmStart::setWindowCaption(const QString &caption) { setWindowTitle(caption
 
 void frmStart::setOpacity(int alpha) { setWindowOpacity(qBound(0, alpha, 255) / 255.0); }
 
+void frmStart::setBusyPointer(bool busy)
+{
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+}
+
 void frmStart::applyLayout(const MainLayout &l)
 {
     m_picBar->setGeometry(toPixels(l.picBar));

@@ -120,6 +120,7 @@ public:
     void moveWindowTwips(int left, int top, int width, int height) override;
     void setWindowCaption(const QString &caption) override;
     void setOpacity(int alpha) override;
+    void setBusyPointer(bool busy) override;
     void applyLayout(const MainLayout &layout) override;
     void activateWindow() override;
     void minimizeWindow() override;

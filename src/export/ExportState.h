@@ -13,6 +13,10 @@ struct ExportState
     QString templatePath;   // word-processor template, portrait
     QString templatePathH;  // word-processor template, landscape
     bool running = false;   // an export is under way: a second one waits its turn
+    // The picture box of the screen pictures, in twips: the screen's size
+    // when the program started, which every saved picture has.
+    int pictureWidth = 0;
+    int pictureHeight = 0;
 };
 
 } // namespace lorva

@@ -105,26 +105,12 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
 {
     MainContext &main = ctx.main;
     const auto &C = main.language.Captions;
-    if (ctx.exports.running) {
-        main.status.setStatusText(C[kExportBusyCaption]);
+    OfficeSession session(ctx);
+    if (!session.started())
         return;
-    }
-    OfficeSuite &office = main.platform.office();
-    if (!office.available()) {
-        main.dialogs.failure(C[kNoOfficeCaption]);
-        return;
-    }
-    ctx.exports.running = true;
     Set_Alpha(main, kExportAlpha);
-    // The office starts now, while the user is still choosing the name.
-    office.prepare();
-    bool working = false;
-    const auto end = qScopeGuard([&] {
-        if (!working)
-            office.cancel();
-        Set_Alpha(main, kNormalAlpha);
-        ctx.exports.running = false;
-    });
+    const auto opaque = qScopeGuard([&] { Set_Alpha(main, kNormalAlpha); });
+    session.startOffice();
 
     if (kind.clearsClipboard)
         main.platform.clearClipboard();
@@ -159,26 +145,63 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
     }
     job(request);
 
-    working = true;
-    OfficeResult result;
-    bool finished = false;
-    office.run(request, [&](const OfficeResult &r) {
-        result = r;
-        finished = true;
-    });
-    if (!main.platform.waitFor([&] { return finished; }, kOfficeTimeoutMs)) {
-        working = false; // the office is stopped on the way out
-        if (result.error.isEmpty())
-            result.error = QStringLiteral("the office did not finish the work");
-    }
+    const OfficeResult result = session.run(request);
     Set_Alpha(main, kNormalAlpha);
-    if (finished && result.ok)
+    if (result.ok)
         main.dialogs.information(kTitle, C[kSavedCaption] + *chosen);
     else
         main.dialogs.failure(C[kExportFailedCaption] + result.error);
 }
 
 } // namespace
+
+OfficeSession::OfficeSession(ExportContext &ctx) : m_ctx(ctx)
+{
+    MainContext &main = ctx.main;
+    const auto &C = main.language.Captions;
+    if (ctx.exports.running) {
+        main.status.setStatusText(C[kExportBusyCaption]);
+        return;
+    }
+    OfficeSuite &office = main.platform.office();
+    if (!office.available()) {
+        main.dialogs.failure(C[kNoOfficeCaption]);
+        return;
+    }
+    ctx.exports.running = true;
+    m_started = true;
+}
+
+void OfficeSession::startOffice()
+{
+    // The office starts now, while the user is still choosing the name.
+    m_ctx.main.platform.office().prepare();
+}
+
+OfficeSession::~OfficeSession()
+{
+    if (!m_started)
+        return;
+    if (!m_worked)
+        m_ctx.main.platform.office().cancel();
+    m_ctx.exports.running = false;
+}
+
+OfficeResult OfficeSession::run(const OfficeJob &job)
+{
+    m_worked = true;
+    OfficeResult result;
+    bool finished = false;
+    m_ctx.main.platform.office().run(job, [&result, &finished](const OfficeResult &r) {
+        result = r;
+        finished = true;
+    });
+    if (!m_ctx.main.platform.waitFor([&] { return finished; }, kOfficeTimeoutMs)) {
+        m_worked = false; // the office is stopped on the way out
+        result = OfficeResult{false, QStringLiteral("the office did not finish the work"), 0};
+    }
+    return result;
+}
 
 QString Default_Export_Name(const QString &title)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/OfficeSuite.h"
+
 #include <QString>
 
 namespace lorva {
@@ -14,6 +16,30 @@ struct ExportContext
 {
     MainContext &main;
     ExportState &exports;
+};
+
+// One export through the office suite, from its command to its end: it
+// refuses to start while another runs (status text) or when no office is
+// installed (a message); startOffice() starts the office in the background,
+// and the end stops an office that got no work.
+class OfficeSession
+{
+public:
+    explicit OfficeSession(ExportContext &ctx);
+    ~OfficeSession();
+    OfficeSession(const OfficeSession &) = delete;
+    OfficeSession &operator=(const OfficeSession &) = delete;
+
+    bool started() const { return m_started; }
+    void startOffice();
+    // Does `job`, with events running meanwhile, and gives the result; a
+    // job the office does not finish in time fails.
+    OfficeResult run(const OfficeJob &job);
+
+private:
+    ExportContext &m_ctx;
+    bool m_started = false;
+    bool m_worked = false;
 };
 
 // The default name of an exported document: the title cut to 22

@@ -45,6 +45,10 @@ public:
     // The body's content, with events running meanwhile; empty when the
     // page has no body or gives no answer.
     virtual std::optional<CapturedPage> capturePage() = 0;
+    // Saves the page as a web archive (MHTML) at `path`, an absolute path in
+    // a folder that exists; waits, with events running, until it is written.
+    // False (with `error` set) when it was not.
+    virtual bool saveArchive(const QString &path, QString &error) = 0;
     virtual bool Busy() const = 0;
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;

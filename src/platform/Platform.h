@@ -64,8 +64,8 @@ public:
     // Starts the desktop's settings program for a panel where one is
     // installed; false when there is none.
     virtual bool openSettings(SettingsPanel panel) = 0;
-    // A picture of the whole screen that shows `window`.
-    virtual QImage grabScreen(const QWidget *window) = 0;
+    // A picture of the whole screen that shows the point `at` (in pixels).
+    virtual QImage grabScreen(QPoint at) = 0;
 };
 
 // Work that must happen before the QApplication exists.

@@ -173,9 +173,11 @@ public:
     void openWithDesktop(const QString &target) override { lorva::openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
 
-    QImage grabScreen(const QWidget *window) override
+    QImage grabScreen(QPoint at) override
     {
-        QScreen *screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        QScreen *screen = QGuiApplication::screenAt(at);
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
         return screen ? screen->grabWindow(0).toImage() : QImage();
     }
 

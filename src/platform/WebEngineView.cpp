@@ -1,6 +1,9 @@
 #include "platform/WebEngineView.h"
 
 #include <QChildEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QWebEngineDownloadRequest>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,6 +24,7 @@
 #include <QWebEngineView>
 
 #include <algorithm>
+#include <sys/stat.h>
 #include <utility>
 
 namespace lorva {
@@ -239,6 +243,57 @@ std::optional<CapturedPage> WebEngineView::capturePage()
                     page.value(QStringLiteral("title")).toString().toHtmlEscaped() +
                     QStringLiteral("</title></head><body>") + body + QStringLiteral("</body></html>\n");
     return captured;
+}
+
+bool WebEngineView::saveArchive(const QString &path, QString &error)
+{
+    // A relative path, or one in a folder that does not exist, brings the
+    // whole engine down: never hand it over.
+    const QFileInfo target(path);
+    if (!target.isAbsolute() || !target.absoluteDir().exists()) {
+        error = QStringLiteral("the folder does not exist: ") + target.absolutePath();
+        return false;
+    }
+    bool finished = false;
+    bool written = false;
+    QEventLoop loop;
+    QWebEngineProfile *profile = m_page->profile();
+    const auto watch = connect(profile, &QWebEngineProfile::downloadRequested, &loop, [&](QWebEngineDownloadRequest *d) {
+        if (!d->isSavePageDownload())
+            return;
+        connect(d, &QWebEngineDownloadRequest::stateChanged, &loop, [&, d](QWebEngineDownloadRequest::DownloadState s) {
+            if (s == QWebEngineDownloadRequest::DownloadRequested || s == QWebEngineDownloadRequest::DownloadInProgress)
+                return;
+            finished = true;
+            written = s == QWebEngineDownloadRequest::DownloadCompleted;
+            if (!written)
+                error = d->interruptReasonString();
+            loop.quit();
+        });
+    });
+    m_page->save(target.absoluteFilePath(), QWebEngineDownloadRequest::MimeHtmlSaveFormat);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    if (!finished)
+        loop.exec();
+    disconnect(watch);
+    if (!finished)
+        error = QStringLiteral("the page was not saved in time");
+    if (!written || !QFileInfo::exists(target.absoluteFilePath()))
+        return false;
+    // The engine keeps its saved pages to their owner; a document the user
+    // saved gets the permissions of any other file of theirs.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions permissions;
+    if (mode & 0400) permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
+    if (mode & 0200) permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    if (mode & 0040) permissions |= QFileDevice::ReadGroup;
+    if (mode & 0020) permissions |= QFileDevice::WriteGroup;
+    if (mode & 0004) permissions |= QFileDevice::ReadOther;
+    if (mode & 0002) permissions |= QFileDevice::WriteOther;
+    QFile::setPermissions(target.absoluteFilePath(), permissions);
+    return true;
 }
 
 QString WebEngineView::readyState() { return runScript(QStringLiteral("document.readyState")).toLower(); }

@@ -53,6 +53,7 @@ public:
     void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
     QString outerHTML() override;
     std::optional<CapturedPage> capturePage() override;
+    bool saveArchive(const QString &path, QString &error) override;
     bool Busy() const override;
     QString LocationURL() const override;
     QString LocationName() const override;

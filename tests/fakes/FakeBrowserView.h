@@ -33,7 +33,14 @@ public:
         if (found)
             found(false);
     }
-    QString outerHTML() override { return ownPage; }
+    QString outerHTML() override { return markup.isEmpty() ? ownPage : markup; }
+    bool saveArchive(const QString &path, QString &error) override
+    {
+        record(QStringLiteral("archive %1 ").arg(index) + path);
+        if (!archiveError.isEmpty())
+            error = archiveError;
+        return archiveError.isEmpty();
+    }
     std::optional<CapturedPage> capturePage() override
     {
         record(QStringLiteral("capture %1").arg(index));
@@ -57,6 +64,8 @@ public:
     bool busy = false;
     QString readyStateText = QStringLiteral("complete");
     QString ownPage;
+    QString markup;       // the document's root markup
+    QString archiveError; // a web archive that cannot be written
     std::optional<CapturedPage> captured; // what the page gives an export
     QString title;
     // Where the window shows it.

@@ -127,6 +127,11 @@ public:
         calls << QStringLiteral("move %1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height);
     }
     void setWindowCaption(const QString &text) override { caption = text; }
+    void setBusyPointer(bool on) override
+    {
+        busyPointer = on;
+        calls << QStringLiteral("pointer %1").arg(on ? "busy" : "arrow");
+    }
     void setOpacity(int alpha) override
     {
         opacity = alpha;
@@ -175,6 +180,7 @@ public:
     int timebarPicture = -1;
     int cursorY = 0;
     int opacity = 255;
+    bool busyPointer = false;
     QString moveToolTip;
     WindowNames windowNames;
 };

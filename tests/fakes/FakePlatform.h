@@ -122,11 +122,12 @@ public:
     OfficeSuite &office() override { return fakeOffice; }
 
     QString clipboardText() override { return clipboard; }
-    ClipboardContent clipboardContent() override { return {clipboard, clipboardHtml, {}}; }
+    ClipboardContent clipboardContent() override { return {clipboard, clipboardHtml, clipboardImage}; }
     void setClipboardContent(const ClipboardContent &content) override
     {
         clipboard = content.text;
         clipboardHtml = content.html;
+        clipboardImage = content.image;
         record(content.isEmpty() ? QStringLiteral("clearClipboard") : QStringLiteral("setClipboard"));
     }
 
@@ -158,7 +159,7 @@ public:
         record(QStringLiteral("settings %1").arg(int(panel)));
         return true;
     }
-    QImage grabScreen(const QWidget *) override
+    QImage grabScreen(QPoint) override
     {
         record(QStringLiteral("grabScreen"));
         return screen;
@@ -174,6 +175,7 @@ public:
     // Clipboard
     QString clipboard;
     QString clipboardHtml;
+    QImage clipboardImage;
     // Pointer: buttons, the left one down, a press remembered, the place.
     int buttons = 0;
     bool leftDown = false;

@@ -36,7 +36,7 @@ public:
     bool waitFor(const std::function<bool()> &done, int timeoutMs) override { return m_real->waitFor(done, timeoutMs); }
     void openWithDesktop(const QString &target) override { m_real->openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return m_real->openSettings(panel); }
-    QImage grabScreen(const QWidget *window) override { return m_real->grabScreen(window); }
+    QImage grabScreen(QPoint at) override { return m_real->grabScreen(at); }
 
 private:
     std::unique_ptr<Platform> m_real;
