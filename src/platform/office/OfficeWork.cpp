@@ -15,11 +15,13 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/graphic/XGraphicProvider.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheets2.hpp>
@@ -135,6 +137,25 @@ struct OfficeWork::Impl
         return doc;
     }
 
+    // A spreadsheet with no window and no view: the office's hidden views
+    // of spreadsheets paint their overlays from its idle loop, and now and
+    // then that crashes the whole office in the middle of an export. Empty
+    // when `url` is empty, else loaded from it with `filter`.
+    Reference<lang::XComponent> sheetModel(const std::string &url, const char *filter)
+    {
+        const Reference<lang::XMultiComponentFactory> factory = remote->getServiceManager();
+        const Reference<frame::XLoadable> loadable(
+            factory->createInstanceWithContext("com.sun.star.sheet.SpreadsheetDocument", remote), UNO_QUERY_THROW);
+        if (url.empty()) {
+            loadable->initNew();
+        } else {
+            const beans::PropertyValue props[] = {property("URL", Any(fileUrl(url))),
+                                                  property("FilterName", Any(OUString::createFromAscii(filter)))};
+            loadable->load(Sequence<beans::PropertyValue>(props, 2));
+        }
+        return Reference<lang::XComponent>(loadable, UNO_QUERY_THROW);
+    }
+
     // Stores under a temporary name beside `target`, then renames it over.
     void store(const Reference<lang::XComponent> &doc, const std::string &target, const char *filter)
     {
@@ -221,13 +242,13 @@ struct OfficeWork::Impl
         }
         Document page;
         try {
-            page.component = load(copy, "HTML (StarCalc)");
+            page.component = sheetModel(copy, "HTML (StarCalc)");
         } catch (...) {
             removeCopy();
             throw;
         }
         removeCopy();
-        Document book{load("private:factory/scalc", nullptr)};
+        Document book{sheetModel({}, nullptr)};
         const Reference<sheet::XSpreadsheetDocument> from(page.component, UNO_QUERY_THROW);
         const Sequence<OUString> names = from->getSheets()->getElementNames();
         if (names.getLength() == 0)
