@@ -48,6 +48,7 @@ public:
     explicit TimedDialogs(Clock &clock) : m_clock(clock) {}
     void failure(const QString &message, int) override { std::fprintf(stderr, "failure: %s\n", qPrintable(message)); }
     void information(const QString &, const QString &) override { m_clock.confirmed = m_clock.clock.elapsed(); }
+    bool question(const QString &) override { return false; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
     {

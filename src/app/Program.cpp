@@ -3,10 +3,16 @@
 #include "app/Startup.h"
 #include "browser/MainCommands.h"
 #include "browser/frmStart.h"
+#include "browser/Navigation.h"
 #include "export/Pictures.h"
+#include "linktables/frmTab.h"
 #include "platform/Dialogs.h"
+#include "windows/frmEDit.h"
 
+#include <QPointer>
 #include <QTimer>
+
+#include <memory>
 
 namespace lorva {
 
@@ -22,6 +28,7 @@ Program::Program(QString programFolder, Platform &platform)
     addExportRows(m_ctx.dispatcher, m_exports);
     addPictureRows(m_ctx.dispatcher, m_exports);
     addProgramRows(m_ctx, main);
+    m_ctx.dispatcher.setRow(elements::StartTools, QStringLiteral("FAVORITE"), [this](const QString &) { GO_Tables(); });
     m_ctx.dispatcher.setFailureHandler([&main](CommandWindow, const QString &message) { main.dialogs.failure(message); });
 
     QObject::connect(window.timer(MainTimer::Timer4), &QTimer::timeout, &window, [this] {
@@ -49,6 +56,51 @@ void Program::endUnattended()
 {
     m_ctx.unattendedExit = true;
     m_windows.main().close();
+}
+
+void Program::GO_Tables()
+{
+    MainContext &main = mainContext();
+    m_ctx.main.ChosenLink.clear();
+    auto shown = std::make_shared<QPointer<frmTab>>();
+    const LinkTableValues values{
+        m_ctx.programFolder, m_ctx.links, m_ctx.placement, m_ctx.language, m_ctx.commands, m_ctx.dispatcher,
+        m_ctx.main.ChosenLink, m_ctx.main.TodayText, m_ctx.platform,
+        [this, &main] { return CurrentPage{m_ctx.main.PageTitle, m_ctx.main.CurrentURL, main.address.addressText()}; },
+        [this, shown] {
+            if (*shown)
+                openRowEditor(**shown);
+        }};
+    QPointer<frmTab> table = new frmTab(values);
+    *shown = table;
+    m_windows.load(table);
+    table->load();
+    m_windows.showModal(table);
+    // The program may have ended meanwhile, taking the window along.
+    if (!table || m_ctx.exiting)
+        return;
+    m_windows.unload(table);
+    if (!m_ctx.main.ChosenLink.isEmpty()) {
+        main.address.setAddressText(m_ctx.main.ChosenLink);
+        GO_Address(main, 0);
+    }
+}
+
+void Program::openRowEditor(frmTab &table)
+{
+    QPointer<frmTab> owner(&table);
+    const RowEditorValues values{m_ctx.links, m_ctx.placement.editor, m_ctx.language,   m_ctx.commands,
+                                 m_ctx.dispatcher, table.grid(),       m_ctx.platform,
+                                 [owner] {
+                                     if (owner)
+                                         Save_Table(owner->context());
+                                 }};
+    QPointer<frmEDit> editor = new frmEDit(values);
+    m_windows.load(editor);
+    editor->load();
+    m_windows.showModal(editor);
+    if (editor)
+        m_windows.unload(editor);
 }
 
 } // namespace lorva

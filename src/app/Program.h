@@ -11,6 +11,7 @@
 namespace lorva {
 
 class frmStart;
+class frmTab;
 class Platform;
 
 // The program put together: its values, its windows, the rows of every
@@ -35,7 +36,13 @@ public:
     SpeechContext &speechContext() { return m_speech; }
     ExportContext &exportContext() { return m_exports; }
 
+    // "FAVORITE": the link-table window, shown modally; a link chosen in it
+    // opens in the current tab.
+    void GO_Tables();
+
 private:
+    void openRowEditor(frmTab &table);
+
     AppContext m_ctx;
     WindowSet m_windows;
     SpeechContext m_speech;

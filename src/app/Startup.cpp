@@ -8,6 +8,8 @@
 #include "commands/Captions.h"
 #include "config/AppError.h"
 #include "config/LegacyText.h"
+#include "config/Placement.h"
+#include "linktables/LinkFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 
@@ -48,13 +50,10 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
                            ctx.language.TabWidth);
     Make_Toolbars(ctx.commands, ctx.menus);
     Set_Captions(ctx.language, ctx.options, ctx.commands, window.names);
+    Default_Titles(ctx.links, ctx.language.Captions[34]);
 
-    // Without a placement file the window covers the screen.
     MainWindowPort &frame = window.frame;
-    ctx.placement.PlaceTop = 0;
-    ctx.placement.PlaceLeft = 0;
-    ctx.placement.PlaceHeight = qint16(qMin(frame.screenHeightTwips(), 32767));
-    ctx.placement.PlaceWidth = qint16(qMin(frame.screenWidthTwips(), 32767));
+    Read_Place(ctx.programFolder, ctx.placement, frame.screenWidthTwips(), frame.screenHeightTwips());
 
     main.BarsShown = true;
     main.layout.picBar = {20, 0, main.layout.picBar.width, 385};
@@ -128,6 +127,12 @@ void Timer4_Timer(AppContext &ctx, MainContext &window)
         return;
     ctx.startupTailDone = true;
 
+    try {
+        Read_Links(ctx.programFolder, ctx.links, ctx.language.Captions[34]);
+    } catch (const AppError &error) {
+        // Without its Links folder the program still browses and speaks.
+        window.dialogs.failure(error.message());
+    }
     ctx.exports.templatePath = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Template.Doc"));
     ctx.exports.templatePathH = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/TemplateH.Doc"));
     ctx.exports.pictureWidth = window.frame.screenWidthTwips();
@@ -147,6 +152,10 @@ bool GO_Exit(AppContext &ctx, MainContext &window, const std::function<void()> &
     const std::function<void()> saves[] = {
         [&] { Save_Opt(ctx.programFolder, ctx.options); },
         [&] { Hyst_Save(ctx.programFolder, window.address.history()); },
+        [&] {
+            const TwipsRect r = window.frame.windowRectTwips();
+            Save_Place(ctx.programFolder, ctx.placement, r.top, r.left, r.height, r.width);
+        },
     };
     QStringList failures;
     for (const auto &save : saves) {
@@ -201,6 +210,7 @@ void switchLanguage(AppContext &ctx, MainContext &window, const QString &key)
     for (int t = 0; t < kMaxTabs; ++t)
         window.tabs.setViewVisible(t, t == current);
     Set_Captions(ctx.language, ctx.options, ctx.commands, window.names);
+    Default_Titles(ctx.links, ctx.language.Captions[34]);
     Save_Opt(ctx.programFolder, ctx.options);
 }
 

@@ -12,6 +12,7 @@
 #include "config/Language.h"
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
+#include "platform/MoveHandle.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
@@ -129,8 +130,7 @@ frmStart::frmStart(const MainValues &values)
     m_progressBar->setTextVisible(false);
     for (QToolButton *button : {m_cmdMoveL, m_cmdMove}) {
         button->setAutoRaise(true);
-        button->setCursor(Qt::SizeAllCursor);
-        button->installEventFilter(this);
+        new MoveHandle(button, this);
     }
     m_cmdMove->setIcon(m_ctx.images.icon(121));
     m_cmdMoveL->setIcon(m_ctx.images.icon(122));

@@ -152,7 +152,6 @@ private:
     void connectView(BrowserView *view, int index);
     void updateTabWidths();
     void placeFindBar();
-    bool handleMoveButton(QEvent *event);
     bool handleTabStrip(QEvent *event);
     void addKeyboardRoutes();
     // Moves the keyboard from bar `from` to the next bar with buttons in `direction`.
@@ -183,9 +182,6 @@ private:
     WindowNames m_names;
     int m_tabWidthPixels = 0;
     bool m_loaded = false;
-    // Moving the window by hand where the window manager cannot do it.
-    bool m_dragging = false;
-    QPoint m_dragOffset;
 };
 
 } // namespace lorva

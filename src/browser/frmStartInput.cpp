@@ -1,5 +1,5 @@
-// The main window's mouse and keyboard: the tab strip, the address box, the
-// move buttons and the keyboard routes to the bars and tabs.
+// The main window's mouse and keyboard: the tab strip, the address box and
+// the keyboard routes to the bars and tabs.
 #include "browser/frmStart.h"
 
 #include "browser/MainState.h"
@@ -45,8 +45,6 @@ bool frmStart::eventFilter(QObject *watched, QEvent *event)
         } else if (event->type() == QEvent::FocusIn) {
             Text1_GotFocus(m_ctx);
         }
-    } else if (watched == m_cmdMove || watched == m_cmdMoveL) {
-        return handleMoveButton(event);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -73,29 +71,6 @@ bool frmStart::handleTabStrip(QEvent *event)
     case QEvent::MouseMove:
         Tab1_MouseMove(m_ctx, int(static_cast<QMouseEvent *>(event)->position().x()));
         return false;
-    default:
-        return false;
-    }
-}
-
-bool frmStart::handleMoveButton(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        // The window manager moves the window where it can; otherwise the
-        // window follows the pointer itself until the button is released.
-        const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
-        m_dragging = !(windowHandle() && windowHandle()->startSystemMove());
-        m_dragOffset = global - frameGeometry().topLeft();
-        return true;
-    }
-    case QEvent::MouseMove:
-        if (m_dragging)
-            move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_dragOffset);
-        return m_dragging;
-    case QEvent::MouseButtonRelease:
-        m_dragging = false;
-        return true;
     default:
         return false;
     }

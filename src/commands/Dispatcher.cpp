@@ -20,6 +20,12 @@ bool Dispatcher::hasRow(Element element, const QString &key) const
     return rows != m_rows.constEnd() && rows->contains(key);
 }
 
+void Dispatcher::clearRows(Element element)
+{
+    m_rows.remove(element);
+    m_prefixRows.remove(element);
+}
+
 void Dispatcher::click(Element element, const QString &key)
 {
     try {

@@ -28,6 +28,10 @@ inline constexpr Element StartTools{CommandWindow::Start, 0};
 inline constexpr Element StartTabs{CommandWindow::Start, 1};
 inline constexpr Element StartSites{CommandWindow::Start, 2};
 inline constexpr Element StartMenus{CommandWindow::Start, 3};
+// The link-table window's two bars, and the link-row editor's bar.
+inline constexpr Element TableTools{CommandWindow::Table, 0};
+inline constexpr Element TableExit{CommandWindow::Table, 1};
+inline constexpr Element EditorBar{CommandWindow::RowEditor, 9};
 } // namespace elements
 
 } // namespace lorva

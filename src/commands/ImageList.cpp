@@ -292,6 +292,29 @@ QPixmap drawn(const Spec &spec, int size)
     return pixmap;
 }
 
+// The link-table window's and the link-row editor's own lists.
+std::vector<Spec> windowSpecs(CommandWindow window)
+{
+    std::vector<Spec> s(10, Spec{"#spare", nullptr, u"\u2022", 0xff7f8c8d});
+    auto set = [&](int i, const char *key, const char *theme, const char16_t *glyph, QRgb colour) {
+        s[size_t(i)] = Spec{key, theme, glyph, colour};
+    };
+    set(0, "#exit", "system-log-out", u"\u2715", 0xffc0392b);
+    if (window == CommandWindow::Table) {
+        set(1, "#add", "list-add", u"+", 0xff27ae60);
+        set(2, "#editlink", "document-properties", u"\u270E", 0xff8e44ad);
+        set(3, "#open", "go-jump", u"\u21AA", 0xff2e86c1);
+        set(6, "#sort", "view-sort-ascending", u"A\u2193", 0xff5d6d7e);
+        set(7, "#save", "document-save", u"\u2193", 0xff2874a6);
+        set(8, "#help", "help-browser", u"?", 0xff2e86c1);
+        set(9, "#rename", "format-text-bold", u"T", 0xffca6f1e);
+    } else if (window == CommandWindow::RowEditor) {
+        set(1, "#clear", "edit-clear", u"\u232B", 0xffc0392b);
+        set(2, "#save", "document-save", u"\u2193", 0xff2874a6);
+    }
+    return s;
+}
+
 } // namespace
 
 struct ImageList::Image
@@ -299,9 +322,9 @@ struct ImageList::Image
     Spec spec;
 };
 
-ImageList::ImageList()
+ImageList::ImageList(CommandWindow window)
 {
-    for (Spec &s : specs())
+    for (Spec &s : window == CommandWindow::Start ? specs() : windowSpecs(window))
         m_images.push_back(std::make_unique<Image>(Image{std::move(s)}));
     m_cache.resize(m_images.size());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/Elements.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -8,14 +10,15 @@
 
 namespace lorva {
 
-// The main window's image list: pictures by 0-based index, each with a text
-// key. Pictures come from the desktop's icon theme (Tango as the fallback
+// A window's image list: pictures by 0-based index, each with a text key.
+// Every window has its own list, so that an entry's image number means the
+// picture of the window that shows it. Pictures come from the desktop's icon theme (Tango as the fallback
 // theme); where a theme has none, the program draws its own. Flag pictures
 // have keys that begin with the first two letters of a language's name.
 class ImageList
 {
 public:
-    ImageList();
+    explicit ImageList(CommandWindow window = CommandWindow::Start);
     ~ImageList();
 
     int count() const { return int(m_images.size()); }

@@ -178,4 +178,15 @@ void Make_Toolbars(CommandBars &bars, const MenuTables &tables)
     fill(bars, "STANDARD2", {"GOOGLE", "SOCIAL", "EBAY", "WIKI", "MAP", "SEP14", "MIN", "EXIT2"});
 }
 
+void Make_WindowBars(CommandBars &bars, CommandWindow window)
+{
+    if (window == CommandWindow::Table && !bars.hasBar(QStringLiteral("TAB0"))) {
+        fill(bars, "TAB0", {"EXIT5", "SEP1", "ADDURL", "SEP5", "EDITURL", "GOURL", "SEP4", "SORT", "SAVE2", "HELP2",
+                            "SEP7", "TITLE"});
+        fill(bars, "TAB1", {"SEP10", "EXIT6"});
+    } else if (window == CommandWindow::RowEditor && !bars.hasBar(QStringLiteral("EDIT9"))) {
+        fill(bars, "EDIT9", {"CANCEL", "SAVE3"});
+    }
+}
+
 } // namespace lorva

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/Elements.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -37,5 +39,10 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
 
 // Creates and fills the bars of the main window and hangs the menus.
 void Make_Toolbars(CommandBars &bars, const MenuTables &tables);
+
+// Creates and fills the bars of a secondary window from entries that
+// Make_Menus made: "TAB0" and "TAB1" of the link-table window, "EDIT9" of
+// the link-row editor. A window does it the first time it loads in a run.
+void Make_WindowBars(CommandBars &bars, CommandWindow window);
 
 } // namespace lorva

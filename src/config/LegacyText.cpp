@@ -189,6 +189,23 @@ std::optional<QStringList> readTextLines(const QString &path)
     return splitLines(decodeText(bytes));
 }
 
+std::optional<QStringList> readTextLines(const QString &path, int maxLines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes;
+    for (int n = 0; n < maxLines && !file.atEnd(); ++n) {
+        bytes += file.readLine();
+        if (file.error() != QFileDevice::NoError)
+            return std::nullopt;
+    }
+    QStringList lines = splitLines(decodeText(bytes));
+    if (lines.size() > maxLines)
+        lines.resize(qMax(0, maxLines));
+    return lines;
+}
+
 void writeTextLines(const QString &path, const QStringList &lines, const QString &source)
 {
     QByteArray bytes;

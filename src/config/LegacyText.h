@@ -41,6 +41,9 @@ QStringList splitLines(const QString &text);
 
 // Reads a whole text file as lines. Empty when it cannot be opened or read.
 std::optional<QStringList> readTextLines(const QString &path);
+// The same, but no more than the first `maxLines` lines are read, however
+// large the file.
+std::optional<QStringList> readTextLines(const QString &path, int maxLines);
 
 // Writes the lines, each followed by CR LF, as UTF-8, replacing the file
 // atomically. Throws AppError (with `source`) when it cannot be written.

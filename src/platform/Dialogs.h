@@ -17,6 +17,9 @@ public:
     virtual void failure(const QString &message, int closeAfterMs = 0) = 0;
     // A message with the information icon, as the exports confirm.
     virtual void information(const QString &title, const QString &text) = 0;
+    // A Yes/No question with the question icon and the program's title;
+    // true for Yes.
+    virtual bool question(const QString &text) = 0;
     // Asks for a line of text; empty when the user cancels.
     virtual std::optional<QString> input(const QString &title, const QString &prompt, const QString &value) = 0;
     // The save dialog: `filter` in the form "Description (*.ext)|*.ext", the

@@ -86,6 +86,14 @@ public:
         box.exec();
     }
 
+    bool question(const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
+                        QMessageBox::Yes | QMessageBox::No, m_window);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+
     std::optional<QString> input(const QString &title, const QString &prompt, const QString &value) override
     {
         bool ok = false;

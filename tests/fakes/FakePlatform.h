@@ -33,6 +33,12 @@ public:
         informations << title + u'|' + text;
         record(QStringLiteral("information"));
     }
+    bool question(const QString &text) override
+    {
+        questions << text;
+        record(QStringLiteral("question ") + text);
+        return questionAnswer;
+    }
     std::optional<QString> input(const QString &, const QString &prompt, const QString &) override
     {
         record(QStringLiteral("input ") + prompt);
@@ -48,6 +54,8 @@ public:
     QStringList failures;
     int failureCloseAfterMs = -1;
     QStringList informations;
+    QStringList questions;
+    bool questionAnswer = false;
     std::optional<QString> inputAnswer;
     std::optional<QString> saveAnswer;
 

@@ -3,10 +3,9 @@
 // that a save keeps: the newest 30, without empty ones, each unchanged.
 #include "addresses/History.h"
 
-#include <QDir>
-#include <QFile>
+#include "FuzzFile.h"
+
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -26,27 +25,19 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir folder;
-    static const bool made = QDir(folder.path()).mkpath("Data");
-    if (!made)
-        std::abort();
-    {
-        QFile file(folder.path() + "/Data/lorvaspeak.Hys");
-        if (!file.open(QIODevice::WriteOnly))
-            std::abort();
-        file.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    const QString &folder = lorva::fuzz::folder("Data");
+    lorva::fuzz::writeInput(folder + "/Data/lorvaspeak.Hys", data, size);
 
     List first;
-    lorva::Hyst_Read(folder.path(), first);
+    lorva::Hyst_Read(folder, first);
     QStringList kept;
     for (qsizetype i = qMax<qsizetype>(0, first.items.size() - lorva::kHistoryKept); i < first.items.size(); ++i)
         if (!first.items[i].isEmpty())
             kept << first.items[i];
 
-    lorva::Hyst_Save(folder.path(), first);
+    lorva::Hyst_Save(folder, first);
     List second;
-    lorva::Hyst_Read(folder.path(), second);
+    lorva::Hyst_Read(folder, second);
     if (second.items != kept)
         std::abort();
     return 0;

@@ -35,6 +35,7 @@ public:
     explicit ScriptedDialogs(DialogScript &script) : m_script(script) {}
     void failure(const QString &message, int) override { m_script.failures << message; }
     void information(const QString &, const QString &text) override { m_script.informations << text; }
+    bool question(const QString &) override { return false; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
     {
