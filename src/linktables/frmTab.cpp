@@ -31,7 +31,7 @@ const char *kStyle =
     " border-bottom: 1px solid #b7c5d9; }"
     "#Label1 { color: #1f3f66; font-weight: bold; }"
     "#lblMove { background: transparent; }"
-    "frmTab { background: #eef2f8; }"
+    "frmTab { background: #eef2f8; border: 1px solid #8ea6cc; }"
     "#TabF::tab { height: 13px; padding: 0px 3px; margin: 0px; font-size: 10px; color: #1b2a3a;"
     " border: 1px solid #a9bbd6; border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
     " background: #e2e9f4; min-width: 8px; }"
