@@ -12,6 +12,7 @@
 #include "export/ExportState.h"
 #include "linktables/LinkGroups.h"
 #include "speech/Speech.h"
+#include "windows/WindowsState.h"
 
 #include <QString>
 
@@ -41,6 +42,7 @@ struct AppContext
     SpeechState speech;
     ExportState exports;
     LinkGroups links;
+    WindowsState windows;
 
     bool startupTailDone = false;
     bool exiting = false;

@@ -7,7 +7,11 @@
 #include "export/Pictures.h"
 #include "linktables/frmTab.h"
 #include "platform/Dialogs.h"
+#include "config/AppError.h"
+#include "windows/frmAbout.h"
 #include "windows/frmEDit.h"
+#include "windows/frmInput.h"
+#include "windows/frmLang.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -29,6 +33,13 @@ Program::Program(QString programFolder, Platform &platform)
     addPictureRows(m_ctx.dispatcher, m_exports);
     addProgramRows(m_ctx, main);
     m_ctx.dispatcher.setRow(elements::StartTools, QStringLiteral("FAVORITE"), [this](const QString &) { GO_Tables(); });
+    m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("LANG:NEW"),
+                            [this](const QString &) { showLanguageEditor(); });
+    for (const Element element : {elements::StartTools, elements::StartMenus}) {
+        m_ctx.dispatcher.setRow(element, element == elements::StartTools ? QStringLiteral("BREVONTA")
+                                                                         : QStringLiteral("FILE:BREVONTA"),
+                                [this](const QString &) { showAbout(); });
+    }
     m_ctx.dispatcher.setFailureHandler([&main](CommandWindow, const QString &message) { main.dialogs.failure(message); });
 
     QObject::connect(window.timer(MainTimer::Timer4), &QTimer::timeout, &window, [this] {
@@ -101,6 +112,39 @@ void Program::openRowEditor(frmTab &table)
     m_windows.showModal(editor);
     if (editor)
         m_windows.unload(editor);
+}
+
+void Program::showModal(QWidget *window)
+{
+    QPointer<QWidget> shown(window);
+    m_windows.load(window);
+    m_windows.showModal(window);
+    if (shown)
+        m_windows.unload(shown);
+}
+
+void Program::askQuestion()
+{
+    showModal(new frmInput(m_ctx.language, m_ctx.windows, m_ctx.commands, m_ctx.dispatcher, m_ctx.options.BarStyle));
+}
+
+void Program::showLanguageEditor()
+{
+    auto *editor = new frmLang(m_ctx.programFolder, m_ctx.language, m_ctx.windows, m_ctx.commands, m_ctx.dispatcher,
+                               m_ctx.platform, m_ctx.options.BarStyle, [this] { askQuestion(); });
+    try {
+        editor->load();
+    } catch (const AppError &) {
+        delete editor;
+        throw; // the dispatcher shows it
+    }
+    showModal(editor);
+}
+
+void Program::showAbout()
+{
+    showModal(new frmAbout(m_ctx.programFolder, m_ctx.language, m_ctx.commands, m_ctx.dispatcher, m_ctx.platform,
+                           m_ctx.options.BarStyle));
 }
 
 } // namespace lorva

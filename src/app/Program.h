@@ -39,9 +39,15 @@ public:
     // "FAVORITE": the link-table window, shown modally; a link chosen in it
     // opens in the current tab.
     void GO_Tables();
+    // "LANG:NEW" and the About box, each shown modally until it closes.
+    void showLanguageEditor();
+    void showAbout();
 
 private:
     void openRowEditor(frmTab &table);
+    void askQuestion();
+    // Loads `window`, shows it modally over the main window, and unloads it.
+    void showModal(QWidget *window);
 
     AppContext m_ctx;
     WindowSet m_windows;

@@ -3,7 +3,9 @@
 #include "app/AppContext.h"
 #include "browser/frmStart.h"
 
+#include <QApplication>
 #include <QEventLoop>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -19,8 +21,12 @@ WindowSet::~WindowSet()
 
 void WindowSet::load(QWidget *window)
 {
-    if (window && std::find(m_others.begin(), m_others.end(), window) == m_others.end())
-        m_others.emplace_back(window);
+    if (!window || std::find(m_others.begin(), m_others.end(), window) != m_others.end())
+        return;
+    // A secondary window stays above the main window, as its dialog.
+    if (!window->parentWidget())
+        window->setParent(m_main.get(), window->windowFlags());
+    m_others.emplace_back(window);
 }
 
 void WindowSet::showModal(QWidget *window)
@@ -28,6 +34,13 @@ void WindowSet::showModal(QWidget *window)
     if (!window)
         return;
     load(window);
+    // Kept above the window it was opened over by the window manager too.
+    QWidget *over = QApplication::activeModalWidget();
+    if (!over || over == window)
+        over = m_main.get();
+    window->winId();
+    if (window->windowHandle() && over->windowHandle())
+        window->windowHandle()->setTransientParent(over->windowHandle());
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
     window->raise();

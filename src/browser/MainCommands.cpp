@@ -1,5 +1,6 @@
 #include "browser/MainCommands.h"
 
+#include "addresses/Bookmark.h"
 #include "browser/MainContext.h"
 #include "browser/MainState.h"
 #include "browser/MainWindowLogic.h"
@@ -148,6 +149,18 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
              [&ctx](const QString &) { refreshView(ctx.tabs, ctx.tabs.currentTab()); });
     // The engine has no home page of its own: its home is the language's start page.
     d.setRow(StartMenus, QStringLiteral("NAVIGATE:HOME"), [openPage, &ctx](const QString &) { openPage(ctx.language.StartPage); });
+    d.setRow(StartMenus, QStringLiteral("NAVIGATE:PICK"),
+             [&ctx](const QString &) { Save_BookMark(ctx.programFolder, ctx.main.LastGoURL); });
+    // Going to the bookmark adds nothing to the history: the view opens it.
+    d.setRow(StartMenus, QStringLiteral("NAVIGATE:GO"), [&ctx](const QString &) {
+        const std::optional<QString> bookmark = Read_BookMark(ctx.programFolder);
+        if (!bookmark)
+            return;
+        stopView(ctx.tabs, ctx.tabs.currentTab());
+        ctx.address.setAddressText(*bookmark);
+        if (!bookmark->isEmpty())
+            openInView(ctx.tabs, ctx.tabs.currentTab(), *bookmark);
+    });
     d.setRow(StartMenus, QStringLiteral("NAVIGATE:PICKHOME"), [&ctx](const QString &) {
         ctx.options.HomePage = ctx.address.addressText();
         Save_Opt(ctx.programFolder, ctx.options);

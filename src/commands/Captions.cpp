@@ -1,6 +1,7 @@
 #include "commands/Captions.h"
 
 #include "commands/CommandBars.h"
+#include "commands/MakeMenus.h"
 #include "config/Language.h"
 #include "config/Options.h"
 
@@ -56,6 +57,12 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
     tips({{"PICTURE", 176}, {"BREVONTA", 196}});
 
     windows.setWindowNames({C[215], C[179], {C[232], C[233], C[234]}, C[224], C[235], C[236]});
+
+    // The language-file editor and the question dialog have their texts
+    // before they are first shown: their entries are made here if need be.
+    Make_WindowBars(bars, CommandWindow::LanguageEditor);
+    Make_WindowBars(bars, CommandWindow::Question);
+    captions({{"EXIT3", 210}, {"SAVE5", 128}, {"OKYES", 212}, {"OKNO", 214}});
 }
 
 } // namespace lorva

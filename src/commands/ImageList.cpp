@@ -311,6 +311,16 @@ std::vector<Spec> windowSpecs(CommandWindow window)
     } else if (window == CommandWindow::RowEditor) {
         set(1, "#clear", "edit-clear", u"\u232B", 0xffc0392b);
         set(2, "#save", "document-save", u"\u2193", 0xff2874a6);
+    } else if (window == CommandWindow::LanguageEditor) {
+        set(0, "#close", "window-close", u"\u2715", 0xffc0392b);
+        set(1, "#save", "document-save", u"\u2193", 0xff2874a6);
+    } else if (window == CommandWindow::Question) {
+        set(0, "#yes", "dialog-ok", u"\u2713", 0xff27ae60);
+        set(1, "#no", "dialog-cancel", u"\u2715", 0xffc0392b);
+    } else if (window == CommandWindow::About) {
+        set(0, "#ok", "dialog-ok", u"\u2713", 0xff27ae60);
+        set(1, "#help", "help-browser", u"?", 0xff2e86c1);
+        set(2, "#program", "internet-web-browser", u"\u266B", 0xff2e86c1);
     }
     return s;
 }

@@ -186,6 +186,17 @@ void Make_WindowBars(CommandBars &bars, CommandWindow window)
         fill(bars, "TAB1", {"SEP10", "EXIT6"});
     } else if (window == CommandWindow::RowEditor && !bars.hasBar(QStringLiteral("EDIT9"))) {
         fill(bars, "EDIT9", {"CANCEL", "SAVE3"});
+    } else if (window == CommandWindow::LanguageEditor && !bars.hasBar(QStringLiteral("STANDARD5"))) {
+        addRows(bars, {{"EXIT3", 0, 0}, {"SAVE5", 1, 0}});
+        fill(bars, "STANDARD5", {"SEP1", "EXIT3", "SEP13", "SAVE5", "SEP2"});
+    } else if (window == CommandWindow::Question && !bars.hasBar(QStringLiteral("STANDARD6"))) {
+        addRows(bars, {{"OKYES", 0, 0}, {"OKNO", 1, 0}});
+        bars.addEntry(QStringLiteral("NIL6"), -1, QString(), StylePanel, QString());
+        bars.setPanel(QStringLiteral("NIL6"), 150);
+        fill(bars, "STANDARD6", {"OKYES", "SEP13", "NIL6", "SEP2", "OKNO"});
+    } else if (window == CommandWindow::About && !bars.hasBar(QStringLiteral("STANDARD7"))) {
+        addRows(bars, {{"ABOUTOK", 0, 0}, {"ABOUTHELP", 1, 0}});
+        fill(bars, "STANDARD7", {"ABOUTOK", "SEP13", "ABOUTHELP", "SEP2"});
     }
 }
 

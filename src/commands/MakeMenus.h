@@ -40,9 +40,11 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
 // Creates and fills the bars of the main window and hangs the menus.
 void Make_Toolbars(CommandBars &bars, const MenuTables &tables);
 
-// Creates and fills the bars of a secondary window from entries that
-// Make_Menus made: "TAB0" and "TAB1" of the link-table window, "EDIT9" of
-// the link-row editor. A window does it the first time it loads in a run.
+// Creates and fills the bars of a secondary window: "TAB0" and "TAB1" of
+// the link-table window and "EDIT9" of the link-row editor from entries
+// that Make_Menus made; the language-file editor's "STANDARD5", the
+// question dialog's "STANDARD6" and the About box's "STANDARD7" with the
+// entries they define themselves. Once per run: later calls do nothing.
 void Make_WindowBars(CommandBars &bars, CommandWindow window);
 
 } // namespace lorva

@@ -295,7 +295,10 @@ void frmTab::applyLayout(const TableLayout &l)
     QRect exitBar = toPixels(l.bar[1]);
     exitBar.setLeft(exitBar.right() + 1 - qMax(exitBar.width(), m_cmdBar[1]->sizeHint().width()));
     m_cmdBar[1]->setGeometry(exitBar);
-    m_label1->setGeometry(toPixels(l.Label1));
+    // The label takes what its text needs in a longer language.
+    QRect label = toPixels(l.Label1);
+    label.setWidth(qMax(label.width(), m_label1->sizeHint().width()));
+    m_label1->setGeometry(label);
     m_lblMove->setGeometry(toPixels(l.lblMove));
     m_text1->setGeometry(toPixels(l.Text1));
     // Stacked as drawn: the move handle over the bar's empty end, the title
@@ -319,7 +322,9 @@ void frmTab::applyLayout(const TableLayout &l)
         widths[size_t(c)] = toPixels(l.colWidth[size_t(c)]);
     // The date column shows a whole date in the grid's font; the address
     // text column gives it the room.
-    const int date = m_gridList->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 12;
+    const int date = qMax(m_gridList->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")),
+                          m_gridList->horizontalHeader()->fontMetrics().horizontalAdvance(m_grid.text(0, 6))) +
+                     12;
     if (widths[6] < date) {
         widths[5] = qMax(0, widths[5] - (date - widths[6]));
         widths[6] = date;

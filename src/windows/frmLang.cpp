@@ -1,0 +1,67 @@
+#include "windows/frmLang.h"
+
+#include "commands/CommandBarView.h"
+#include "commands/MakeMenus.h"
+#include "config/Language.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "windows/WindowBar.h"
+#include "windows/WindowsState.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace lorva {
+
+frmLang::frmLang(const QString &programFolder, const Language &language, WindowsState &state, CommandBars &bars,
+                 Dispatcher &dispatcher, Platform &platform, int barStyle, std::function<void()> askQuestion)
+    : QWidget(nullptr, Qt::Window), m_images(CommandWindow::LanguageEditor),
+      m_dialogs(platform.createDialogs(this)),
+      m_ctx{programFolder, language, state, *m_dialogs, [this] { return m_text1->toPlainText(); },
+            std::move(askQuestion), [this] { close(); }},
+      m_bar(nullptr), m_text1(new QPlainTextEdit(this))
+{
+    setObjectName(QStringLiteral("frmLang"));
+    Make_WindowBars(bars, CommandWindow::LanguageEditor);
+    m_bar = new WindowBar(this, bars, dispatcher, m_images, Element{CommandWindow::LanguageEditor, 5},
+                          QStringLiteral("STANDARD5"), {QStringLiteral("EXIT3"), QStringLiteral("SAVE5")},
+                          [this](const QString &key) { languageEditorCommand(m_ctx, key); }, barStyle);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text1->installEventFilter(this);
+}
+
+frmLang::~frmLang() = default;
+
+void frmLang::load()
+{
+    setWindowTitle(m_ctx.language.Captions[209]);
+    m_text1->setAccessibleName(m_ctx.language.Captions[209]);
+    const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
+    resize(screen.width() / 2, screen.height() / 2);
+    move(screen.center() - rect().center());
+    m_text1->setPlainText(languageTemplate(m_ctx.programFolder));
+    m_text1->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmLang::eventFilter(QObject *watched, QEvent *event)
+{
+    // Any key typed into the text counts as a change, for the rest of the run.
+    if (watched == m_text1 && event->type() == QEvent::KeyPress)
+        m_ctx.state.languageChanged = true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmLang::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int barHeight = m_bar->view()->sizeHint().height();
+    m_bar->view()->setGeometry(0, 0, width(), barHeight);
+    m_text1->setGeometry(0, barHeight, width(), height() - barHeight);
+}
+
+} // namespace lorva

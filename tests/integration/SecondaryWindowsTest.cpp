@@ -1,0 +1,160 @@
+// The bookmark, the language-file editor with its question, and the About
+// box, on the real windows, driven through the X server as a person does.
+#include "commands/CommandBarView.h"
+#include "support/MainWindowFixture.h"
+#include "windows/WindowBar.h"
+#include "windows/frmAbout.h"
+#include "windows/frmInput.h"
+#include "windows/frmLang.h"
+
+#include <QInputDialog>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QToolBar>
+
+using namespace lorva;
+using namespace lorva::test;
+
+namespace {
+
+QWidget *shown(const char *name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+QPoint buttonOf(CommandBarView *bar, const QString &key)
+{
+    return Person::at(bar->toolBar()->widgetForAction(bar->actionsOf(key).first()));
+}
+
+class SecondaryWindows : public MainWindowFixture
+{
+protected:
+    // From aside: opens the drop-down of `button` on the main tool bar and
+    // clicks its entry `key`. False when the menu or the entry is missing.
+    bool choose(const QString &button, const QString &key)
+    {
+        CommandBarView *bar = window->cmdBar(0);
+        QMenu *menu = nullptr;
+        QPoint at;
+        Person::onMain([&] {
+            at = buttonOf(bar, button);
+            menu = bar->menuOf(button);
+        });
+        person.click(at);
+        if (!menu || !Person::waitFor([&] { return menu->isVisible(); }))
+            return false;
+        QPoint entry;
+        Person::onMain([&] {
+            for (QAction *action : menu->actions()) {
+                if (action->objectName() == key)
+                    entry = menu->mapToGlobal(menu->actionGeometry(action).center());
+            }
+        });
+        if (entry.isNull())
+            return false;
+        person.click(entry);
+        return true;
+    }
+
+    // From aside: clicks `key` on a secondary window's bar.
+    void press(WindowBar *bar, const char *key)
+    {
+        QPoint at;
+        Person::onMain([&] { at = buttonOf(bar->view(), QLatin1String(key)); });
+        person.click(at);
+    }
+};
+
+} // namespace
+
+TEST_F(SecondaryWindows, ABookmarkIsStoredAndOpenedInTheNextRun)
+{
+    server.addPage("/marked", page("Marked"));
+    type(server.url("/marked"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/marked")));
+    bool picked = false;
+    person.aside([&] { picked = choose("NAVIGATE", "NAVIGATE:PICK"); });
+    ASSERT_TRUE(picked);
+    ASSERT_TRUE(waitUntil([&] { return folder.exists("Data/LorvaBook.bm"); }, 3000));
+    stop();
+    EXPECT_EQ(folder.read("Data/LorvaBook.bm"), (server.url("/marked") + "\r\n").toUtf8());
+
+    start();
+    bool went = false;
+    person.aside([&] { went = choose("NAVIGATE", "NAVIGATE:GO"); });
+    ASSERT_TRUE(went);
+    EXPECT_TRUE(waitForLoad(0, server.url("/marked")));
+    EXPECT_EQ(window->Text1()->currentText(), server.url("/marked"));
+    stop();
+    EXPECT_EQ(folder.read("Data/lorvaspeak.Hys").count(server.url("/marked").toUtf8()), 1)
+        << "going to the bookmark adds no history entry";
+}
+
+TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
+{
+    bool editorShown = false, asked = false, closed = false;
+    person.aside([&] {
+        if (!choose("LANG", "LANG:NEW"))
+            return;
+        frmLang *editor = nullptr;
+        editorShown = Person::waitFor([&] { return (editor = qobject_cast<frmLang *>(shown("frmLang"))) != nullptr; });
+        if (!editorShown)
+            return;
+        QPoint text;
+        Person::onMain([&] { text = Person::at(editor->text()); });
+        person.click(text);
+        person.key("ctrl+End Return");
+        person.type("SEARCH_DESCR=Sok Klingon");
+        press(editor->bar(), "SAVE5");
+        Person::waitFor([] { return qobject_cast<QInputDialog *>(QApplication::activeModalWidget()) != nullptr; });
+        person.type("klingon");
+        person.key("Return");
+        Person::waitFor([&] { return folder.exists("Languages/Speak_klingon.Txt"); });
+
+        press(editor->bar(), "EXIT3");
+        frmInput *question = nullptr;
+        asked = Person::waitFor([&] { return (question = qobject_cast<frmInput *>(shown("frmInput"))) != nullptr; });
+        if (!asked)
+            return;
+        press(question->bar(), "OKYES");
+        closed = Person::waitFor([] { return !shown("frmLang"); });
+    });
+    ASSERT_TRUE(editorShown);
+    EXPECT_TRUE(asked) << "typing, saving, then leaving asks the question";
+    EXPECT_TRUE(closed);
+    const QByteArray saved = folder.read("Languages/Speak_klingon.Txt");
+    EXPECT_TRUE(saved.endsWith("\r\nSEARCH_DESCR=Sok Klingon\r\n")) << saved.right(80).constData();
+
+    stop();
+    start();
+    bool chosen = false;
+    person.aside([&] { chosen = choose("LANG", "LANG:KLINGON"); });
+    ASSERT_TRUE(chosen) << "the new language is not in the language menu";
+    EXPECT_TRUE(waitUntil([&] { return ctx->options.LanguageName == "klingon"; }, 3000));
+    EXPECT_EQ(ctx->language.SearchDescr, "Sok Klingon");
+    EXPECT_EQ(ctx->language.Captions[2], "Back") << "the English captions came along";
+}
+
+TEST_F(SecondaryWindows, TheAboutBoxShowsTheBuildsVersionAndClosesOnOk)
+{
+    QString version;
+    bool closed = false;
+    person.aside([&] {
+        QPoint about;
+        Person::onMain([&] { about = buttonOf(window->cmdBar(0), "BREVONTA"); });
+        person.click(about);
+        frmAbout *box = nullptr;
+        if (!Person::waitFor([&] { return (box = qobject_cast<frmAbout *>(shown("frmAbout"))) != nullptr; }))
+            return;
+        Person::onMain([&] { version = box->label("lblVersion")->text(); });
+        press(box->bar(), "ABOUTOK");
+        closed = Person::waitFor([] { return !shown("frmAbout"); });
+    });
+    EXPECT_EQ(version, ctx->language.Captions[198] + " " + LORVA_VERSION);
+    EXPECT_TRUE(closed);
+}
