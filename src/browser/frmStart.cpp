@@ -145,6 +145,7 @@ frmStart::frmStart(const MainValues &values)
     connect(timer(MainTimer::Timer1), &QTimer::timeout, this, [this] { Timer1_Timer(m_ctx); });
     connect(timer(MainTimer::Timer5), &QTimer::timeout, this, [this] { Timer5_Timer(m_ctx); });
     addKeyboardRoutes();
+    qApp->installEventFilter(this); // Escape stops speech wherever the focus is
 
     // View 0 always exists.
     m_tab1->addTab(QString());

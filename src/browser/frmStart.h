@@ -154,6 +154,7 @@ private:
     void placeFindBar();
     bool handleTabStrip(QEvent *event);
     void addKeyboardRoutes();
+    void stopSpeaking();
     // Moves the keyboard from bar `from` to the next bar with buttons in `direction`.
     void focusNextBar(int from, int direction);
     void selectTabFromKeyboard(int step);

@@ -6,6 +6,7 @@
 #include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
 #include "commands/CommandBarView.h"
+#include "commands/Dispatcher.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -35,6 +36,11 @@ constexpr int kF12Key = 123;
 
 bool frmStart::eventFilter(QObject *watched, QEvent *event)
 {
+    // Escape anywhere in the window stops what is being spoken, before the
+    // page (which keeps Escape for itself) or a bar sees it; they still do.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+        watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
+        stopSpeaking();
     if (watched == m_tab1)
         return handleTabStrip(event);
     if (watched == m_text1 || watched == m_text1->lineEdit()) {
@@ -136,5 +142,7 @@ void frmStart::focusAddressBox()
     m_text1->setFocus(Qt::ShortcutFocusReason);
     m_text1->lineEdit()->selectAll();
 }
+
+void frmStart::stopSpeaking() { m_ctx.dispatcher.click(elements::StartMenus, QStringLiteral("SPEAK:STOP")); }
 
 } // namespace lorva

@@ -113,10 +113,21 @@ void CommandBars::clickEntry(const QString &key, const QString &inBar)
     if (e->style == StyleCheck) {
         setChecked(key, !e->checked);
     } else if (e->style == StyleOption) {
-        for (const QString &other : bar(inBar)) {
-            const CommandEntry *o = entry(other);
-            if (o && o->style == StyleOption && other != key)
-                setChecked(other, false);
+        // A separator closes a group: a menu may hold more than one.
+        const QStringList keys = bar(inBar);
+        qsizetype first = keys.indexOf(key), last = first;
+        const auto separator = [this](const QString &k) {
+            const CommandEntry *o = entry(k);
+            return o && o->style == StyleSeparator;
+        };
+        while (first > 0 && !separator(keys[first - 1]))
+            --first;
+        while (last >= 0 && last + 1 < keys.size() && !separator(keys[last + 1]))
+            ++last;
+        for (qsizetype i = qMax<qsizetype>(first, 0); i <= last; ++i) {
+            const CommandEntry *o = entry(keys[i]);
+            if (o && o->style == StyleOption && keys[i] != key)
+                setChecked(keys[i], false);
         }
         setChecked(key, true);
     }

@@ -124,9 +124,10 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
                    {"FILE:INTERNET:SEPARATOR", -1, 1}, {"FILE:INTERNET", 47, 0}});
     addRows(bars, {{"SAVE:HTML", 26, 0}, {"SAVE:WORDH", 27, 0}, {"SAVE:WORDV", 28, 0}, {"SAVE:EXCEL", 29, 0},
                    {"SAVE:PPT", 30, 0}, {"SAVE:PDF", 32, 0}});
-    addRows(bars, {{"SPEAK:TRE", 127, 0}, {"SPEAK:SEI", 127, 0}, {"SPEAK:DODICI", 127, 0},
-                   {"SPEAK:STOP:SEPARATOR", -1, 1}, {"SPEAK:STOP", 128, 0}, {"SPEAK:LOG:SEPARATOR", -1, 1},
-                   {"SPEAK:LOG", 10, 0}});
+    // The three rates are one option group, apart from the voices below them.
+    addRows(bars, {{"SPEAK:TRE", 127, 6}, {"SPEAK:SEI", 127, 6}, {"SPEAK:DODICI", 127, 6},
+                   {"SPEAK:STOP:SEPARATOR", -1, 1}, {"SPEAK:STOP", 128, 0}, {"SPEAK:PAUSE", 84, 0},
+                   {"SPEAK:LOG:SEPARATOR", -1, 1}, {"SPEAK:LOG", 10, 0}, {"SPEAK:VOICES:SEPARATOR", -1, 1}});
     for (int i = 1; i <= 16; ++i)
         bars.addEntry(QStringLiteral("SEP%1").arg(i), -1, QString(), StyleSeparator, QString());
     addRows(bars, {{"PICTURE", 78, 0}});
@@ -167,6 +168,10 @@ void Make_Toolbars(CommandBars &bars, const MenuTables &tables)
                             "NAVIGATE:REFRESH", "NAVIGATE:NEXT", "NAVIGATE:HOME:SEPARATOR", "NAVIGATE:PICKHOME",
                             "NAVIGATE:HOME"});
     bars.setHungBar(QStringLiteral("NAVIGATE"), QStringLiteral("NAVIGATE"));
+    // Steering speech comes first, the voices after it.
+    if (tables.VoiceCount > 0)
+        fill(bars, "TTS", {"SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI", "SPEAK:STOP:SEPARATOR", "SPEAK:STOP",
+                           "SPEAK:PAUSE", "SPEAK:LOG:SEPARATOR", "SPEAK:LOG", "SPEAK:VOICES:SEPARATOR"});
     for (int n = 1; n <= tables.VoiceCount; ++n)
         bars.addToBar(QStringLiteral("TTS"), QStringLiteral("TTS:%1VOICE").arg(n));
     bars.setHungBar(QStringLiteral("TTS"), QStringLiteral("TTS"));

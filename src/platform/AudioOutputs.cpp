@@ -49,6 +49,35 @@ public:
             m_feed->start();
     }
 
+    void discard() override
+    {
+        m_queue.clear();
+        if (m_feed)
+            m_feed->stop();
+        if (!m_sink)
+            return;
+        // What the device still buffers goes too: silence at once.
+        const bool held = m_sink->state() == QAudio::SuspendedState;
+        m_sink->reset();
+        m_device = m_sink->start();
+        if (held)
+            m_sink->suspend();
+    }
+
+    void hold(bool held) override
+    {
+        if (!m_sink)
+            return;
+        if (held) {
+            m_sink->suspend();
+        } else {
+            m_sink->resume();
+            feed();
+            if (!m_queue.isEmpty() && !m_feed->isActive())
+                m_feed->start();
+        }
+    }
+
 private:
     void feed()
     {

@@ -53,12 +53,15 @@ public:
 
     // Only on the worker thread.
     int sampleRate() const { return m_sampleRate; }
-    void synthesise(const QByteArray &utf8, Sink sink)
+    // `cancelled` is asked as the samples come: true stops the synthesis.
+    void synthesise(const QByteArray &utf8, Sink sink, std::function<bool()> cancelled = {})
     {
         m_sink = std::move(sink);
+        m_cancelled = std::move(cancelled);
         espeak_Synth(utf8.constData(), size_t(utf8.size() + 1), 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
                      nullptr);
         m_sink = nullptr;
+        m_cancelled = nullptr;
     }
 
 private:
@@ -74,7 +77,7 @@ private:
     static int onSamples(short *samples, int count, espeak_EVENT *)
     {
         SpeechWorker &self = instance();
-        if (self.m_stopping)
+        if (self.m_stopping || (self.m_cancelled && self.m_cancelled()))
             return 1; // stops the synthesis at once
         if (samples && count > 0 && self.m_sink)
             self.m_sink(samples, count);
@@ -109,6 +112,7 @@ private:
     bool m_stop = false;
     int m_sampleRate = 0;
     Sink m_sink;
+    std::function<bool()> m_cancelled;
     std::thread m_thread;
 };
 
@@ -120,10 +124,22 @@ public:
     explicit Player(std::unique_ptr<AudioOutput> output) : m_output(std::move(output)) {}
 
     bool open(int sampleRate) { return m_output && m_output->open(sampleRate); }
-    void write(const QByteArray &pcm) { m_output->write(pcm); }
+    // Samples of a stopped generation arrive late: they are dropped.
+    void write(const QByteArray &pcm, quint64 generation)
+    {
+        if (generation == m_generation)
+            m_output->write(pcm);
+    }
+    void discard(quint64 generation)
+    {
+        m_generation = generation;
+        m_output->discard();
+    }
+    void hold(bool held) { m_output->hold(held); }
 
 private:
     std::unique_ptr<AudioOutput> m_output;
+    quint64 m_generation = 0;
 };
 
 class EspeakSpeech : public SpeechEngine
@@ -186,15 +202,22 @@ public:
         const QByteArray utf8 = text.toUtf8();
         Player *player = m_player;
         auto alive = m_alive;
-        auto job = [utf8, player, alive] {
-            if (SpeechWorker::instance().sampleRate() <= 0)
+        auto generation = m_generation;
+        const quint64 mine = *generation;
+        auto job = [utf8, player, alive, generation, mine] {
+            // Stopped before its turn: never spoken.
+            if (SpeechWorker::instance().sampleRate() <= 0 || *generation != mine)
                 return;
-            SpeechWorker::instance().synthesise(utf8, [player, alive](const short *samples, int count) {
-                if (!*alive)
-                    return;
-                const QByteArray pcm(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
-                QMetaObject::invokeMethod(player, [player, pcm] { player->write(pcm); }, Qt::QueuedConnection);
-            });
+            SpeechWorker::instance().synthesise(
+                utf8,
+                [player, alive, mine](const short *samples, int count) {
+                    if (!*alive)
+                        return;
+                    const QByteArray pcm(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
+                    QMetaObject::invokeMethod(player, [player, pcm, mine] { player->write(pcm, mine); },
+                                              Qt::QueuedConnection);
+                },
+                [generation, mine] { return *generation != mine; });
         };
         if (flags & 1) {
             SpeechWorker::instance().post(std::move(job));
@@ -205,10 +228,38 @@ public:
 
     bool audioAvailable() override { return m_audio; }
 
+    void stop() override
+    {
+        // Queued texts and the one being made see the new generation and
+        // end; the player drops what it holds of the old one.
+        const quint64 next = ++*m_generation;
+        Player *player = m_player;
+        QMetaObject::invokeMethod(player, [player, next] { player->discard(next); }, Qt::QueuedConnection);
+    }
+
+    void pause() override
+    {
+        Player *player = m_player;
+        QMetaObject::invokeMethod(player, [player] { player->hold(true); }, Qt::QueuedConnection);
+    }
+
+    void resume() override
+    {
+        Player *player = m_player;
+        QMetaObject::invokeMethod(player, [player] { player->hold(false); }, Qt::QueuedConnection);
+    }
+
+    void setRate(int wordsPerMinute) override
+    {
+        SpeechWorker::instance().post(
+            [wordsPerMinute] { espeak_SetParameter(espeakRATE, qBound(80, wordsPerMinute, 450), 0); });
+    }
+
 private:
     QThread m_thread;
     Player *m_player;
     std::shared_ptr<std::atomic<bool>> m_alive = std::make_shared<std::atomic<bool>>(true);
+    std::shared_ptr<std::atomic<quint64>> m_generation = std::make_shared<std::atomic<quint64>>(0);
     QStringList m_names;
     QStringList m_identifiers;
     bool m_audio = false;

@@ -18,6 +18,10 @@ public:
     virtual bool open(int sampleRate) = 0;
     // Queues samples behind those queued before.
     virtual void write(const QByteArray &pcm) = 0;
+    // Drops what is queued and silences what is playing, at once.
+    virtual void discard() {}
+    // Holds the sound where it is (true), or lets it go on (false).
+    virtual void hold(bool) {}
 };
 
 // The desktop's sound output, through Qt Multimedia.
@@ -43,6 +47,13 @@ public:
     virtual void speak(const QString &text, int flags) = 0;
     // Whether speech can be heard: false when no audio device was found.
     virtual bool audioAvailable() = 0;
+    // Empties the queue and silences what is being spoken.
+    virtual void stop() = 0;
+    // Holds what is being spoken where it is, and goes on from there.
+    virtual void pause() = 0;
+    virtual void resume() = 0;
+    // Words a minute for what is spoken from now on.
+    virtual void setRate(int wordsPerMinute) = 0;
 };
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output);

@@ -57,6 +57,7 @@ void GO_Talk(SpeechContext &ctx)
             text.replace(u'|', u' ');
             ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
             ctx.speech.SpeechVoice->speak(text, kAsync);
+            speech.log.append({QTime::currentTime(), text});
         }
     } while (speech.talkAgain);
 }
@@ -96,6 +97,8 @@ void Voice_Click(SpeechContext &ctx, const QString &key)
         speech.ActiveVoiceCaption = caption;
         ctx.status.setTimebarPicture(kSpeechOnPicture);
     } else {
+        // Leaving speech mode also silences what is still being spoken.
+        Speech_Stop(ctx);
         ctx.commands.setChecked(key, false);
         ctx.timers.setTimerEnabled(MainTimer::Timer6, false);
         speech.ActiveVoiceCaption.clear();
@@ -129,6 +132,11 @@ void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx)
     dispatcher.setRow(elements::StartTools, QStringLiteral("SPEAK"), [&ctx](const QString &) { GO_Talk(ctx); });
     dispatcher.setPrefixRow(elements::StartMenus, QStringLiteral("TTS:"),
                             [&ctx](const QString &key) { Voice_Click(ctx, key); });
+    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:STOP"), [&ctx](const QString &) { Speech_Stop(ctx); });
+    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:PAUSE"),
+                      [&ctx](const QString &) { Speech_Pause(ctx); });
+    for (const char *key : {"SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI"})
+        dispatcher.setRow(elements::StartMenus, QLatin1String(key), [&ctx](const QString &k) { Speech_Rate(ctx, k); });
 }
 
 } // namespace lorva

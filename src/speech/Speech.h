@@ -2,8 +2,10 @@
 
 #include "platform/Speech.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 
 #include <memory>
 
@@ -29,6 +31,15 @@ struct SpeechState
     bool noAudioReported = false;
     bool talking = false;       // GO_Talk is waiting for the copied selection
     bool talkAgain = false;     // asked again meanwhile: read the next selection after this one
+    bool paused = false;        // what is spoken is held
+    int rate = 0;               // words a minute; 0 until the rate file was read
+    // What was spoken in this run, newest last.
+    struct Spoken
+    {
+        QTime time;
+        QString text;
+    };
+    QList<Spoken> log;
 };
 
 // What speaking works on: its own state, the captions, the command entries,
@@ -43,6 +54,7 @@ struct SpeechContext
     TabHost &tabs;
     StatusStrip &status;
     MainTimers &timers;
+    const QString &programFolder;
 };
 
 // The start-up tail's step: every installed voice's description into List1.
@@ -61,6 +73,23 @@ void Timer6_Timer(SpeechContext &ctx);
 // The left button was released in view `index`: in speech mode the
 // selection it ended is read at once, and the watch forgets that press.
 void Web_LeftButtonUp(SpeechContext &ctx, int index);
+
+// Empties the queue and silences the sound; speech mode stays as it is.
+void Speech_Stop(SpeechContext &ctx);
+// Holds what is being spoken, or lets it go on where it was.
+void Speech_Pause(SpeechContext &ctx);
+// "SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI": slow, normal and fast speech,
+// from the next utterance on, kept for the next start.
+void Speech_Rate(SpeechContext &ctx, const QString &key);
+// The rate kept in its file (normal when there is none), given to the engine.
+void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &commands);
+// Speaks a line of the speech log again.
+void Speak_Again(SpeechContext &ctx, const QString &text);
+
+inline const QString kRateFile = QStringLiteral("Data/lorvaspeak.Rat");
+inline constexpr int kSlowRate = 130;
+inline constexpr int kNormalRate = 175;
+inline constexpr int kFastRate = 240;
 
 // Registers "SPEAK" and the voice entries.
 void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx);

@@ -21,6 +21,10 @@ public:
     void setOutputFormat(int type) override { record(QStringLiteral("format %1").arg(type)); }
     void speak(const QString &text, int flags) override { record(QStringLiteral("speak %1 ").arg(flags) + text); }
     bool audioAvailable() override { return audio; }
+    void stop() override { record(QStringLiteral("stop")); }
+    void pause() override { record(QStringLiteral("pause")); }
+    void resume() override { record(QStringLiteral("resume")); }
+    void setRate(int wordsPerMinute) override { record(QStringLiteral("rate %1").arg(wordsPerMinute)); }
 
     QStringList voices;
     QStringList *log;

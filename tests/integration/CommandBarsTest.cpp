@@ -79,7 +79,10 @@ TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
     EXPECT_EQ(shown(mainBar()->menuOf("NAVIGATE")), captions({170, 169, -1, 2, 126, 3, -1, 135, 63}));
     EXPECT_EQ(shown(mainBar()->menuOf("LANG")), (QStringList{"English", "Italian", C[209]}));
 
-    const QStringList voices = shown(mainBar()->menuOf("TTS"));
+    // Steering speech first, then the voices.
+    QStringList voices = shown(mainBar()->menuOf("TTS"));
+    EXPECT_EQ(voices.mid(0, 9), captions({218, 219, 220, -1, 221, 244, -1, 222, -1}));
+    voices = voices.mid(9);
     EXPECT_GE(voices.size(), 1) << "espeak-ng lists no voice";
     for (const QString &voice : voices)
         EXPECT_TRUE(voice.startsWith("Voice: ")) << qPrintable(voice);

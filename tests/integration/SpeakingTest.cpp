@@ -191,7 +191,11 @@ TEST_F(Speaking, AVoiceIsChosenWithTheKeyboardAlone)
     ASSERT_EQ(QApplication::focusWidget(), tts);
 
     QMenu *menu = bar->menuOf("TTS");
-    const QList<QAction *> voices = menu->actions();
+    // The keyboard passes over separators: count what it stops at.
+    QList<QAction *> voices;
+    for (QAction *a : menu->actions())
+        if (!a->isSeparator())
+            voices << a;
     qsizetype wanted = -1;
     for (qsizetype i = 0; i < voices.size(); ++i)
         if (voices[i]->toolTip() == kEnglish)
@@ -224,4 +228,112 @@ TEST_F(Speaking, AVoiceIsChosenWithTheKeyboardAlone)
     EXPECT_EQ(chosen, voices[wanted]);
     EXPECT_TRUE(waitUntil([&] { return ctx->speech.ActiveVoiceCaption == "Voice: " + kEnglish; }, 2000));
     EXPECT_EQ(window->timebarPicture(), 96);
+}
+
+namespace {
+
+// Speech to the desktop's sound, recorded from the null sink of the sound
+// server that the test command runs.
+class SpeakingAloud : public Speaking
+{
+protected:
+    std::unique_ptr<Platform> makePlatform() override
+    {
+        return std::make_unique<ForwardingPlatform>(createRealPlatform(folder.path()),
+                                                    [] { return createDesktopAudio(); });
+    }
+
+    void startRecording()
+    {
+        recorder.setStandardOutputFile(folder.file("heard.raw"));
+        recorder.start("parec", {"-d", "nullsink.monitor", "--format=s16le", "--rate=22050", "--channels=1",
+                                 "--latency-msec=20"});
+        ASSERT_TRUE(recorder.waitForStarted());
+        QTest::qWait(300);
+    }
+
+    // Whether each 50 ms frame of the recording is loud.
+    std::vector<bool> stopRecording()
+    {
+        recorder.terminate();
+        recorder.waitForFinished();
+        QFile raw(folder.file("heard.raw"));
+        EXPECT_TRUE(raw.open(QIODevice::ReadOnly));
+        const QByteArray bytes = raw.readAll();
+        const auto *samples = reinterpret_cast<const qint16 *>(bytes.constData());
+        const qsizetype count = bytes.size() / 2, frame = 22050 / 20;
+        std::vector<bool> loud;
+        for (qsizetype at = 0; at + frame <= count; at += frame) {
+            int peak = 0;
+            for (qsizetype i = at; i < at + frame; ++i)
+                peak = qMax(peak, qAbs(int(samples[i])));
+            loud.push_back(peak > 600);
+        }
+        return loud;
+    }
+
+    // From aside: clicks `key` in the voices menu.
+    void chooseSpeech(const QString &key)
+    {
+        CommandBarView *bar = window->cmdBar(0);
+        QMenu *menu = bar->menuOf("TTS");
+        QPoint button, entry;
+        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf("TTS").first())); });
+        person.click(button);
+        if (!Person::waitFor([&] { return menu->isVisible(); }))
+            return;
+        Person::onMain([&] {
+            for (QAction *a : menu->actions())
+                if (a->objectName() == key)
+                    entry = menu->mapToGlobal(menu->actionGeometry(a).center());
+        });
+        person.click(entry);
+    }
+
+    QProcess recorder;
+};
+
+} // namespace
+
+TEST_F(SpeakingAloud, EscapeSilencesALongTextAndPauseHoldsItUntilResumed)
+{
+    ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
+    openPage({kLong + ' ' + kLong + ' ' + kLong + ' ' + kLong + ' ' + kLong});
+    startRecording();
+    // The whole paragraph selected, a voice on, then the speak button.
+    person.click(Person::at(window->Web(0)->widget(), QPoint(200, 45)));
+    for (QAction *a : window->cmdBar(0)->menuOf("TTS")->actions())
+        if (a->toolTip() == kEnglish)
+            a->trigger();
+    QTest::qWait(2500); // the greeting
+    person.key("ctrl+a");
+    person.click(Person::at(window->cmdBar(0)->toolBar()->widgetForAction(window->cmdBar(0)->actionsOf("SPEAK").first())));
+    QTest::qWait(1500);
+    person.aside([&] { chooseSpeech("SPEAK:PAUSE"); });
+    QTest::qWait(2000);
+    person.aside([&] { chooseSpeech("SPEAK:PAUSE"); });
+    QTest::qWait(1200);
+    person.key("Escape");
+    QTest::qWait(2000);
+    const std::vector<bool> loud = stopRecording();
+
+    // The recorder's start drifts by a few hundred ms: the sound's shape is
+    // judged, not its times. The paragraph alone speaks for over 20 s with
+    // no silence longer than half a second in it.
+    QString shape;
+    for (const bool l : loud)
+        shape += l ? '#' : '.';
+    SCOPED_TRACE(qPrintable(shape));
+    const qsizetype last = shape.lastIndexOf('#');
+    ASSERT_GE(last, 0) << "nothing was heard";
+    qsizetype longestGap = 0;
+    for (qsizetype at = shape.indexOf('#'); at >= 0 && at < last;) {
+        const qsizetype next = shape.indexOf('#', at + 1);
+        longestGap = qMax(longestGap, next - at - 1);
+        at = next;
+    }
+    EXPECT_GE(longestGap * 50, 1500) << "the pause did not hold the speech, or it never went on";
+    EXPECT_GE((shape.size() - 1 - last) * 50, 1500) << "Escape left speech going";
+    EXPECT_FALSE(ctx->speech.ActiveVoiceCaption.isEmpty()) << "speech mode stays on after a stop";
+    EXPECT_FALSE(ctx->speech.paused);
 }

@@ -1,5 +1,6 @@
 #include "commands/MakeMenus.h"
 #include "fakes/FakeProgram.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -119,10 +120,10 @@ TEST(VoiceEntries, OnAndOffAgain)
     EXPECT_FALSE(s.ctx.commands.entry("TTS:2VOICE")->checked);
     EXPECT_TRUE(s.ctx.commands.entry("TTS:4VOICE")->checked);
 
-    // The active voice again: speech mode off, nothing more spoken.
+    // The active voice again: speech mode off, silenced, nothing more spoken.
     s.platform.speechLog.clear();
     s.clickVoice(4);
-    EXPECT_TRUE(s.platform.speechLog.isEmpty());
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop"}));
     EXPECT_FALSE(s.ctx.commands.entry("TTS:4VOICE")->checked);
     EXPECT_FALSE(s.ctx.commands.entry("SPEAK")->enabled);
     EXPECT_FALSE(s.window.timers[MainTimer::Timer6].enabled);
@@ -198,4 +199,57 @@ TEST(SpeechWatch, AReleaseInThePageSpeaksAtOnceAndTheWatchForgetsThatPress)
     s.selection = "Hidden";
     Web_LeftButtonUp(s.speech, 1);
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
+}
+
+TEST(SteeringSpeech, StopPauseResumeAndLeavingSpeechMode)
+{
+    Speaking s;
+    s.ctx.language.Captions[244] = QStringLiteral("Pause");
+    s.ctx.language.Captions[245] = QStringLiteral("Resume");
+    s.clickVoice(2);
+    s.platform.speechLog.clear();
+    const auto click = [&s](const char *key) { s.ctx.dispatcher.click(elements::StartMenus, QLatin1String(key)); };
+    click("SPEAK:PAUSE");
+    EXPECT_TRUE(s.ctx.speech.paused);
+    EXPECT_EQ(s.ctx.commands.entry("SPEAK:PAUSE")->caption, QStringLiteral("Resume"));
+    click("SPEAK:PAUSE");
+    EXPECT_EQ(s.ctx.commands.entry("SPEAK:PAUSE")->caption, QStringLiteral("Pause"));
+    // A stop while held lets what comes next be heard; speech mode stays on.
+    click("SPEAK:PAUSE");
+    click("SPEAK:STOP");
+    EXPECT_FALSE(s.ctx.speech.paused);
+    EXPECT_FALSE(s.ctx.speech.ActiveVoiceCaption.isEmpty());
+    EXPECT_EQ(s.platform.speechLog, QStringList({"pause", "resume", "pause", "stop", "resume"}));
+    // Choosing the active voice again leaves speech mode and silences it.
+    s.platform.speechLog.clear();
+    s.clickVoice(2);
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop"}));
+}
+
+TEST(SteeringSpeech, TheRateIsAnOptionGroupKeptInItsOwnFile)
+{
+    lorva::test::TempFolder folder;
+    Speaking s;
+    const QString path = folder.path();
+    s.ctx.speech.log.clear();
+    // No file: normal speed, and the voices' own group is left alone.
+    Read_Rate(path, s.ctx.speech, s.ctx.commands);
+    EXPECT_TRUE(s.ctx.commands.entry("SPEAK:SEI")->checked);
+    EXPECT_EQ(s.platform.speechLog.last(), QStringLiteral("rate 175"));
+    s.clickVoice(2);
+    s.ctx.commands.clickEntry("SPEAK:DODICI", "TTS");
+    SpeechContext here{s.ctx.speech, s.ctx.language, s.ctx.commands, s.ctx.platform,
+                       s.window,     s.window,       s.window,       path};
+    Speech_Rate(here, "SPEAK:DODICI");
+    EXPECT_TRUE(s.ctx.commands.entry("TTS:2VOICE")->checked) << "a rate is no voice";
+    EXPECT_FALSE(s.ctx.commands.entry("SPEAK:SEI")->checked);
+    EXPECT_EQ(folder.read("Data/lorvaspeak.Rat"), QByteArray(" 240 \r\n"));
+    EXPECT_EQ(s.platform.speechLog.last(), QStringLiteral("rate 240"));
+
+    Speaking next;
+    Read_Rate(path, next.ctx.speech, next.ctx.commands);
+    EXPECT_TRUE(next.ctx.commands.entry("SPEAK:DODICI")->checked);
+    folder.write("Data/lorvaspeak.Rat", "9999\r\n");
+    Read_Rate(path, next.ctx.speech, next.ctx.commands);
+    EXPECT_EQ(next.ctx.speech.rate, kNormalRate);
 }
