@@ -12,6 +12,7 @@
 #include "windows/frmEDit.h"
 #include "windows/frmInput.h"
 #include "windows/frmLang.h"
+#include "windows/frmSpeechLog.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -33,6 +34,8 @@ Program::Program(QString programFolder, Platform &platform)
     addPictureRows(m_ctx.dispatcher, m_exports);
     addProgramRows(m_ctx, main);
     m_ctx.dispatcher.setRow(elements::StartTools, QStringLiteral("FAVORITE"), [this](const QString &) { GO_Tables(); });
+    m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:LOG"),
+                            [this](const QString &) { showSpeechLog(); });
     m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("LANG:NEW"),
                             [this](const QString &) { showLanguageEditor(); });
     for (const Element element : {elements::StartTools, elements::StartMenus}) {
@@ -145,6 +148,15 @@ void Program::showAbout()
 {
     showModal(new frmAbout(m_ctx.programFolder, m_ctx.language, m_ctx.commands, m_ctx.dispatcher, m_ctx.platform,
                            m_ctx.options.BarStyle));
+}
+
+void Program::showSpeechLog()
+{
+    QList<frmSpeechLog::Line> lines;
+    for (const SpeechState::Spoken &spoken : m_ctx.speech.log)
+        lines.append({spoken.time, spoken.text});
+    showModal(new frmSpeechLog(m_ctx.language.Captions[222], lines,
+                               [this](const QString &text) { Speak_Again(m_speech, text); }));
 }
 
 } // namespace lorva

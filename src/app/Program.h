@@ -42,6 +42,7 @@ public:
     // "LANG:NEW" and the About box, each shown modally until it closes.
     void showLanguageEditor();
     void showAbout();
+    void showSpeechLog();
 
 private:
     void openRowEditor(frmTab &table);

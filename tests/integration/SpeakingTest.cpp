@@ -6,9 +6,11 @@
 #include "support/ForwardingPlatform.h"
 #include "support/MainWindowFixture.h"
 #include "support/Wav.h"
+#include "windows/frmSpeechLog.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QListWidget>
 #include <QMenu>
 #include <QToolBar>
 
@@ -100,6 +102,24 @@ protected:
     }
 
     Wav reference(const QString &text) { return espeakReference(text, "gmw/en", folder.path()); }
+
+    // From aside: clicks `key` in the voices menu.
+    void chooseSpeech(const QString &key)
+    {
+        CommandBarView *bar = window->cmdBar(0);
+        QMenu *menu = bar->menuOf("TTS");
+        QPoint button, entry;
+        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf("TTS").first())); });
+        person.click(button);
+        if (!Person::waitFor([&] { return menu->isVisible(); }))
+            return;
+        Person::onMain([&] {
+            for (QAction *a : menu->actions())
+                if (a->objectName() == key)
+                    entry = menu->mapToGlobal(menu->actionGeometry(a).center());
+        });
+        person.click(entry);
+    }
 };
 
 } // namespace
@@ -272,23 +292,6 @@ protected:
         return loud;
     }
 
-    // From aside: clicks `key` in the voices menu.
-    void chooseSpeech(const QString &key)
-    {
-        CommandBarView *bar = window->cmdBar(0);
-        QMenu *menu = bar->menuOf("TTS");
-        QPoint button, entry;
-        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf("TTS").first())); });
-        person.click(button);
-        if (!Person::waitFor([&] { return menu->isVisible(); }))
-            return;
-        Person::onMain([&] {
-            for (QAction *a : menu->actions())
-                if (a->objectName() == key)
-                    entry = menu->mapToGlobal(menu->actionGeometry(a).center());
-        });
-        person.click(entry);
-    }
 
     QProcess recorder;
 };
@@ -336,4 +339,36 @@ TEST_F(SpeakingAloud, EscapeSilencesALongTextAndPauseHoldsItUntilResumed)
     EXPECT_GE((shape.size() - 1 - last) * 50, 1500) << "Escape left speech going";
     EXPECT_FALSE(ctx->speech.ActiveVoiceCaption.isEmpty()) << "speech mode stays on after a stop";
     EXPECT_FALSE(ctx->speech.paused);
+}
+
+TEST_F(Speaking, ALineOfTheSpeechLogIsSpokenAgain)
+{
+    openPage({kSentence});
+    const Wav greeting = switchVoiceOn();
+    selectLine(0);
+    const Wav first = spokenSince(greeting);
+    ASSERT_FALSE(first.samples.empty());
+    const Wav before = readWav(wavPath());
+
+    bool listed = false;
+    person.aside([&] {
+        chooseSpeech("SPEAK:LOG");
+        frmSpeechLog *log = nullptr;
+        if (!Person::waitFor([&] {
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (auto *l = qobject_cast<frmSpeechLog *>(w); l && l->isVisible())
+                        log = l;
+                return log != nullptr;
+            }))
+            return;
+        Person::onMain([&] { listed = log->list()->count() == 1 && log->list()->item(0)->text().endsWith(kSentence); });
+        person.key("Return"); // the newest line is the current one
+        Person::waitFor([&] { return readWav(wavPath()).samples.size() > before.samples.size(); });
+        person.key("Escape");
+        Person::waitFor([&] { return !log->isVisible(); });
+    });
+    EXPECT_TRUE(listed) << "the log does not list the spoken sentence";
+    const Wav again = spokenSince(before);
+    EXPECT_NEAR(spokenSeconds(again), spokenSeconds(first), spokenSeconds(first) * 0.15);
+    EXPECT_EQ(ctx->speech.log.size(), 2);
 }
