@@ -34,6 +34,8 @@ Program::Program(QString programFolder, Platform &platform)
     addPictureRows(m_ctx.dispatcher, m_exports);
     addProgramRows(m_ctx, main);
     m_ctx.dispatcher.setRow(elements::StartTools, QStringLiteral("FAVORITE"), [this](const QString &) { GO_Tables(); });
+    m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:SAVE"),
+                            [this, &main](const QString &) { Save_Speech(m_speech, main.dialogs); });
     m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:LOG"),
                             [this](const QString &) { showSpeechLog(); });
     m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("LANG:NEW"),

@@ -106,6 +106,7 @@ std::vector<Spec> specs()
     set(125, "#shopping", nullptr, u"\u20AC", 0xffca6f1e);
     set(127, "#speed", "media-seek-forward", u"\u23E9", 0xff566573);
     set(128, "#stopspeaking", "media-playback-stop", u"\u25A0", 0xffc0392b);
+    set(85, "#savespeech", "document-save-as", u"\u266B", 0xff2874a6);
     set(84, "#pause", "media-playback-pause", u"\u2016", 0xff566573);
     set(132, "#speechoff", "audio-volume-muted", u"\u2205", 0xff7f8c8d);
 

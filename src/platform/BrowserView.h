@@ -42,6 +42,9 @@ public:
     virtual void findText(const QString &text, bool backward, std::function<void(bool found)> found) = 0;
     // The page's whole markup, asked of the page while events keep running.
     virtual QString outerHTML() = 0;
+    // The text the user selected in the page, or else the text of the whole
+    // page as it is shown; asked while events keep running.
+    virtual QString readableText() = 0;
     // The body's content, with events running meanwhile; empty when the
     // page has no body or gives no answer.
     virtual std::optional<CapturedPage> capturePage() = 0;

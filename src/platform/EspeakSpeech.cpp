@@ -249,6 +249,19 @@ public:
         QMetaObject::invokeMethod(player, [player] { player->hold(false); }, Qt::QueuedConnection);
     }
 
+    QByteArray synthesize(const QString &text) override
+    {
+        const QByteArray utf8 = text.toUtf8();
+        return SpeechWorker::instance().call([&utf8] {
+            QByteArray pcm;
+            if (SpeechWorker::instance().sampleRate() > 0)
+                SpeechWorker::instance().synthesise(utf8, [&pcm](const short *samples, int count) {
+                    pcm.append(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
+                });
+            return pcm;
+        });
+    }
+
     void setRate(int wordsPerMinute) override
     {
         SpeechWorker::instance().post(

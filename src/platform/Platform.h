@@ -66,6 +66,9 @@ public:
     virtual bool openSettings(SettingsPanel panel) = 0;
     // A picture of the whole screen that shows the point `at` (in pixels).
     virtual QImage grabScreen(QPoint at) = 0;
+    // Writes speech samples as a .wav, .ogg or .mp3 file, whole or not at
+    // all; false with `error` set when it could not.
+    virtual bool saveAudio(const QString &path, const QByteArray &pcm, int sampleRate, QString &error) = 0;
 };
 
 // Work that must happen before the QApplication exists.

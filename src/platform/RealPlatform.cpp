@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/OfficeBridge.h"
 #include "platform/Platform.h"
+#include "platform/AudioFile.h"
 #include "platform/Shell.h"
 #include "platform/Speech.h"
 #include "platform/WebEngineView.h"
@@ -180,6 +181,11 @@ public:
 
     void openWithDesktop(const QString &target) override { lorva::openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
+
+    bool saveAudio(const QString &path, const QByteArray &pcm, int sampleRate, QString &error) override
+    {
+        return writeAudioFile(path, pcm, sampleRate, error);
+    }
 
     QImage grabScreen(QPoint at) override
     {

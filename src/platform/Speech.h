@@ -54,6 +54,9 @@ public:
     virtual void resume() = 0;
     // Words a minute for what is spoken from now on.
     virtual void setRate(int wordsPerMinute) = 0;
+    // The samples of `text` in the current voice and rate (22050 Hz, 16-bit
+    // mono), made at once and not played: for saving speech as a file.
+    virtual QByteArray synthesize(const QString &text) = 0;
 };
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output);

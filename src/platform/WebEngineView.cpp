@@ -300,6 +300,12 @@ QString WebEngineView::readyState() { return runScript(QStringLiteral("document.
 
 QString WebEngineView::outerHTML() { return runScript(QStringLiteral("document.documentElement.outerHTML")); }
 
+QString WebEngineView::readableText()
+{
+    return runScript(QStringLiteral("(function () { var s = String(window.getSelection());"
+                                    " return s.trim() ? s : (document.body ? document.body.innerText : ''); })()"));
+}
+
 void WebEngineView::GoBack() { m_view->back(); }
 
 void WebEngineView::GoForward() { m_view->forward(); }

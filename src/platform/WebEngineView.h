@@ -52,6 +52,7 @@ public:
     void ExecWB(int command) override;
     void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
     QString outerHTML() override;
+    QString readableText() override;
     std::optional<CapturedPage> capturePage() override;
     bool saveArchive(const QString &path, QString &error) override;
     bool Busy() const override;

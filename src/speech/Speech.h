@@ -12,6 +12,7 @@
 namespace lorva {
 
 class CommandBars;
+class Dialogs;
 class Dispatcher;
 class MainTimers;
 class Platform;
@@ -83,6 +84,9 @@ void Speech_Pause(SpeechContext &ctx);
 void Speech_Rate(SpeechContext &ctx, const QString &key);
 // The rate kept in its file (normal when there is none), given to the engine.
 void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &commands);
+// Speaks the selection, or the whole page when nothing is selected, into a
+// WAV, OGG or MP3 file chosen in the save dialog.
+void Save_Speech(SpeechContext &ctx, Dialogs &dialogs);
 // Speaks a line of the speech log again.
 void Speak_Again(SpeechContext &ctx, const QString &text);
 

@@ -7,6 +7,11 @@
 #include "speech/Speech.h"
 
 #include "browser/MainWindowPorts.h"
+#include "platform/BrowserView.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+
+#include <QFileInfo>
 
 namespace lorva {
 
@@ -95,6 +100,72 @@ void Speak_Again(SpeechContext &ctx, const QString &text)
         return;
     ctx.speech.SpeechVoice->speak(text, 1);
     ctx.speech.log.append({QTime::currentTime(), text});
+}
+
+namespace {
+
+constexpr int kSaveSpeechCaption = 246;
+constexpr int kSpeechSavedCaption = 247;
+constexpr int kSampleRate = 22050;
+
+// Sentences, so that a long text shows its progress as it is made.
+QStringList sentencesOf(const QString &text)
+{
+    QStringList out;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        current += text[i];
+        const bool end = text[i] == u'\n' || ((text[i] == u'.' || text[i] == u'!' || text[i] == u'?') &&
+                                              (i + 1 == text.size() || text[i + 1].isSpace()));
+        if (end && current.size() > 1) {
+            if (!current.trimmed().isEmpty())
+                out << current.trimmed();
+            current.clear();
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        out << current.trimmed();
+    return out;
+}
+
+} // namespace
+
+void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
+{
+    if (!ctx.speech.SpeechVoice)
+        return;
+    BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
+    QString text = view ? view->readableText() : QString();
+    text.replace(u'|', u' ');
+    const auto &C = ctx.language.Captions;
+    if (text.trimmed().isEmpty()) {
+        dialogs.information(QStringLiteral("lorvaspeak"), C[120]);
+        return;
+    }
+    std::optional<QString> path =
+        dialogs.saveFileName(C[kSaveSpeechCaption], QStringLiteral("Speech.wav"),
+                             QStringLiteral("WAV, OGG Vorbis, MP3 (*.wav *.ogg *.mp3)|*.wav;*.ogg;*.mp3"));
+    if (!path || path->trimmed().isEmpty())
+        return;
+    // A name without one of the three endings is saved as WAV.
+    const QString suffix = QFileInfo(*path).suffix().toLower();
+    if (suffix != u"wav" && suffix != u"ogg" && suffix != u"mp3")
+        *path += QStringLiteral(".wav");
+
+    QByteArray pcm;
+    const QStringList sentences = sentencesOf(text);
+    for (qsizetype i = 0; i < sentences.size(); ++i) {
+        pcm += ctx.speech.SpeechVoice->synthesize(sentences[i]);
+        ctx.status.setProgress(int((i + 1) * 100 / sentences.size()));
+        ctx.platform.processEvents();
+    }
+    QString error;
+    const bool saved = ctx.platform.saveAudio(*path, pcm, kSampleRate, error);
+    ctx.status.setProgress(0);
+    if (saved)
+        dialogs.information(QStringLiteral("lorvaspeak"), C[kSpeechSavedCaption] + *path);
+    else
+        dialogs.failure(error + QStringLiteral(" Source : Save_Speech"));
 }
 
 } // namespace lorva

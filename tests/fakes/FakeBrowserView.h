@@ -34,6 +34,7 @@ public:
             found(false);
     }
     QString outerHTML() override { return markup.isEmpty() ? ownPage : markup; }
+    QString readableText() override { return readable; }
     bool saveArchive(const QString &path, QString &error) override
     {
         record(QStringLiteral("archive %1 ").arg(index) + path);
@@ -65,6 +66,7 @@ public:
     QString readyStateText = QStringLiteral("complete");
     QString ownPage;
     QString markup;       // the document's root markup
+    QString readable;     // the selection, or else the page's text
     QString archiveError; // a web archive that cannot be written
     std::optional<CapturedPage> captured; // what the page gives an export
     QString title;

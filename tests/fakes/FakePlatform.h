@@ -167,6 +167,12 @@ public:
         record(QStringLiteral("settings %1").arg(int(panel)));
         return true;
     }
+    bool saveAudio(const QString &path, const QByteArray &pcm, int rate, QString &error) override
+    {
+        record(QStringLiteral("saveAudio %1 %2 %3").arg(path).arg(pcm.size()).arg(rate));
+        error = saveAudioError;
+        return error.isEmpty();
+    }
     QImage grabScreen(QPoint) override
     {
         record(QStringLiteral("grabScreen"));
@@ -179,6 +185,7 @@ public:
     // Speech
     QStringList voices;
     QStringList speechLog;
+    QString saveAudioError; // what saveAudio fails with; empty: it succeeds
     bool audioAvailable = true;
     // Clipboard
     QString clipboard;

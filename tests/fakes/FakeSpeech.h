@@ -25,6 +25,12 @@ public:
     void pause() override { record(QStringLiteral("pause")); }
     void resume() override { record(QStringLiteral("resume")); }
     void setRate(int wordsPerMinute) override { record(QStringLiteral("rate %1").arg(wordsPerMinute)); }
+    // 100 silent samples a character.
+    QByteArray synthesize(const QString &text) override
+    {
+        record(QStringLiteral("synthesize ") + text);
+        return QByteArray(text.size() * 200, '\0');
+    }
 
     QStringList voices;
     QStringList *log;

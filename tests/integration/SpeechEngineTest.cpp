@@ -1,15 +1,19 @@
 // The real espeak-ng engine of the program, speaking into WAV files.
+#include "platform/AudioFile.h"
 #include "platform/Speech.h"
 #include "support/TempFolder.h"
 #include "support/Wav.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <sndfile.h>
 
 #include <algorithm>
 #include <cstring>
@@ -180,6 +184,41 @@ TEST(EspeakEngine, SpeaksThroughTheDesktopsSound)
     const double expected = spokenSeconds(settled(reference.wav));
     EXPECT_NEAR(spokenSeconds(heard), expected, expected * 0.2)
         << spokenSeconds(heard) << " s heard against " << expected << " s synthesised";
+}
+
+TEST(EspeakEngine, SpeechSavedAsWavOggAndMp3HasTheRightLengthAndDecodes)
+{
+    TempFolder folder;
+    auto speech = createEspeakSpeech(createWavFile(folder.file("unused.wav")));
+    speech->setVoice(int(speech->voiceDescriptions().indexOf(kEnglish)));
+    const QByteArray pcm = speech->synthesize(kSentence);
+    const Wav reference = espeakReference(kSentence, "gmw/en", folder.path());
+    ASSERT_TRUE(reference.valid);
+    ASSERT_GT(pcm.size(), 22050); // more than half a second
+
+    folder.write("old.wav", "the user's old file");
+    for (const char *name : {"old.wav", "speech.ogg", "speech.mp3"}) {
+        QString error;
+        ASSERT_TRUE(writeAudioFile(folder.file(name), pcm, 22050, error)) << name << ": " << qPrintable(error);
+        SF_INFO info = {};
+        SNDFILE *file = sf_open(QFile::encodeName(folder.file(name)).constData(), SFM_READ, &info);
+        ASSERT_TRUE(file) << name << " does not decode";
+        std::vector<short> samples(size_t(info.frames) * size_t(qMax(1, info.channels)));
+        const sf_count_t read = sf_readf_short(file, samples.data(), info.frames);
+        sf_close(file);
+        Wav decoded;
+        decoded.valid = true;
+        decoded.sampleRate = info.samplerate;
+        decoded.samples.assign(samples.begin(), samples.begin() + qsizetype(read) * qMax(1, info.channels));
+        EXPECT_NEAR(spokenSeconds(decoded), spokenSeconds(reference), spokenSeconds(reference) * 0.1)
+            << name << ": " << spokenSeconds(decoded) << " s against " << spokenSeconds(reference) << " s";
+    }
+    // Nothing of the work is left beside the files, and a folder that does
+    // not exist is a clear failure.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(".~lorva").size(), 0);
+    QString error;
+    EXPECT_FALSE(writeAudioFile(folder.file("missing/speech.wav"), pcm, 22050, error));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 int main(int argc, char **argv)

@@ -37,6 +37,10 @@ public:
     void openWithDesktop(const QString &target) override { m_real->openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return m_real->openSettings(panel); }
     QImage grabScreen(QPoint at) override { return m_real->grabScreen(at); }
+    bool saveAudio(const QString &path, const QByteArray &pcm, int rate, QString &error) override
+    {
+        return m_real->saveAudio(path, pcm, rate, error);
+    }
 
 private:
     std::unique_ptr<Platform> m_real;

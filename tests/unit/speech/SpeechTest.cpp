@@ -253,3 +253,37 @@ TEST(SteeringSpeech, TheRateIsAnOptionGroupKeptInItsOwnFile)
     Read_Rate(path, next.ctx.speech, next.ctx.commands);
     EXPECT_EQ(next.ctx.speech.rate, kNormalRate);
 }
+
+TEST(SaveSpeech, SpeaksSentenceBySentenceIntoTheChosenFileAndSaysSo)
+{
+    Speaking s;
+    s.ctx.language.Captions[120] = QStringLiteral("Nothing to export.");
+    s.ctx.language.Captions[247] = QStringLiteral("Saved as ");
+    auto &view = s.window.views[0];
+    // Nothing to speak: said so, no dialog.
+    Save_Speech(s.speech, s.window.dialogs);
+    EXPECT_EQ(s.window.dialogs.informations, QStringList({"lorvaspeak|Nothing to export."}));
+    EXPECT_FALSE(s.window.calls.join('\n').contains("save "));
+
+    view.readable = QStringLiteral("One. Two | three!\nFour");
+    s.window.dialogs.informations.clear();
+    s.window.dialogs.saveAnswer.reset(); // cancelled
+    Save_Speech(s.speech, s.window.dialogs);
+    EXPECT_FALSE(s.window.calls.join('\n').contains("saveAudio"));
+
+    s.window.dialogs.saveAnswer = QStringLiteral("/music/reading");
+    s.platform.speechLog.clear();
+    Save_Speech(s.speech, s.window.dialogs);
+    EXPECT_EQ(s.platform.speechLog,
+              QStringList({"synthesize One.", "synthesize Two   three!", "synthesize Four"}));
+    EXPECT_TRUE(s.window.calls.contains(QStringLiteral("saveAudio /music/reading.wav %1 22050").arg((4 + 12 + 4) * 200)))
+        << qPrintable(s.window.calls.join('\n'));
+    EXPECT_EQ(s.window.dialogs.informations, QStringList({"lorvaspeak|Saved as /music/reading.wav"}));
+    EXPECT_EQ(s.window.progress, 0);
+
+    s.platform.saveAudioError = QStringLiteral("Cannot write /music/reading.mp3: disk full");
+    s.window.dialogs.saveAnswer = QStringLiteral("/music/reading.mp3");
+    Save_Speech(s.speech, s.window.dialogs);
+    EXPECT_EQ(s.window.dialogs.failures,
+              QStringList({"Cannot write /music/reading.mp3: disk full Source : Save_Speech"}));
+}
