@@ -48,7 +48,8 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
               {"FILE:SECURITY", 162}, {"FILE:VOLUME", 97}, {"SAVE:HTML", 145}, {"SAVE:WORDH", 146},
               {"SAVE:WORDV", 147}, {"SAVE:EXCEL", 148}, {"SAVE:PPT", 149}, {"SAVE:PDF", 206}, {"LANG:NEW", 209},
               {"SPEAK:TRE", 218}, {"SPEAK:SEI", 219}, {"SPEAK:DODICI", 220}, {"SPEAK:STOP", 221},
-              {"SPEAK:LOG", 222}, {"SPEAK:PAUSE", 244}, {"SPEAK:SAVE", 246}});
+              {"SPEAK:LOG", 222}, {"SPEAK:PAUSE", 244}, {"SPEAK:SAVE", 246},
+              {"SPEAK:READ", 248}, {"SPEAK:NEXT", 249}, {"SPEAK:PREV", 250}});
 
     bars.setToolTip(QStringLiteral("WIKI"), l.DictionaryDescr);
     bars.setToolTip(QStringLiteral("MAP"), l.MapDescr);

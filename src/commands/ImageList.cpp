@@ -107,6 +107,9 @@ std::vector<Spec> specs()
     set(127, "#speed", "media-seek-forward", u"\u23E9", 0xff566573);
     set(128, "#stopspeaking", "media-playback-stop", u"\u25A0", 0xffc0392b);
     set(85, "#savespeech", "document-save-as", u"\u266B", 0xff2874a6);
+    set(86, "#readpage", "media-playback-start", u"\u25B6", 0xff27ae60);
+    set(87, "#previoussentence", "media-skip-backward", u"\u23EE", 0xff566573);
+    set(88, "#nextsentence", "media-skip-forward", u"\u23ED", 0xff566573);
     set(84, "#pause", "media-playback-pause", u"\u2016", 0xff566573);
     set(132, "#speechoff", "audio-volume-muted", u"\u2205", 0xff7f8c8d);
 

@@ -127,6 +127,7 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
     // The three rates are one option group, apart from the voices below them.
     addRows(bars, {{"SPEAK:TRE", 127, 6}, {"SPEAK:SEI", 127, 6}, {"SPEAK:DODICI", 127, 6},
                    {"SPEAK:STOP:SEPARATOR", -1, 1}, {"SPEAK:STOP", 128, 0}, {"SPEAK:PAUSE", 84, 0},
+                   {"SPEAK:READ", 86, 0}, {"SPEAK:PREV", 87, 0}, {"SPEAK:NEXT", 88, 0},
                    {"SPEAK:LOG:SEPARATOR", -1, 1}, {"SPEAK:LOG", 10, 0}, {"SPEAK:SAVE", 85, 0},
                    {"SPEAK:VOICES:SEPARATOR", -1, 1}});
     for (int i = 1; i <= 16; ++i)
@@ -172,7 +173,7 @@ void Make_Toolbars(CommandBars &bars, const MenuTables &tables)
     // Steering speech comes first, the voices after it.
     if (tables.VoiceCount > 0)
         fill(bars, "TTS", {"SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI", "SPEAK:STOP:SEPARATOR", "SPEAK:STOP",
-                           "SPEAK:PAUSE", "SPEAK:LOG:SEPARATOR", "SPEAK:LOG", "SPEAK:SAVE",
+                           "SPEAK:PAUSE", "SPEAK:READ", "SPEAK:PREV", "SPEAK:NEXT", "SPEAK:LOG:SEPARATOR", "SPEAK:LOG", "SPEAK:SAVE",
                            "SPEAK:VOICES:SEPARATOR"});
     for (int n = 1; n <= tables.VoiceCount; ++n)
         bars.addToBar(QStringLiteral("TTS"), QStringLiteral("TTS:%1VOICE").arg(n));

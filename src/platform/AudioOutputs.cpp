@@ -8,6 +8,9 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <deque>
+#include <functional>
+
 namespace lorva {
 
 namespace {
@@ -49,9 +52,23 @@ public:
             m_feed->start();
     }
 
+    void mark(std::function<void()> reached) override
+    {
+        if (!m_device) {
+            reached();
+            return;
+        }
+        m_marks.push_back({m_total + m_queue.size(), std::move(reached)});
+        feed();
+        if (!m_feed->isActive())
+            m_feed->start();
+    }
+
     void discard() override
     {
         m_queue.clear();
+        m_marks.clear();
+        m_total = 0;
         if (m_feed)
             m_feed->stop();
         if (!m_sink)
@@ -90,17 +107,34 @@ private:
         const qsizetype room = qMin<qsizetype>(m_sink->bytesFree(), m_queue.size());
         if (room > 0) {
             const qint64 written = m_device->write(m_queue.constData(), room);
-            if (written > 0)
+            if (written > 0) {
                 m_queue.remove(0, written);
+                m_total += written;
+            }
         }
-        if (m_queue.isEmpty())
+        // Heard is what went to the device less what it still holds.
+        const qint64 heard = m_total - qMax<qint64>(0, m_sink->bufferSize() - m_sink->bytesFree());
+        while (!m_marks.empty() && m_marks.front().at <= heard) {
+            const auto reached = std::move(m_marks.front().reached);
+            m_marks.pop_front();
+            reached();
+        }
+        if (m_queue.isEmpty() && m_marks.empty())
             m_feed->stop();
     }
+
+    struct Mark
+    {
+        qint64 at;
+        std::function<void()> reached;
+    };
 
     std::unique_ptr<QAudioSink> m_sink;
     QIODevice *m_device = nullptr;
     std::unique_ptr<QTimer> m_feed;
     QByteArray m_queue;
+    qint64 m_total = 0; // bytes given to the device since it started
+    std::deque<Mark> m_marks;
 };
 
 // A WAV file whose header is brought up to date after every write, so that

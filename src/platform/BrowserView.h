@@ -45,6 +45,16 @@ public:
     // The text the user selected in the page, or else the text of the whole
     // page as it is shown; asked while events keep running.
     virtual QString readableText() = 0;
+    // The text of the whole page as it is shown.
+    virtual QString pageText() = 0;
+    // The spoken word's highlight. The page keeps the range of the current
+    // selection (or of the whole page) as `scope`; then the word numbered
+    // `word` in it (counted as wordIndexAt() counts) is drawn over until
+    // another word or clearHighlight() comes.
+    virtual void keepSelection(int scope) = 0;
+    virtual void keepPage(int scope) = 0;
+    virtual void highlightWord(int scope, int word) = 0;
+    virtual void clearHighlight() = 0;
     // The body's content, with events running meanwhile; empty when the
     // page has no body or gives no answer.
     virtual std::optional<CapturedPage> capturePage() = 0;

@@ -1,5 +1,6 @@
 #include "platform/Speech.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
@@ -25,7 +26,7 @@ namespace {
 class SpeechWorker
 {
 public:
-    using Sink = std::function<void(const short *samples, int count)>;
+    using Sink = std::function<void(const short *samples, int count, const espeak_EVENT *events)>;
 
     static SpeechWorker &instance()
     {
@@ -74,13 +75,13 @@ private:
         m_thread.join();
     }
 
-    static int onSamples(short *samples, int count, espeak_EVENT *)
+    static int onSamples(short *samples, int count, espeak_EVENT *events)
     {
         SpeechWorker &self = instance();
         if (self.m_stopping || (self.m_cancelled && self.m_cancelled()))
             return 1; // stops the synthesis at once
-        if (samples && count > 0 && self.m_sink)
-            self.m_sink(samples, count);
+        if (self.m_sink)
+            self.m_sink(samples && count > 0 ? samples : nullptr, samples ? count : 0, events);
         return 0;
     }
 
@@ -129,6 +130,14 @@ public:
     {
         if (generation == m_generation)
             m_output->write(pcm);
+    }
+    // `reached` runs on the program's thread once what came before is heard.
+    void mark(quint64 generation, std::function<void()> reached)
+    {
+        if (generation == m_generation)
+            m_output->mark([reached = std::move(reached)] {
+                QMetaObject::invokeMethod(QCoreApplication::instance(), reached, Qt::QueuedConnection);
+            });
     }
     void discard(quint64 generation)
     {
@@ -210,8 +219,8 @@ public:
                 return;
             SpeechWorker::instance().synthesise(
                 utf8,
-                [player, alive, mine](const short *samples, int count) {
-                    if (!*alive)
+                [player, alive, mine](const short *samples, int count, const espeak_EVENT *) {
+                    if (!*alive || !samples)
                         return;
                     const QByteArray pcm(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
                     QMetaObject::invokeMethod(player, [player, pcm, mine] { player->write(pcm, mine); },
@@ -249,14 +258,60 @@ public:
         QMetaObject::invokeMethod(player, [player] { player->hold(false); }, Qt::QueuedConnection);
     }
 
+    void speakTracked(const QString &text, std::function<void(int)> word, std::function<void()> done) override
+    {
+        const QByteArray utf8 = text.toUtf8();
+        Player *player = m_player;
+        auto alive = m_alive;
+        auto generation = m_generation;
+        const quint64 mine = *generation;
+        // Not after a stop, even when already on its way.
+        const auto current = [generation, mine] { return *generation == mine; };
+        SpeechWorker::instance().post([=] {
+            if (SpeechWorker::instance().sampleRate() <= 0 || !current())
+                return;
+            SpeechWorker::instance().synthesise(
+                utf8,
+                [=](const short *samples, int count, const espeak_EVENT *events) {
+                    if (!*alive)
+                        return;
+                    for (const espeak_EVENT *e = events; e && e->type != espeakEVENT_LIST_TERMINATED; ++e) {
+                        if (e->type != espeakEVENT_WORD || !word)
+                            continue;
+                        const int index = wordIndexAt(text, e->text_position);
+                        QMetaObject::invokeMethod(player, [=] {
+                            player->mark(mine, [=] {
+                                if (current())
+                                    word(index);
+                            });
+                        }, Qt::QueuedConnection);
+                    }
+                    if (samples) {
+                        const QByteArray pcm(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
+                        QMetaObject::invokeMethod(player, [player, pcm, mine] { player->write(pcm, mine); },
+                                                  Qt::QueuedConnection);
+                    }
+                },
+                [current] { return !current(); });
+            if (*alive && done)
+                QMetaObject::invokeMethod(player, [=] {
+                    player->mark(mine, [=] {
+                        if (current())
+                            done();
+                    });
+                }, Qt::QueuedConnection);
+        });
+    }
+
     QByteArray synthesize(const QString &text) override
     {
         const QByteArray utf8 = text.toUtf8();
         return SpeechWorker::instance().call([&utf8] {
             QByteArray pcm;
             if (SpeechWorker::instance().sampleRate() > 0)
-                SpeechWorker::instance().synthesise(utf8, [&pcm](const short *samples, int count) {
-                    pcm.append(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
+                SpeechWorker::instance().synthesise(utf8, [&pcm](const short *samples, int count, const espeak_EVENT *) {
+                    if (samples)
+                        pcm.append(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
                 });
             return pcm;
         });

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace lorva {
@@ -22,6 +23,9 @@ public:
     virtual void discard() {}
     // Holds the sound where it is (true), or lets it go on (false).
     virtual void hold(bool) {}
+    // Calls `reached` once everything written before it has been heard
+    // (a file has heard it as soon as it is written).
+    virtual void mark(std::function<void()> reached) { reached(); }
 };
 
 // The desktop's sound output, through Qt Multimedia.
@@ -54,11 +58,24 @@ public:
     virtual void resume() = 0;
     // Words a minute for what is spoken from now on.
     virtual void setRate(int wordsPerMinute) = 0;
+    // Speaks `text` like speak() with flag 1; `word` gets the index of each
+    // word (as wordIndexAt() counts them) as it is heard, `done` comes when
+    // its end is heard. Both run on the program's thread, never after a stop.
+    virtual void speakTracked(const QString &text, std::function<void(int word)> word,
+                              std::function<void()> done) = 0;
     // The samples of `text` in the current voice and rate (22050 Hz, 16-bit
     // mono), made at once and not played: for saving speech as a file.
     virtual QByteArray synthesize(const QString &text) = 0;
 };
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output);
+
+// The word of `text` at a character position counted from 1 in code points,
+// as the synthesiser reports it: words are runs of characters other than
+// white space and "|" (which is read as a space), counted from 0. A
+// position between words belongs to the word after it.
+int wordIndexAt(const QString &text, int position);
+// How many words `text` has, counted the same way.
+int wordCount(const QString &text);
 
 } // namespace lorva

@@ -300,6 +300,40 @@ QString WebEngineView::readyState() { return runScript(QStringLiteral("document.
 
 QString WebEngineView::outerHTML() { return runScript(QStringLiteral("document.documentElement.outerHTML")); }
 
+QString WebEngineView::pageText()
+{
+    return runScript(QStringLiteral("document.body ? document.body.innerText : ''"));
+}
+
+// The highlight never waits for the page: its scripts go without an answer.
+void WebEngineView::keepSelection(int scope)
+{
+    m_page->runJavaScript(QString::fromUtf8(highlightScript()) +
+                          QStringLiteral("(function () { var s = window.getSelection(); if (s.rangeCount)"
+                                         " window.__lorva.scopes[%1] = { range: s.getRangeAt(0).cloneRange() }; })();")
+                              .arg(scope));
+}
+
+void WebEngineView::keepPage(int scope)
+{
+    m_page->runJavaScript(QString::fromUtf8(highlightScript()) +
+                          QStringLiteral("(function () { if (!document.body) return; var r = document.createRange();"
+                                         " r.selectNodeContents(document.body); window.__lorva.scopes[%1] = { range: r };"
+                                         " })();")
+                              .arg(scope));
+}
+
+void WebEngineView::highlightWord(int scope, int word)
+{
+    m_page->runJavaScript(QString::fromUtf8(highlightScript()) +
+                          QStringLiteral("window.__lorva.show(%1, %2);").arg(scope).arg(word));
+}
+
+void WebEngineView::clearHighlight()
+{
+    m_page->runJavaScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.clear();"));
+}
+
 QString WebEngineView::readableText()
 {
     return runScript(QStringLiteral("(function () { var s = String(window.getSelection());"

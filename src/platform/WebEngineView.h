@@ -12,6 +12,8 @@ class QWebEngineView;
 
 namespace lorva {
 
+// The page side of the spoken word's highlight.
+const char *highlightScript();
 // The script of capturePage().
 const char *pageCaptureScript();
 
@@ -53,6 +55,11 @@ public:
     void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
     QString outerHTML() override;
     QString readableText() override;
+    QString pageText() override;
+    void keepSelection(int scope) override;
+    void keepPage(int scope) override;
+    void highlightWord(int scope, int word) override;
+    void clearHighlight() override;
     std::optional<CapturedPage> capturePage() override;
     bool saveArchive(const QString &path, QString &error) override;
     bool Busy() const override;

@@ -47,7 +47,11 @@ void GO_Talk(SpeechContext &ctx)
         // Empty first, so that copying an empty selection gives nothing to
         // read rather than what the user had copied.
         ctx.platform.clearClipboard();
-        if (BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab())) {
+        BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
+        // The page keeps the selection's range: its words are lit as spoken.
+        const int scope = ++speech.lastScope;
+        if (view) {
+            view->keepSelection(scope);
             view->ExecWB(kCopy);
             view->ExecWB(kUnselect);
         }
@@ -56,7 +60,9 @@ void GO_Talk(SpeechContext &ctx)
         if (!text.isEmpty() && ctx.speech.SpeechVoice) {
             text.replace(u'|', u' ');
             ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
-            ctx.speech.SpeechVoice->speak(text, kAsync);
+            ctx.speech.SpeechVoice->speakTracked(
+                text, [view, scope](int word) { if (view) view->highlightWord(scope, word); },
+                [view] { if (view) view->clearHighlight(); });
             speech.log.append({QTime::currentTime(), text});
         }
     } while (speech.talkAgain);
@@ -133,6 +139,9 @@ void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx)
     dispatcher.setPrefixRow(elements::StartMenus, QStringLiteral("TTS:"),
                             [&ctx](const QString &key) { Voice_Click(ctx, key); });
     dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:STOP"), [&ctx](const QString &) { Speech_Stop(ctx); });
+    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:READ"), [&ctx](const QString &) { Read_Page(ctx); });
+    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:NEXT"), [&ctx](const QString &) { Read_Step(ctx, 1); });
+    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:PREV"), [&ctx](const QString &) { Read_Step(ctx, -1); });
     dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:PAUSE"),
                       [&ctx](const QString &) { Speech_Pause(ctx); });
     for (const char *key : {"SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI"})

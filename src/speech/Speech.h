@@ -33,6 +33,17 @@ struct SpeechState
     bool talking = false;       // GO_Talk is waiting for the copied selection
     bool talkAgain = false;     // asked again meanwhile: read the next selection after this one
     bool paused = false;        // what is spoken is held
+    int lastScope = 0;          // the last range the page keeps for the highlight
+    // Reading the whole page, sentence by sentence.
+    struct Reading
+    {
+        bool active = false;
+        int view = 0;
+        int scope = 0;
+        QStringList sentences;
+        QList<int> firstWord; // of each sentence, counted over the page
+        int current = 0;
+    } reading;
     int rate = 0;               // words a minute; 0 until the rate file was read
     // What was spoken in this run, newest last.
     struct Spoken
@@ -87,6 +98,13 @@ void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &c
 // Speaks the selection, or the whole page when nothing is selected, into a
 // WAV, OGG or MP3 file chosen in the save dialog.
 void Save_Speech(SpeechContext &ctx, Dialogs &dialogs);
+// "Read page": the page's text from the top, sentence by sentence, each
+// word lit as it is spoken; "Next sentence" and "Previous sentence" move
+// while it reads.
+void Read_Page(SpeechContext &ctx);
+void Read_Step(SpeechContext &ctx, int step);
+// The sentences of a text, in order, nothing left out.
+QStringList sentencesOf(const QString &text);
 // Speaks a line of the speech log again.
 void Speak_Again(SpeechContext &ctx, const QString &text);
 

@@ -50,6 +50,11 @@ void Speech_Stop(SpeechContext &ctx)
     if (!ctx.speech.SpeechVoice)
         return;
     ctx.speech.SpeechVoice->stop();
+    ctx.speech.reading.active = false;
+    for (const int index : {ctx.speech.reading.view, ctx.tabs.currentTab()}) {
+        if (BrowserView *view = ctx.tabs.view(index))
+            view->clearHighlight();
+    }
     // What comes next is heard again.
     if (ctx.speech.paused) {
         ctx.speech.SpeechVoice->resume();
@@ -108,26 +113,6 @@ constexpr int kSaveSpeechCaption = 246;
 constexpr int kSpeechSavedCaption = 247;
 constexpr int kSampleRate = 22050;
 
-// Sentences, so that a long text shows its progress as it is made.
-QStringList sentencesOf(const QString &text)
-{
-    QStringList out;
-    QString current;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        current += text[i];
-        const bool end = text[i] == u'\n' || ((text[i] == u'.' || text[i] == u'!' || text[i] == u'?') &&
-                                              (i + 1 == text.size() || text[i + 1].isSpace()));
-        if (end && current.size() > 1) {
-            if (!current.trimmed().isEmpty())
-                out << current.trimmed();
-            current.clear();
-        }
-    }
-    if (!current.trimmed().isEmpty())
-        out << current.trimmed();
-    return out;
-}
-
 } // namespace
 
 void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
@@ -166,6 +151,99 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
         dialogs.information(QStringLiteral("lorvaspeak"), C[kSpeechSavedCaption] + *path);
     else
         dialogs.failure(error + QStringLiteral(" Source : Save_Speech"));
+}
+
+QStringList sentencesOf(const QString &text)
+{
+    QStringList out;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        current += text[i];
+        const bool end = text[i] == u'\n' || ((text[i] == u'.' || text[i] == u'!' || text[i] == u'?') &&
+                                              (i + 1 == text.size() || text[i + 1].isSpace()));
+        if (end && current.size() > 1) {
+            if (!current.trimmed().isEmpty())
+                out << current.trimmed();
+            current.clear();
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        out << current.trimmed();
+    return out;
+}
+
+
+namespace {
+
+void readSentence(SpeechContext &ctx, int index)
+{
+    SpeechState::Reading &r = ctx.speech.reading;
+    BrowserView *view = ctx.tabs.view(r.view);
+    const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1;
+    SpeechState *speech = &ctx.speech;
+    ctx.speech.SpeechVoice->speakTracked(
+        r.sentences[index],
+        [speech, view, scope, first, index](int word) {
+            speech->reading.current = index;
+            if (view)
+                view->highlightWord(scope, first + word);
+        },
+        [speech, view, index, last] {
+            if (index == last) {
+                speech->reading.active = false;
+                if (view)
+                    view->clearHighlight();
+            }
+        });
+}
+
+void readFrom(SpeechContext &ctx, int index)
+{
+    SpeechState::Reading &r = ctx.speech.reading;
+    r.current = index;
+    r.active = true;
+    for (int i = index; i < r.sentences.size(); ++i)
+        readSentence(ctx, i);
+}
+
+} // namespace
+
+void Read_Page(SpeechContext &ctx)
+{
+    if (!ctx.speech.SpeechVoice)
+        return;
+    const int index = ctx.tabs.currentTab();
+    BrowserView *view = ctx.tabs.view(index);
+    if (!view)
+        return;
+    QString text = view->pageText();
+    text.replace(u'|', u' ');
+    SpeechState::Reading &r = ctx.speech.reading;
+    ctx.speech.SpeechVoice->stop();
+    r = {};
+    r.view = index;
+    r.scope = ++ctx.speech.lastScope;
+    r.sentences = sentencesOf(text);
+    if (r.sentences.isEmpty())
+        return;
+    int words = 0;
+    for (const QString &sentence : std::as_const(r.sentences)) {
+        r.firstWord << words;
+        words += wordCount(sentence);
+    }
+    view->keepPage(r.scope);
+    ctx.speech.log.append({QTime::currentTime(), text.simplified()});
+    readFrom(ctx, 0);
+}
+
+void Read_Step(SpeechContext &ctx, int step)
+{
+    SpeechState::Reading &r = ctx.speech.reading;
+    if (!r.active || !ctx.speech.SpeechVoice)
+        return;
+    const int to = qBound(0, r.current + step, int(r.sentences.size()) - 1);
+    ctx.speech.SpeechVoice->stop();
+    readFrom(ctx, to);
 }
 
 } // namespace lorva

@@ -35,6 +35,11 @@ public:
     }
     QString outerHTML() override { return markup.isEmpty() ? ownPage : markup; }
     QString readableText() override { return readable; }
+    QString pageText() override { return page; }
+    void keepSelection(int scope) override { record(QStringLiteral("keepSelection %1").arg(scope)); }
+    void keepPage(int scope) override { record(QStringLiteral("keepPage %1").arg(scope)); }
+    void highlightWord(int scope, int word) override { record(QStringLiteral("highlight %1 %2").arg(scope).arg(word)); }
+    void clearHighlight() override { record(QStringLiteral("clearHighlight")); }
     bool saveArchive(const QString &path, QString &error) override
     {
         record(QStringLiteral("archive %1 ").arg(index) + path);
@@ -67,6 +72,7 @@ public:
     QString ownPage;
     QString markup;       // the document's root markup
     QString readable;     // the selection, or else the page's text
+    QString page;         // the whole page's text
     QString archiveError; // a web archive that cannot be written
     std::optional<CapturedPage> captured; // what the page gives an export
     QString title;

@@ -25,6 +25,15 @@ public:
     void pause() override { record(QStringLiteral("pause")); }
     void resume() override { record(QStringLiteral("resume")); }
     void setRate(int wordsPerMinute) override { record(QStringLiteral("rate %1").arg(wordsPerMinute)); }
+    // Heard at once: every word, then the end.
+    void speakTracked(const QString &text, std::function<void(int)> word, std::function<void()> done) override
+    {
+        record(QStringLiteral("speakTracked ") + text);
+        for (int w = 0; w < wordCount(text) && word; ++w)
+            word(w);
+        if (done)
+            done();
+    }
     // 100 silent samples a character.
     QByteArray synthesize(const QString &text) override
     {

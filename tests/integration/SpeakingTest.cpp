@@ -11,8 +11,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QListWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QMenu>
 #include <QToolBar>
+
+#include <algorithm>
 
 using namespace lorva;
 using namespace lorva::test;
@@ -371,4 +375,68 @@ TEST_F(Speaking, ALineOfTheSpeechLogIsSpokenAgain)
     const Wav again = spokenSince(before);
     EXPECT_NEAR(spokenSeconds(again), spokenSeconds(first), spokenSeconds(first) * 0.15);
     EXPECT_EQ(ctx->speech.log.size(), 2);
+}
+
+namespace {
+
+// The word the page shows lit, and its number, or nothing.
+QPair<QString, int> litWord(frmStart *window)
+{
+    auto *view = qobject_cast<QWebEngineView *>(window->Web(0)->widget());
+    QString answer;
+    bool done = false;
+    view->page()->runJavaScript(
+        "(function () { var b = document.getElementById('lorva-highlight');"
+        " return b ? b.dataset.index + ' ' + b.dataset.word : ''; })()",
+        [&](const QVariant &v) {
+            answer = v.toString();
+            done = true;
+        });
+    waitUntil([&] { return done; }, 2000);
+    if (answer.isEmpty())
+        return {QString(), -1};
+    return {answer.section(' ', 1), answer.section(' ', 0, 0).toInt()};
+}
+
+} // namespace
+
+TEST_F(SpeakingAloud, ReadPageReadsEveryParagraphInOrderLightingTheWordHeard)
+{
+    ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
+    const QStringList paragraphs{"Alpha bravo charlie.", "Delta echo foxtrot.", "Golf hotel india."};
+    openPage(paragraphs);
+    for (QAction *a : window->cmdBar(0)->menuOf("TTS")->actions())
+        if (a->toolTip() == kEnglish)
+            a->trigger();
+    QTest::qWait(2500); // the greeting
+    person.aside([&] { chooseSpeech("SPEAK:READ"); });
+
+    // Sampled while it reads: the lit word is always the word being heard,
+    // so the numbers only grow, and every paragraph has its turn.
+    const QStringList words = paragraphs.join(' ').remove('.').split(' ');
+    QList<int> seen;
+    bool wordsMatch = true;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 15000) {
+        auto [word, index] = litWord(window);
+        if (index >= 0) {
+            if (seen.isEmpty() || seen.last() != index)
+                seen << index;
+            if (!(index < words.size() && word.remove('.') == words[index])) {
+                wordsMatch = false;
+                ADD_FAILURE() << "word " << index << " lit as " << qPrintable(word);
+            }
+        } else if (!seen.isEmpty() && !ctx->speech.reading.active) {
+            break; // read to the end, and the light is gone
+        }
+        QTest::qWait(60);
+    }
+    EXPECT_TRUE(wordsMatch);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "words were lit out of order";
+    EXPECT_GE(seen.size(), 6) << "too few words were lit";
+    EXPECT_LE(seen.first(), 2);
+    EXPECT_GE(seen.last(), 6) << "the last paragraph was not reached";
+    EXPECT_FALSE(ctx->speech.reading.active);
+    EXPECT_EQ(litWord(window).second, -1) << "the light stays after the speech";
 }

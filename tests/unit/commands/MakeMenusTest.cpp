@@ -50,7 +50,7 @@ TEST(MakeToolbars, EveryBarHoldsItsKeysInOrder)
                            "NAVIGATE:HOME"}));
     EXPECT_EQ(b.bars.bar("TTS"),
               QStringList({"SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI", "SPEAK:STOP:SEPARATOR", "SPEAK:STOP",
-                           "SPEAK:PAUSE", "SPEAK:LOG:SEPARATOR", "SPEAK:LOG", "SPEAK:SAVE", "SPEAK:VOICES:SEPARATOR", "TTS:1VOICE",
+                           "SPEAK:PAUSE", "SPEAK:READ", "SPEAK:PREV", "SPEAK:NEXT", "SPEAK:LOG:SEPARATOR", "SPEAK:LOG", "SPEAK:SAVE", "SPEAK:VOICES:SEPARATOR", "TTS:1VOICE",
                            "TTS:2VOICE", "TTS:3VOICE", "TTS:4VOICE", "TTS:5VOICE"}));
     EXPECT_EQ(b.bars.bar("LANG"), QStringList({"LANG:ENGLISH", "LANG:ITALIAN", "LANG:NEW"}));
     EXPECT_EQ(b.bars.bar("STANDARD1"), QStringList({"NIL4"}));

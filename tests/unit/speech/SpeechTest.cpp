@@ -54,9 +54,11 @@ TEST(GoTalk, CopiesWaitsSpeaksAndGivesTheClipboardBack)
     GO_Talk(s.speech);
 
     // Copied and cleared in the page, without moving the keyboard focus.
-    EXPECT_EQ(s.window.calls, QStringList({"clearClipboard", "page 0 12", "page 0 18", "setClipboard"}));
+    // The page keeps the selection's range; each word is lit as it is heard.
+    EXPECT_EQ(s.window.calls, QStringList({"clearClipboard", "keepSelection 1", "page 0 12", "page 0 18",
+                                           "highlight 1 0", "highlight 1 1", "clearHighlight", "setClipboard"}));
     EXPECT_EQ(s.platform.waitedMs, 200);
-    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speak 1 Left   right"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Left   right"}));
     EXPECT_EQ(s.platform.clipboard, QStringLiteral("what the user had"));
     EXPECT_EQ(s.platform.clipboardHtml, QStringLiteral("<b>what the user had</b>"));
     EXPECT_EQ(s.selection, QString()); // the selection in the page is gone
@@ -91,7 +93,7 @@ TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
     s.platform.clipboard = "kept";
     GO_Talk(s.speech);
     EXPECT_EQ(s.platform.speechLog,
-              QStringList({"format 22", "speak 1 First sentence.", "format 22", "speak 1 Second sentence."}));
+              QStringList({"format 22", "speakTracked First sentence.", "format 22", "speakTracked Second sentence."}));
     EXPECT_EQ(s.window.calls.count("page 0 12"), 2);
     EXPECT_EQ(s.platform.clipboard, QStringLiteral("kept"));
     EXPECT_FALSE(s.ctx.speech.talking);
@@ -171,7 +173,7 @@ TEST(SpeechWatch, SpeaksOnceOneTickAfterTheButtonIsUpAgain)
 
     s.platform.leftDown = false;
     Timer6_Timer(s.speech); // up again: spoken
-    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speak 1 Selected words"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Selected words"}));
     Timer6_Timer(s.speech); // and only once
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
 }
@@ -190,7 +192,7 @@ TEST(SpeechWatch, AReleaseInThePageSpeaksAtOnceAndTheWatchForgetsThatPress)
     s.platform.leftDown = false;
     s.platform.pressedSinceAsked = true; // and remembered
     Web_LeftButtonUp(s.speech, 0);
-    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speak 1 Words in the page"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Words in the page"}));
     Timer6_Timer(s.speech);
     Timer6_Timer(s.speech);
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
@@ -286,4 +288,54 @@ TEST(SaveSpeech, SpeaksSentenceBySentenceIntoTheChosenFileAndSaysSo)
     Save_Speech(s.speech, s.window.dialogs);
     EXPECT_EQ(s.window.dialogs.failures,
               QStringList({"Cannot write /music/reading.mp3: disk full Source : Save_Speech"}));
+}
+
+TEST(WordsSpoken, AreCountedAsThePageCountsThem)
+{
+    // Positions are 1-based code points, as the synthesiser reports them.
+    const QString text = QStringLiteral("Caff\u00e8  na\u00efve|fa\u00e7ade\nline \U0001F600 end");
+    EXPECT_EQ(wordIndexAt(text, 1), 0);
+    EXPECT_EQ(wordIndexAt(text, 5), 0);  // the accented last letter
+    EXPECT_EQ(wordIndexAt(text, 6), 1);  // the spaces belong to the word after them
+    EXPECT_EQ(wordIndexAt(text, 8), 1);
+    EXPECT_EQ(wordIndexAt(text, 14), 2); // "|" parts words as a space does
+    EXPECT_EQ(wordIndexAt(text, 21), 3); // after the line break
+    EXPECT_EQ(wordIndexAt(text, 26), 4); // the emoji is one code point
+    EXPECT_EQ(wordIndexAt(text, 28), 5);
+    EXPECT_EQ(wordCount(text), 6);
+    EXPECT_EQ(wordCount(QStringLiteral("  ")), 0);
+}
+
+TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
+{
+    Speaking s;
+    auto &view = s.window.views[0];
+    view.page = QStringLiteral("First one here. Second one!\nThird");
+    EXPECT_EQ(sentencesOf(view.page), QStringList({"First one here.", "Second one!", "Third"}));
+    s.platform.speechLog.clear();
+    s.window.calls.clear();
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:READ");
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
+                                                 "speakTracked Third"}));
+    // Words are counted over the whole page: the second sentence starts at word 3.
+    const QStringList calls = s.window.calls;
+    EXPECT_EQ(calls.mid(calls.indexOf("keepPage 1")),
+              QStringList({"keepPage 1", "highlight 1 0", "highlight 1 1", "highlight 1 2", "highlight 1 3",
+                           "highlight 1 4", "highlight 1 5", "clearHighlight"}));
+    // The fake hears everything at once: the reading is over, steps do nothing.
+    EXPECT_FALSE(s.ctx.speech.reading.active);
+    s.platform.speechLog.clear();
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
+    EXPECT_TRUE(s.platform.speechLog.isEmpty());
+    // While it reads (sentence 1 being heard), Next goes on from sentence 2.
+    s.ctx.speech.reading.active = true;
+    s.ctx.speech.reading.current = 1;
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Third"}));
+    s.platform.speechLog.clear();
+    s.ctx.speech.reading.active = true;
+    s.ctx.speech.reading.current = 1;
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:PREV");
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
+                                                 "speakTracked Third"}));
 }
