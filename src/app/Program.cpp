@@ -53,6 +53,8 @@ Program::Program(QString programFolder, Platform &platform)
     QObject::connect(window.timer(MainTimer::Timer6), &QTimer::timeout, &window, [this] { Timer6_Timer(m_speech); });
     QObject::connect(&window, &frmStart::viewLeftButtonUp, &window,
                      [this](int index) { Web_LeftButtonUp(m_speech, index); });
+    QObject::connect(&window, &frmStart::viewReadFrom, &window,
+                     [this](int index, QPoint point) { Read_PageFrom(m_speech, index, point); });
     QObject::connect(&window, &frmStart::closing, &window, [this] {
         GO_Exit(m_ctx, mainContext(), [this] { m_windows.unloadOthers(); });
     });

@@ -198,6 +198,8 @@ void frmStart::connectView(BrowserView *view, int index)
     connect(view, &BrowserView::BeforeNavigate2, this,
             [this](const QString &address) { Web_BeforeNavigate2(m_ctx, address); });
     connect(view, &BrowserView::LeftButtonUp, this, [this, index] { emit viewLeftButtonUp(index); });
+    connect(view, &BrowserView::ReadFrom, this, [this, index](QPoint point) { emit viewReadFrom(index, point); });
+    view->setReadAloudEntry(m_names.readAloud);
     connect(view, &BrowserView::PageCrashed, this, [this, index] { Web_PageCrashed(m_ctx, index); });
     connect(view, &BrowserView::DocumentComplete, this, [this, index](const QString &address) {
         Web_DocumentComplete(m_ctx, address);
@@ -438,6 +440,10 @@ void frmStart::showPageProperties()
 void frmStart::setWindowNames(const WindowNames &names)
 {
     m_names = names;
+    for (int i = 0; i < kMaxTabs; ++i) {
+        if (BrowserView *view = Web(i))
+            view->setReadAloudEntry(names.readAloud);
+    }
     for (QToolButton *button : {m_cmdMove, m_cmdMoveL}) {
         button->setToolTip(names.moveButtons);
         button->setAccessibleName(names.moveButtons);

@@ -138,6 +138,8 @@ public:
 signals:
     // The left button was released over the page of view `index`.
     void viewLeftButtonUp(int index);
+    // The page's context menu asked to read aloud from `point` of view `index`.
+    void viewReadFrom(int index, QPoint point);
     // The window is closing: the shutdown sequence runs now.
     void closing();
 

@@ -57,7 +57,7 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
     bars.setToolTip(QStringLiteral("EBAY"), l.EcommerceDescr);
     tips({{"PICTURE", 176}, {"BREVONTA", 196}});
 
-    windows.setWindowNames({C[215], C[179], {C[232], C[233], C[234]}, C[224], C[235], C[236]});
+    windows.setWindowNames({C[215], C[179], {C[232], C[233], C[234]}, C[224], C[235], C[236], C[248]});
 
     // The language-file editor and the question dialog have their texts
     // before they are first shown: their entries are made here if need be.

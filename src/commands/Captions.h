@@ -19,6 +19,7 @@ struct WindowNames
     QString addressBox;
     QString speechOn;
     QString speechOff;
+    QString readAloud; // the pages' context-menu entry that reads from there
 };
 
 // The parts of windows, beyond command entries, that the caption pass writes.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -55,6 +56,12 @@ public:
     virtual void keepPage(int scope) = 0;
     virtual void highlightWord(int scope, int word) = 0;
     virtual void clearHighlight() = 0;
+    // The number of the first word, counted over the whole page, of the
+    // paragraph at `point` (in the view's pixels); -1 when there is none.
+    virtual int firstWordAt(QPoint point) = 0;
+    // Adds an entry with `caption` to the page's context menu; choosing it
+    // raises ReadFrom with the point where the menu was asked for.
+    virtual void setReadAloudEntry(const QString &caption) = 0;
     // The body's content, with events running meanwhile; empty when the
     // page has no body or gives no answer.
     virtual std::optional<CapturedPage> capturePage() = 0;
@@ -89,6 +96,8 @@ signals:
     // The page's renderer ended abnormally (killed, crashed, out of memory):
     // nothing of the page is left to show.
     void PageCrashed();
+    // The page's context menu asked to read aloud from `point`.
+    void ReadFrom(QPoint point);
 };
 
 } // namespace lorva

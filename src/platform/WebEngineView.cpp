@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineProfile>
+#include <QMenu>
 #include <QWebEngineView>
 
 #include <algorithm>
@@ -99,6 +100,17 @@ WebEngineView::WebEngineView(QWidget *parent)
         emit StatusTextChange(url);
     });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserView::WindowClosing);
+    // The engine's own context menu, with reading aloud from where it was asked.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu *menu = m_view->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        if (!m_readAloud.isEmpty()) {
+            menu->addSeparator();
+            menu->addAction(m_readAloud, this, [this, at] { emit ReadFrom(at); });
+        }
+        menu->popup(m_view->mapToGlobal(at));
+    });
     // The page's mouse events go to a surface widget that the engine
     // creates (and creates anew after a renderer crash) inside the view.
     m_view->installEventFilter(this);
@@ -333,6 +345,25 @@ void WebEngineView::clearHighlight()
 {
     m_page->runJavaScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.clear();"));
 }
+
+int WebEngineView::firstWordAt(QPoint point)
+{
+    const QString answer = runScript(
+        QString::fromUtf8(highlightScript()) +
+        QStringLiteral("(function () { var e = document.elementFromPoint(%1, %2); if (!e || !document.body) return -1;"
+                       " var L = window.__lorva, r = document.createRange(); r.selectNodeContents(document.body);"
+                       " var words = L.words(r), block = e.nodeType === 1 ? e : e.parentElement;"
+                       " while (block && /^inline/.test(getComputedStyle(block).display)) block = block.parentElement;"
+                       " for (var i = 0; i < words.length; i++) if (block && block.contains(words[i][0])) return i;"
+                       " return -1; })()")
+            .arg(point.x())
+            .arg(point.y()));
+    bool ok = false;
+    const int index = answer.toInt(&ok);
+    return ok ? index : -1;
+}
+
+void WebEngineView::setReadAloudEntry(const QString &caption) { m_readAloud = caption; }
 
 QString WebEngineView::readableText()
 {

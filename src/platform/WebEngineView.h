@@ -60,6 +60,8 @@ public:
     void keepPage(int scope) override;
     void highlightWord(int scope, int word) override;
     void clearHighlight() override;
+    int firstWordAt(QPoint point) override;
+    void setReadAloudEntry(const QString &caption) override;
     std::optional<CapturedPage> capturePage() override;
     bool saveArchive(const QString &path, QString &error) override;
     bool Busy() const override;
@@ -77,6 +79,7 @@ private:
     void print(QPrinter *printer);
 
     QWebEngineView *m_view;
+    QString m_readAloud; // the context menu's entry; none while empty
     LorvaPage *m_page;
     bool m_busy = false;
     // The address a page of the program's own stands in for, while it is shown.

@@ -3,6 +3,7 @@
 #include "platform/Speech.h"
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QTime>
@@ -102,6 +103,9 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs);
 // word lit as it is spoken; "Next sentence" and "Previous sentence" move
 // while it reads.
 void Read_Page(SpeechContext &ctx);
+// The same from the paragraph at `point` of view `index` (the page's
+// context menu); from the top when there is no paragraph there.
+void Read_PageFrom(SpeechContext &ctx, int index, QPoint point);
 void Read_Step(SpeechContext &ctx, int step);
 // The sentences of a text, in order, nothing left out.
 QStringList sentencesOf(const QString &text);

@@ -208,14 +208,16 @@ void readFrom(SpeechContext &ctx, int index)
 
 } // namespace
 
-void Read_Page(SpeechContext &ctx)
+void Read_Page(SpeechContext &ctx) { Read_PageFrom(ctx, ctx.tabs.currentTab(), QPoint(-1, -1)); }
+
+void Read_PageFrom(SpeechContext &ctx, int index, QPoint point)
 {
     if (!ctx.speech.SpeechVoice)
         return;
-    const int index = ctx.tabs.currentTab();
     BrowserView *view = ctx.tabs.view(index);
     if (!view)
         return;
+    const int fromWord = point.x() >= 0 ? view->firstWordAt(point) : -1;
     QString text = view->pageText();
     text.replace(u'|', u' ');
     SpeechState::Reading &r = ctx.speech.reading;
@@ -233,7 +235,13 @@ void Read_Page(SpeechContext &ctx)
     }
     view->keepPage(r.scope);
     ctx.speech.log.append({QTime::currentTime(), text.simplified()});
-    readFrom(ctx, 0);
+    // The sentence holding the paragraph's first word.
+    int start = 0;
+    for (int i = 0; fromWord >= 0 && i < r.sentences.size(); ++i) {
+        if (r.firstWord[i] <= fromWord)
+            start = i;
+    }
+    readFrom(ctx, start);
 }
 
 void Read_Step(SpeechContext &ctx, int step)

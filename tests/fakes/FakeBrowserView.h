@@ -40,6 +40,8 @@ public:
     void keepPage(int scope) override { record(QStringLiteral("keepPage %1").arg(scope)); }
     void highlightWord(int scope, int word) override { record(QStringLiteral("highlight %1 %2").arg(scope).arg(word)); }
     void clearHighlight() override { record(QStringLiteral("clearHighlight")); }
+    int firstWordAt(QPoint) override { return wordAtPoint; }
+    void setReadAloudEntry(const QString &caption) override { readAloudCaption = caption; }
     bool saveArchive(const QString &path, QString &error) override
     {
         record(QStringLiteral("archive %1 ").arg(index) + path);
@@ -73,6 +75,8 @@ public:
     QString markup;       // the document's root markup
     QString readable;     // the selection, or else the page's text
     QString page;         // the whole page's text
+    int wordAtPoint = -1; // the first word of the paragraph under the pointer
+    QString readAloudCaption;
     QString archiveError; // a web archive that cannot be written
     std::optional<CapturedPage> captured; // what the page gives an export
     QString title;

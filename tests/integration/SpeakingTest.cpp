@@ -440,3 +440,42 @@ TEST_F(SpeakingAloud, ReadPageReadsEveryParagraphInOrderLightingTheWordHeard)
     EXPECT_FALSE(ctx->speech.reading.active);
     EXPECT_EQ(litWord(window).second, -1) << "the light stays after the speech";
 }
+
+TEST_F(SpeakingAloud, ThePagesContextMenuReadsFromTheParagraphUnderThePointer)
+{
+    ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
+    openPage({"Alpha bravo charlie.", "Delta echo foxtrot.", "Golf hotel india."});
+    for (QAction *a : window->cmdBar(0)->menuOf("TTS")->actions())
+        if (a->toolTip() == kEnglish)
+            a->trigger();
+    QTest::qWait(2500); // the greeting
+    bool chosen = false;
+    person.aside([&] {
+        QPoint second;
+        Person::onMain([&] { second = Person::at(window->Web(0)->widget(), QPoint(60, 45 + 90)); });
+        person.click(second, 3);
+        QMenu *menu = nullptr;
+        QAction *read = nullptr;
+        Person::waitFor([&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *m = qobject_cast<QMenu *>(w); m && m->isVisible())
+                    for (QAction *a : m->actions())
+                        if (a->text() == ctx->language.Captions[248]) {
+                            menu = m;
+                            read = a;
+                        }
+            return read != nullptr;
+        });
+        if (!read)
+            return;
+        QPoint at;
+        Person::onMain([&] { at = menu->mapToGlobal(menu->actionGeometry(read).center()); });
+        person.click(at);
+        chosen = true;
+    });
+    ASSERT_TRUE(chosen) << "the page's context menu has no entry to read aloud";
+    int first = -1;
+    waitUntil([&] { return (first = litWord(window).second) >= 0; }, 5000);
+    EXPECT_EQ(first, 3) << "reading did not start at the paragraph under the pointer";
+    person.key("Escape");
+}

@@ -338,4 +338,10 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
     s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:PREV");
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
                                                  "speakTracked Third"}));
+
+    // From the page's context menu: from the sentence of the paragraph there.
+    view.wordAtPoint = 3;
+    s.platform.speechLog.clear();
+    Read_PageFrom(s.speech, 0, QPoint(10, 10));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Second one!", "speakTracked Third"}));
 }
