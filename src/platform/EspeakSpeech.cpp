@@ -270,6 +270,9 @@ public:
         SpeechWorker::instance().post([=] {
             if (SpeechWorker::instance().sampleRate() <= 0 || !current())
                 return;
+            // espeak-ng reports some words twice, the last one again with the
+            // position of the first: a word is only ever followed by later ones.
+            auto lastWord = std::make_shared<int>(-1);
             SpeechWorker::instance().synthesise(
                 utf8,
                 [=](const short *samples, int count, const espeak_EVENT *events) {
@@ -279,6 +282,9 @@ public:
                         if (e->type != espeakEVENT_WORD || !word)
                             continue;
                         const int index = wordIndexAt(text, e->text_position);
+                        if (index <= *lastWord)
+                            continue;
+                        *lastWord = index;
                         QMetaObject::invokeMethod(player, [=] {
                             player->mark(mine, [=] {
                                 if (current())

@@ -433,7 +433,10 @@ TEST_F(SpeakingAloud, ReadPageReadsEveryParagraphInOrderLightingTheWordHeard)
         QTest::qWait(60);
     }
     EXPECT_TRUE(wordsMatch);
-    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "words were lit out of order";
+    QStringList order;
+    for (const int i : seen)
+        order << QString::number(i);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "words were lit out of order: " << qPrintable(order.join(' '));
     EXPECT_GE(seen.size(), 6) << "too few words were lit";
     EXPECT_LE(seen.first(), 2);
     EXPECT_GE(seen.last(), 6) << "the last paragraph was not reached";
