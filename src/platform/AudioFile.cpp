@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lorva {
@@ -71,6 +72,10 @@ bool writeAudioFile(const QString &path, const QByteArray &pcm, int sampleRate, 
                 (why.isEmpty() ? QStringLiteral("the sound file could not be finished") : why);
         return false;
     }
+    // A temporary file is private; the sound file is as any new file of the user's.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(temporary.handle(), 0666 & ~mask);
     if (!temporary.flush() || ::fsync(temporary.handle()) != 0) {
         error = QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path) + QStringLiteral(": ") +
                 temporary.errorString();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -213,8 +214,10 @@ TEST(EspeakEngine, SpeechSavedAsWavOggAndMp3HasTheRightLengthAndDecodes)
         EXPECT_NEAR(spokenSeconds(decoded), spokenSeconds(reference), spokenSeconds(reference) * 0.1)
             << name << ": " << spokenSeconds(decoded) << " s against " << spokenSeconds(reference) << " s";
     }
-    // Nothing of the work is left beside the files, and a folder that does
+    // Readable by others as any new file, nothing of the work left beside
+    // the files, and a folder that does
     // not exist is a clear failure.
+    EXPECT_TRUE(QFileInfo(folder.file("speech.ogg")).permissions() & QFile::ReadOther);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(".~lorva").size(), 0);
     QString error;
     EXPECT_FALSE(writeAudioFile(folder.file("missing/speech.wav"), pcm, 22050, error));
