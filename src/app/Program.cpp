@@ -7,7 +7,6 @@
 #include "export/Pictures.h"
 #include "linktables/frmTab.h"
 #include "platform/Dialogs.h"
-#include "config/AppError.h"
 #include "windows/frmAbout.h"
 #include "windows/frmEDit.h"
 #include "windows/frmInput.h"
@@ -89,15 +88,12 @@ void Program::GO_Tables()
             if (*shown)
                 openRowEditor(**shown);
         }};
-    QPointer<frmTab> table = new frmTab(values);
+    auto *table = new frmTab(values);
     *shown = table;
-    m_windows.load(table);
-    table->load();
-    m_windows.showModal(table);
+    showModal(table, [table] { table->load(); });
     // The program may have ended meanwhile, taking the window along.
-    if (!table || m_ctx.exiting)
+    if (m_ctx.exiting)
         return;
-    m_windows.unload(table);
     if (!m_ctx.main.ChosenLink.isEmpty()) {
         main.address.setAddressText(m_ctx.main.ChosenLink);
         GO_Address(main, 0);
@@ -113,18 +109,22 @@ void Program::openRowEditor(frmTab &table)
                                      if (owner)
                                          Save_Table(owner->context());
                                  }};
-    QPointer<frmEDit> editor = new frmEDit(values);
-    m_windows.load(editor);
-    editor->load();
-    m_windows.showModal(editor);
-    if (editor)
-        m_windows.unload(editor);
+    auto *editor = new frmEDit(values);
+    showModal(editor, [editor] { editor->load(); });
 }
 
-void Program::showModal(QWidget *window)
+void Program::showModal(QWidget *window, const std::function<void()> &prepare)
 {
     QPointer<QWidget> shown(window);
     m_windows.load(window);
+    if (prepare) {
+        try {
+            prepare();
+        } catch (...) {
+            m_windows.unload(window);
+            throw; // the dispatcher shows it
+        }
+    }
     m_windows.showModal(window);
     if (shown)
         m_windows.unload(shown);
@@ -139,13 +139,7 @@ void Program::showLanguageEditor()
 {
     auto *editor = new frmLang(m_ctx.programFolder, m_ctx.language, m_ctx.windows, m_ctx.commands, m_ctx.dispatcher,
                                m_ctx.platform, m_ctx.options.BarStyle, [this] { askQuestion(); });
-    try {
-        editor->load();
-    } catch (const AppError &) {
-        delete editor;
-        throw; // the dispatcher shows it
-    }
-    showModal(editor);
+    showModal(editor, [editor] { editor->load(); });
 }
 
 void Program::showAbout()

@@ -6,6 +6,7 @@
 
 #include <QDate>
 
+#include <functional>
 #include <memory>
 
 namespace lorva {
@@ -47,8 +48,9 @@ public:
 private:
     void openRowEditor(frmTab &table);
     void askQuestion();
-    // Loads `window`, shows it modally over the main window, and unloads it.
-    void showModal(QWidget *window);
+    // Loads `window`, lets `prepare` fill it, shows it modally over the main
+    // window, and unloads it; a failure of `prepare` unloads it and goes on.
+    void showModal(QWidget *window, const std::function<void()> &prepare = {});
 
     AppContext m_ctx;
     WindowSet m_windows;

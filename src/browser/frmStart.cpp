@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MoveHandle.h"
 #include "platform/Platform.h"
+#include "platform/Screens.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -35,16 +36,6 @@
 Q_LOGGING_CATEGORY(lcStartup, "lorva.startup", QtWarningMsg)
 
 namespace lorva {
-
-namespace {
-
-QScreen *screenOf(const QWidget *widget)
-{
-    QScreen *screen = widget->screen();
-    return screen ? screen : QGuiApplication::primaryScreen();
-}
-
-} // namespace
 
 int ComboHistory::count() const { return m_box->count(); }
 
@@ -301,9 +292,9 @@ void frmStart::setTimerEnabled(MainTimer which, bool enabled)
         timer(which)->stop();
 }
 
-int frmStart::screenWidthTwips() const { return screenOf(this)->geometry().width() * kTwipsPerPixel; }
+int frmStart::screenWidthTwips() const { return screenGeometry(this).width() * kTwipsPerPixel; }
 
-int frmStart::screenHeightTwips() const { return screenOf(this)->geometry().height() * kTwipsPerPixel; }
+int frmStart::screenHeightTwips() const { return screenGeometry(this).height() * kTwipsPerPixel; }
 
 int frmStart::innerWidthTwips() const { return width() * kTwipsPerPixel; }
 

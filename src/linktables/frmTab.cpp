@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MoveHandle.h"
 #include "platform/Platform.h"
+#include "platform/Screens.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -39,12 +40,6 @@ const char *kStyle =
     "#TabF::tab:selected { background: #ffffff; font-weight: bold; }"
     "#TabF[inactive=\"true\"]::tab:selected { background: #e2e9f4; font-weight: normal; }"
     "#strip0Body { background: #ffffff; border: 1px solid #a9bbd6; }";
-
-QScreen *screenOf(const QWidget *w)
-{
-    QScreen *screen = w->screen();
-    return screen ? screen : QGuiApplication::primaryScreen();
-}
 
 } // namespace
 
@@ -280,9 +275,9 @@ int frmTab::innerHeightTwips() const { return height() * kTwipsPerPixel; }
 
 bool frmTab::minimized() const { return isMinimized(); }
 
-int frmTab::screenWidthTwips() const { return screenOf(this)->geometry().width() * kTwipsPerPixel; }
+int frmTab::screenWidthTwips() const { return screenGeometry(this).width() * kTwipsPerPixel; }
 
-int frmTab::screenHeightTwips() const { return screenOf(this)->geometry().height() * kTwipsPerPixel; }
+int frmTab::screenHeightTwips() const { return screenGeometry(this).height() * kTwipsPerPixel; }
 
 int frmTab::cellHeightTwips() const { return m_gridList->verticalHeader()->defaultSectionSize() * kTwipsPerPixel; }
 

@@ -7,6 +7,7 @@
 #include "config/Language.h"
 #include "config/LegacyText.h"
 #include "platform/Platform.h"
+#include "platform/Screens.h"
 #include "windows/SecondaryWindows.h"
 #include "windows/WindowBar.h"
 
@@ -75,8 +76,7 @@ frmAbout::frmAbout(const QString &programFolder, const Language &language, Comma
     addLabel("lbDescrB", C[200], 810, 3030, 5600);
     addLabel("lblDisclaimer", C[202], 560, 3600, 5800);
 
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    move(screen->geometry().center() - rect().center());
+    move(screenGeometry(this).center() - rect().center());
 }
 
 QLabel *frmAbout::addLabel(const char *name, const QString &text, int left, int top, int width)

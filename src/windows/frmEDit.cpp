@@ -8,6 +8,7 @@
 #include "linktables/LinkGroups.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "platform/Screens.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -16,16 +17,6 @@
 #include <QScreen>
 
 namespace lorva {
-
-namespace {
-
-QScreen *screenOf(const QWidget *w)
-{
-    QScreen *screen = w->screen();
-    return screen ? screen : QGuiApplication::primaryScreen();
-}
-
-} // namespace
 
 frmEDit::frmEDit(const RowEditorValues &v, QWidget *parent)
     : QWidget(parent, Qt::Dialog), m_images(CommandWindow::RowEditor), m_dispatcher(v.dispatcher),
@@ -148,9 +139,9 @@ void frmEDit::placeWindow(const WindowPlace &place)
     move(int(place.left / kTwipsPerPixel), int(place.top / kTwipsPerPixel));
 }
 
-int frmEDit::screenWidthTwips() const { return screenOf(this)->geometry().width() * kTwipsPerPixel; }
+int frmEDit::screenWidthTwips() const { return screenGeometry(this).width() * kTwipsPerPixel; }
 
-int frmEDit::screenHeightTwips() const { return screenOf(this)->geometry().height() * kTwipsPerPixel; }
+int frmEDit::screenHeightTwips() const { return screenGeometry(this).height() * kTwipsPerPixel; }
 
 void frmEDit::hideWindow() { hide(); }
 

@@ -5,6 +5,7 @@
 #include "config/Language.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "platform/Screens.h"
 #include "windows/WindowBar.h"
 #include "windows/WindowsState.h"
 
@@ -41,7 +42,7 @@ void frmLang::load()
 {
     setWindowTitle(m_ctx.language.Captions[209]);
     m_text1->setAccessibleName(m_ctx.language.Captions[209]);
-    const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
+    const QRect screen = screenGeometry(this);
     resize(screen.width() / 2, screen.height() / 2);
     move(screen.center() - rect().center());
     m_text1->setPlainText(languageTemplate(m_ctx.programFolder));

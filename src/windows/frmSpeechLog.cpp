@@ -1,5 +1,7 @@
 #include "windows/frmSpeechLog.h"
 
+#include "platform/Screens.h"
+
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
@@ -34,9 +36,9 @@ frmSpeechLog::frmSpeechLog(const QString &title, const QList<Line> &lines,
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_list);
-    QScreen *screen = QGuiApplication::primaryScreen();
-    resize(screen->geometry().width() / 3, screen->geometry().height() / 2);
-    move(screen->geometry().center() - rect().center());
+    const QRect screen = screenGeometry(this);
+    resize(screen.width() / 3, screen.height() / 2);
+    move(screen.center() - rect().center());
 }
 
 } // namespace lorva
