@@ -5,11 +5,13 @@
 #include "commands/ImageList.h"
 #include "config/AppError.h"
 #include "config/LegacyText.h"
+#include "config/ProgramFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -20,9 +22,21 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak"));
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // The desktop matches the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(LORVA_APP_ID));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(LORVA_APP_ID)));
     lorva::useIconThemes();
 
-    const QString folder = QCoreApplication::applicationDirPath();
+    // Installed where the user cannot write, the program keeps its files in
+    // a folder of the user's own, filled from the installed one.
+    QString folder = QCoreApplication::applicationDirPath();
+    try {
+        folder = lorva::chooseProgramFolder(folder, lorva::userProgramFolder());
+    } catch (const lorva::AppError &error) {
+        std::fprintf(stderr, "lorvaspeak: %s\n", qPrintable(error.message()));
+        lorva::createRealPlatform(folder)->createDialogs(nullptr)->failure(error.message());
+        return 1;
+    }
     const std::unique_ptr<lorva::Platform> platform = lorva::createRealPlatform(folder);
     lorva::Program program(folder, *platform);
     lorva::AppContext &ctx = program.context();

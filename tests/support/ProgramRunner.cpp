@@ -7,6 +7,8 @@
 #include <QThread>
 
 #include <csignal>
+#include <grp.h>
+#include <unistd.h>
 #include <stdexcept>
 
 namespace lorva::test {
@@ -45,6 +47,28 @@ ProgramRunner::ProgramRunner()
     m_process.setWorkingDirectory(m_folder.path());
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setReadChannel(QProcess::StandardError);
+}
+
+ProgramRunner::ProgramRunner(const QString &program, const QString &home, std::optional<uid_t> uid)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME"})
+        env.remove(name);
+    env.insert("HOME", home);
+    env.insert("XDG_RUNTIME_DIR", home + "/run");
+    env.insert("QT_LOGGING_RULES", "lorva.startup.debug=true");
+    m_process.setProcessEnvironment(env);
+    m_process.setProgram(program);
+    m_process.setWorkingDirectory(home);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setReadChannel(QProcess::StandardError);
+    if (uid) {
+        const uid_t id = *uid;
+        m_process.setChildProcessModifier([id] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(id) != 0 || ::setuid(id) != 0)
+                ::_exit(127);
+        });
+    }
 }
 
 ProgramRunner::~ProgramRunner()

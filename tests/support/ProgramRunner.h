@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <chrono>
+#include <optional>
+
+#include <sys/types.h>
 
 namespace lorva::test {
 
@@ -16,6 +19,9 @@ class ProgramRunner
 public:
     // Copies the built program with its Data and Languages files.
     ProgramRunner();
+    // An installed program, started with `home` as the home folder (and no
+    // XDG folders of its own), as the user `uid` when one is given.
+    ProgramRunner(const QString &program, const QString &home, std::optional<uid_t> uid);
     ~ProgramRunner();
 
     TempFolder &folder() { return m_folder; }
