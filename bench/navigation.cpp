@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "support/HttpServer.h"
 #include "support/TempFolder.h"
+#include "ProcessMemory.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,52 +27,6 @@ using namespace lorva;
 using namespace lorva::test;
 
 namespace {
-
-// PSS in kB of a process, from /proc.
-long pssOf(const QString &pid)
-{
-    QFile file("/proc/" + pid + "/smaps_rollup");
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith("Pss:"))
-            return line.mid(4).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
-
-QString parentOf(const QString &pid)
-{
-    QFile file("/proc/" + pid + "/stat");
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray stat = file.readAll();
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    return fields.size() > 1 ? QString::fromLatin1(fields[1]) : QString();
-}
-
-// This process and every process below it.
-long treePss(long *processes)
-{
-    const QString self = QString::number(getpid());
-    QStringList tree{self};
-    const QStringList all = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    bool grew = true;
-    while (grew) {
-        grew = false;
-        for (const QString &pid : all) {
-            if (!tree.contains(pid) && tree.contains(parentOf(pid))) {
-                tree << pid;
-                grew = true;
-            }
-        }
-    }
-    long total = 0;
-    for (const QString &pid : tree)
-        total += pssOf(pid);
-    *processes = tree.size();
-    return total;
-}
 
 bool waitLoaded(frmStart &window, int view, const QString &url)
 {
@@ -135,7 +90,7 @@ int main(int argc, char **argv)
         waitLoaded(window, tab, server.url(QStringLiteral("/p%1").arg(tab)));
     QTest::qWait(1500);
     long processes = 0;
-    const long pss = treePss(&processes);
+    const long pss = bench::treePss(getpid(), &processes);
     std::printf("Memory with five tabs loaded: %.0f MB PSS in %ld processes\n", pss / 1024.0, processes);
 
     std::vector<double> times;

@@ -59,6 +59,15 @@ int HttpServer::requests(const QString &path)
     return it == m_requests.end() ? 0 : it->second;
 }
 
+std::optional<std::chrono::steady_clock::time_point> HttpServer::firstRequest(const QString &path)
+{
+    std::lock_guard lock(m_mutex);
+    const auto it = m_firstRequest.find(path);
+    if (it == m_firstRequest.end())
+        return std::nullopt;
+    return it->second;
+}
+
 void HttpServer::serve()
 {
     while (!m_stop) {
@@ -92,7 +101,8 @@ void HttpServer::answer(int client)
     Route route{404, "<html><body>not found</body></html>", {}};
     {
         std::lock_guard lock(m_mutex);
-        ++m_requests[path];
+        if (++m_requests[path] == 1)
+            m_firstRequest[path] = std::chrono::steady_clock::now();
         if (const auto it = m_routes.find(path); it != m_routes.end())
             route = it->second;
     }

@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
+#include <optional>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -26,6 +28,8 @@ public:
     void addRedirect(const QString &path, const QString &location);
     // How many requests for `path` have arrived.
     int requests(const QString &path);
+    // When the first request for `path` arrived; empty before that.
+    std::optional<std::chrono::steady_clock::time_point> firstRequest(const QString &path);
 
 private:
     struct Route
@@ -44,6 +48,7 @@ private:
     std::mutex m_mutex;
     std::map<QString, Route> m_routes;
     std::map<QString, int> m_requests;
+    std::map<QString, std::chrono::steady_clock::time_point> m_firstRequest;
     std::thread m_thread;
 };
 

@@ -36,6 +36,7 @@ public:
     // Presses Enter in the visible window titled `title` (a message box).
     bool pressEnterIn(const QString &title);
 
+    qint64 processId() const { return m_process.processId(); }
     int exitCode() const { return m_process.exitCode(); }
     QProcess::ExitStatus exitStatus() const { return m_process.exitStatus(); }
     QString output() const { return m_output; }
