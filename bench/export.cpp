@@ -97,7 +97,6 @@ int main(int argc, char **argv)
         return 1;
     }
     preparePlatform();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
 
     HttpServer server;

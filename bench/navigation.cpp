@@ -46,7 +46,6 @@ bool waitLoaded(frmStart &window, int view, const QString &url)
 int main(int argc, char **argv)
 {
     preparePlatform();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         std::fprintf(stderr, "navigation: needs an X display (DISPLAY)\n");

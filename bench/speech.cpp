@@ -104,7 +104,6 @@ int main(int argc, char **argv)
     if (!display)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     preparePlatform();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     useIconThemes();
 

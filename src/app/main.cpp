@@ -18,7 +18,6 @@
 int main(int argc, char *argv[])
 {
     lorva::preparePlatform();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak"));
     QGuiApplication::setQuitOnLastWindowClosed(false);

@@ -4,6 +4,7 @@
 #include "platform/OfficeBridge.h"
 #include "platform/Platform.h"
 #include "platform/AudioFile.h"
+#include "platform/Renderer.h"
 #include "platform/Shell.h"
 #include "platform/Speech.h"
 #include "platform/WebEngineView.h"
@@ -207,6 +208,15 @@ void preparePlatform()
     // The browser engine refuses to run as root with its sandbox on.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    // Where the CPU would draw OpenGL anyway, the pages are drawn faster and
+    // in less memory by Qt Quick's software renderer; a GPU keeps OpenGL.
+    // A renderer the user chose stays.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") && qEnvironmentVariableIsEmpty("QSG_RHI_BACKEND") &&
+        openGLIsSoftware())
+        qputenv("QT_QUICK_BACKEND", "software");
+    else
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     QWebEngineUrlScheme scheme(kScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);

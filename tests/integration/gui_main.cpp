@@ -8,7 +8,6 @@
 int main(int argc, char **argv)
 {
     lorva::preparePlatform();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak-tests"));
     lorva::useIconThemes();
