@@ -196,6 +196,7 @@ void frmStart::connectView(BrowserView *view, int index)
         Web_DocumentComplete(m_ctx, address);
         if (index == 0 && !m_firstPageReported) {
             m_firstPageReported = true;
+            releaseStrip();
             qCDebug(lcStartup, "first page loaded: %s", qPrintable(address));
         }
     });
@@ -267,9 +268,36 @@ void frmStart::setAddressText(const QString &text) { m_text1->setEditText(text);
 
 bool frmStart::addressBeingEdited() const { return m_text1->hasFocus() || m_text1->lineEdit()->hasFocus(); }
 
-void frmStart::setStatusText(const QString &text) { m_statusBar->setText(text); }
+void frmStart::setStatusText(const QString &text)
+{
+    if (m_held.holding)
+        m_held.status = text;
+    else
+        m_statusBar->setText(text);
+}
 
-void frmStart::setProgress(int value) { m_progressBar->setValue(qBound(0, value, 100)); }
+void frmStart::setProgress(int value)
+{
+    if (m_held.holding)
+        m_held.progress = qBound(0, value, 100);
+    else
+        m_progressBar->setValue(qBound(0, value, 100));
+}
+
+// Each change of the status strip or the progress bar repaints the window;
+// while the engine draws its first page those repaints hold it up (by about
+// a tenth of a second where OpenGL draws). So they wait, and the strip shows
+// where the first load ended at once: when it completes, or after a while.
+void frmStart::releaseStrip()
+{
+    if (!m_held.holding)
+        return;
+    m_held.holding = false;
+    if (m_held.status)
+        m_statusBar->setText(*m_held.status);
+    if (m_held.progress)
+        m_progressBar->setValue(*m_held.progress);
+}
 
 void frmStart::setTimebarPicture(int image)
 {
@@ -473,6 +501,8 @@ void frmStart::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     qCDebug(lcStartup, "main window shown");
+    // A first page that takes long must not leave the strip still.
+    QTimer::singleShot(1500, this, [this] { releaseStrip(); });
 }
 
 } // namespace lorva

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -181,6 +182,15 @@ private:
     std::vector<std::unique_ptr<BrowserView>> m_web;
     QTimer *m_timers[4];
     bool m_firstPageReported = false;
+    // What the status strip and the progress bar are to show once the first
+    // page is there (see releaseStrip).
+    struct HeldStrip
+    {
+        bool holding = true;
+        std::optional<QString> status;
+        std::optional<int> progress;
+    } m_held;
+    void releaseStrip();
     int m_timebarPicture = -1;
     WindowNames m_names;
     int m_tabWidthPixels = 0;
