@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -54,6 +55,8 @@ public:
 
     // Only on the worker thread.
     int sampleRate() const { return m_sampleRate; }
+    // The installed voices (names, identifiers), listed once at start.
+    const std::pair<QStringList, QStringList> &voices() const { return m_voices; }
     // `cancelled` is asked as the samples come: true stops the synthesis.
     void synthesise(const QByteArray &utf8, Sink sink, std::function<bool()> cancelled = {})
     {
@@ -88,8 +91,15 @@ private:
     void run()
     {
         m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
-        if (m_sampleRate > 0)
+        if (m_sampleRate > 0) {
             espeak_SetSynthCallback(&SpeechWorker::onSamples);
+            // The installed voices do not change while the program runs.
+            for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
+                // Some voice files name their voice with a trailing space.
+                m_voices.first << QString::fromUtf8((*voice)->name).trimmed();
+                m_voices.second << QString::fromUtf8((*voice)->identifier);
+            }
+        }
         for (;;) {
             std::function<void()> job;
             {
@@ -112,6 +122,7 @@ private:
     std::atomic<bool> m_stopping{false};
     bool m_stop = false;
     int m_sampleRate = 0;
+    std::pair<QStringList, QStringList> m_voices;
     Sink m_sink;
     std::function<bool()> m_cancelled;
     std::thread m_thread;
@@ -124,17 +135,25 @@ class Player : public QObject
 public:
     explicit Player(std::unique_ptr<AudioOutput> output) : m_output(std::move(output)) {}
 
-    bool open(int sampleRate) { return m_output && m_output->open(sampleRate); }
+    // The device is opened on first use, on this thread: a program that
+    // never speaks never connects to the sound server.
+    void setSampleRate(int sampleRate) { m_sampleRate = sampleRate; }
+    bool opened()
+    {
+        if (!m_opened)
+            m_opened = m_sampleRate > 0 && m_output && m_output->open(m_sampleRate);
+        return *m_opened;
+    }
     // Samples of a stopped generation arrive late: they are dropped.
     void write(const QByteArray &pcm, quint64 generation)
     {
-        if (generation == m_generation)
+        if (generation == m_generation && opened())
             m_output->write(pcm);
     }
     // `reached` runs on the program's thread once what came before is heard.
     void mark(quint64 generation, std::function<void()> reached)
     {
-        if (generation == m_generation)
+        if (generation == m_generation && opened())
             m_output->mark([reached = std::move(reached)] {
                 QMetaObject::invokeMethod(QCoreApplication::instance(), reached, Qt::QueuedConnection);
             });
@@ -142,13 +161,20 @@ public:
     void discard(quint64 generation)
     {
         m_generation = generation;
-        m_output->discard();
+        if (m_opened.value_or(false))
+            m_output->discard();
     }
-    void hold(bool held) { m_output->hold(held); }
+    void hold(bool held)
+    {
+        if (opened())
+            m_output->hold(held);
+    }
 
 private:
     std::unique_ptr<AudioOutput> m_output;
     quint64 m_generation = 0;
+    int m_sampleRate = 0;
+    std::optional<bool> m_opened;
 };
 
 class EspeakSpeech : public SpeechEngine
@@ -162,23 +188,8 @@ public:
         m_thread.start();
 
         const int rate = SpeechWorker::instance().call([] { return SpeechWorker::instance().sampleRate(); });
-        bool opened = false;
-        if (rate > 0)
-            QMetaObject::invokeMethod(m_player, [&] { opened = m_player->open(rate); },
-                                      Qt::BlockingQueuedConnection);
-        m_audio = opened;
-        // The installed voices do not change while the program runs.
-        std::tie(m_names, m_identifiers) = SpeechWorker::instance().call([] {
-            QStringList names, ids;
-            if (SpeechWorker::instance().sampleRate() > 0) {
-                for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
-                    // Some voice files name their voice with a trailing space.
-                    names << QString::fromUtf8((*voice)->name).trimmed();
-                    ids << QString::fromUtf8((*voice)->identifier);
-                }
-            }
-            return std::pair{names, ids};
-        });
+        QMetaObject::invokeMethod(m_player, [player = m_player, rate] { player->setSampleRate(rate); });
+        std::tie(m_names, m_identifiers) = SpeechWorker::instance().call([] { return SpeechWorker::instance().voices(); });
     }
 
     ~EspeakSpeech() override
@@ -235,7 +246,15 @@ public:
         }
     }
 
-    bool audioAvailable() override { return m_audio; }
+    bool audioAvailable() override
+    {
+        if (!m_audio) {
+            bool opened = false;
+            QMetaObject::invokeMethod(m_player, [&] { opened = m_player->opened(); }, Qt::BlockingQueuedConnection);
+            m_audio = opened;
+        }
+        return *m_audio;
+    }
 
     void stop() override
     {
@@ -336,10 +355,12 @@ private:
     std::shared_ptr<std::atomic<quint64>> m_generation = std::make_shared<std::atomic<quint64>>(0);
     QStringList m_names;
     QStringList m_identifiers;
-    bool m_audio = false;
+    std::optional<bool> m_audio;
 };
 
 } // namespace
+
+void startSpeechEarly() { SpeechWorker::instance(); }
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output)
 {

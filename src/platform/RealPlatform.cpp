@@ -205,6 +205,8 @@ private:
 
 void preparePlatform()
 {
+    startSpeechEarly();
+
     // The browser engine refuses to run as root with its sandbox on.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -69,6 +69,9 @@ public:
 };
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output);
+// Starts the synthesiser's own thread, which loads its data and lists the
+// voices while the rest of the program starts.
+void startSpeechEarly();
 
 // The word of `text` at a character position counted from 1 in code points,
 // as the synthesiser reports it: words are runs of characters other than

@@ -79,10 +79,14 @@ TEST(EspeakEngine, ListsItsVoicesByName)
     EXPECT_EQ(e.speech->voiceDescriptions(), voices); // a stable order
 }
 
-TEST(EspeakEngine, SpeaksA22kHz16BitMonoWavOfTheRightLength)
+TEST(EspeakEngine, OpensItsOutputOnFirstUseAndSpeaksA22kHz16BitMonoWavOfTheRightLength)
 {
     Engine e;
     e.useEnglish();
+    // Nothing is opened before there is something to say.
+    QThread::msleep(200);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(QFile::exists(e.wav));
     e.speech->setOutputFormat(22);
     QElapsedTimer clock;
     clock.start();
