@@ -55,8 +55,19 @@ public:
 
     // Only on the worker thread.
     int sampleRate() const { return m_sampleRate; }
-    // The installed voices (names, identifiers), listed once at start.
-    const std::pair<QStringList, QStringList> &voices() const { return m_voices; }
+    // The installed voices (names, identifiers), listed once.
+    const std::pair<QStringList, QStringList> &voices()
+    {
+        if (!m_voicesListed && m_sampleRate > 0) {
+            for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
+                // Some voice files name their voice with a trailing space.
+                m_voices.first << QString::fromUtf8((*voice)->name).trimmed();
+                m_voices.second << QString::fromUtf8((*voice)->identifier);
+            }
+        }
+        m_voicesListed = true;
+        return m_voices;
+    }
     // `cancelled` is asked as the samples come: true stops the synthesis.
     void synthesise(const QByteArray &utf8, Sink sink, std::function<bool()> cancelled = {})
     {
@@ -91,15 +102,8 @@ private:
     void run()
     {
         m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
-        if (m_sampleRate > 0) {
+        if (m_sampleRate > 0)
             espeak_SetSynthCallback(&SpeechWorker::onSamples);
-            // The installed voices do not change while the program runs.
-            for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
-                // Some voice files name their voice with a trailing space.
-                m_voices.first << QString::fromUtf8((*voice)->name).trimmed();
-                m_voices.second << QString::fromUtf8((*voice)->identifier);
-            }
-        }
         for (;;) {
             std::function<void()> job;
             {
@@ -123,6 +127,7 @@ private:
     bool m_stop = false;
     int m_sampleRate = 0;
     std::pair<QStringList, QStringList> m_voices;
+    bool m_voicesListed = false;
     Sink m_sink;
     std::function<bool()> m_cancelled;
     std::thread m_thread;
@@ -189,6 +194,7 @@ public:
 
         const int rate = SpeechWorker::instance().call([] { return SpeechWorker::instance().sampleRate(); });
         QMetaObject::invokeMethod(m_player, [player = m_player, rate] { player->setSampleRate(rate); });
+        // The installed voices do not change while the program runs.
         std::tie(m_names, m_identifiers) = SpeechWorker::instance().call([] { return SpeechWorker::instance().voices(); });
     }
 
@@ -360,7 +366,15 @@ private:
 
 } // namespace
 
-void startSpeechEarly() { SpeechWorker::instance(); }
+void startSpeechEarly()
+{
+    // espeak-ng sets the process's character locale as it starts, which is
+    // not safe beside other threads: the caller waits for that (about a
+    // millisecond), and only the listing of the voices goes on beside it.
+    SpeechWorker &worker = SpeechWorker::instance();
+    worker.call([] {});
+    worker.post([] { SpeechWorker::instance().voices(); });
+}
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output)
 {

@@ -141,6 +141,7 @@ public:
         : m_handler(new StartPageHandler(programFolder, QCoreApplication::instance())),
           m_office(createOfficeBridge(QCoreApplication::applicationDirPath() + QStringLiteral("/lorvaspeak-office")))
     {
+        startSpeechEarly();
         watchLeftButton();
         QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
         profile->removeUrlScheme(kScheme);
@@ -205,7 +206,6 @@ private:
 
 void preparePlatform()
 {
-    startSpeechEarly();
 
     // The browser engine refuses to run as root with its sandbox on.
     if (geteuid() == 0)

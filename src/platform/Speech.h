@@ -69,8 +69,9 @@ public:
 };
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output);
-// Starts the synthesiser's own thread, which loads its data and lists the
-// voices while the rest of the program starts.
+// Starts the synthesiser's own thread, which lists the voices while the rest
+// of the program starts. Call it once the QApplication exists, so that the
+// toolkit has set the locale before the synthesiser adjusts it.
 void startSpeechEarly();
 
 // The word of `text` at a character position counted from 1 in code points,
