@@ -41,12 +41,7 @@ ProgramRunner::ProgramRunner()
     env.insert("XDG_DATA_HOME", m_folder.file("xdg-data"));
     env.insert("XDG_CACHE_HOME", m_folder.file("xdg-cache"));
     env.insert("XDG_CONFIG_HOME", m_folder.file("xdg-config"));
-    env.insert("QT_LOGGING_RULES", "lorva.startup.debug=true");
-    m_process.setProcessEnvironment(env);
-    m_process.setProgram(m_folder.file("lorvaspeak"));
-    m_process.setWorkingDirectory(m_folder.path());
-    m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.setReadChannel(QProcess::StandardError);
+    prepare(m_folder.file("lorvaspeak"), env, m_folder.path());
 }
 
 ProgramRunner::ProgramRunner(const QString &program, const QString &home, std::optional<uid_t> uid)
@@ -56,12 +51,7 @@ ProgramRunner::ProgramRunner(const QString &program, const QString &home, std::o
         env.remove(name);
     env.insert("HOME", home);
     env.insert("XDG_RUNTIME_DIR", home + "/run");
-    env.insert("QT_LOGGING_RULES", "lorva.startup.debug=true");
-    m_process.setProcessEnvironment(env);
-    m_process.setProgram(program);
-    m_process.setWorkingDirectory(home);
-    m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.setReadChannel(QProcess::StandardError);
+    prepare(program, env, home);
     if (uid) {
         const uid_t id = *uid;
         m_process.setChildProcessModifier([id] {
@@ -69,6 +59,17 @@ ProgramRunner::ProgramRunner(const QString &program, const QString &home, std::o
                 ::_exit(127);
         });
     }
+}
+
+// The program logs its start-up stages on standard error, which is read.
+void ProgramRunner::prepare(const QString &program, QProcessEnvironment env, const QString &workingDirectory)
+{
+    env.insert("QT_LOGGING_RULES", "lorva.startup.debug=true");
+    m_process.setProcessEnvironment(env);
+    m_process.setProgram(program);
+    m_process.setWorkingDirectory(workingDirectory);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setReadChannel(QProcess::StandardError);
 }
 
 ProgramRunner::~ProgramRunner()

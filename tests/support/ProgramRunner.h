@@ -42,6 +42,7 @@ public:
     QString output() const { return m_output; }
 
 private:
+    void prepare(const QString &program, QProcessEnvironment env, const QString &workingDirectory);
     void collect();
 
     TempFolder m_folder;
