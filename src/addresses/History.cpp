@@ -25,14 +25,20 @@ void Hyst_Add(AddressList &list, const QString &currentUrl)
     list.append(currentUrl);
 }
 
-void Hyst_Save(const QString &programFolder, const AddressList &list)
+QStringList historyLines(const AddressList &list)
 {
     QStringList lines;
     for (int i = qMax(0, list.count() - kHistoryKept); i < list.count(); ++i) {
         if (const QString item = list.item(i); !item.isEmpty())
             lines << item;
     }
-    legacy::writeTextLines(legacy::resolvePath(programFolder, kHistoryFile), lines, QStringLiteral("Hyst_Save"));
+    return lines;
+}
+
+void Hyst_Save(const QString &programFolder, const AddressList &list)
+{
+    legacy::writeTextLines(legacy::resolvePath(programFolder, kHistoryFile), historyLines(list),
+                           QStringLiteral("Hyst_Save"));
 }
 
 } // namespace lorva

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lorva {
 
@@ -27,7 +28,10 @@ void Hyst_Read(const QString &programFolder, AddressList &list);
 // trimmed text.
 void Hyst_Add(AddressList &list, const QString &currentUrl);
 
-// Writes the newest 30 items, leaving out empty ones. Throws AppError.
+// The newest 30 items, leaving out empty ones, as the file keeps them.
+QStringList historyLines(const AddressList &list);
+
+// Writes them. Throws AppError.
 void Hyst_Save(const QString &programFolder, const AddressList &list);
 
 } // namespace lorva

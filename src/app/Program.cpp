@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
 #include "app/Startup.h"
+#include "addresses/History.h"
+#include "config/LegacyText.h"
 #include "browser/MainCommands.h"
 #include "browser/frmStart.h"
 #include "browser/Navigation.h"
@@ -14,6 +16,8 @@
 #include "windows/frmSpeechLog.h"
 
 #include <QPointer>
+
+#include <cstdio>
 #include <QTimer>
 
 #include <memory>
@@ -67,6 +71,32 @@ void Program::load(const QDate &today)
 {
     Form_Load(m_ctx, mainContext(), today);
     m_windows.main().setLoaded();
+    keepFilesCurrent();
+}
+
+void Program::keepFilesCurrent()
+{
+    MainContext &main = mainContext();
+    const QString &folder = m_ctx.programFolder;
+    m_kept.keep(legacy::resolvePath(folder, kOptionsFile), QStringLiteral("Save_Opt"),
+                [this] { return optionsLines(m_ctx.options); });
+    m_kept.keep(legacy::resolvePath(folder, kHistoryFile), QStringLiteral("Hyst_Save"),
+                [&main] { return historyLines(main.address.history()); });
+    m_kept.keep(legacy::resolvePath(folder, kPlacementFile), QStringLiteral("Save_Place"), [this, &main] {
+        const TwipsRect r = main.frame.windowRectTwips();
+        return placementLines(m_ctx.placement, r.top, r.left, r.height, r.width);
+    });
+    // Half a second between checks keeps what a kill can lose under a
+    // second; a check that finds nothing changed writes nothing.
+    m_keepTimer.setInterval(500);
+    QObject::connect(&m_keepTimer, &QTimer::timeout, &m_keepTimer, [this] {
+        if (m_ctx.exiting)
+            return;
+        for (const QString &failure : m_kept.saveChanged())
+            std::fprintf(stderr, "lorvaspeak: %s\n", qPrintable(failure));
+        std::fflush(stderr);
+    });
+    m_keepTimer.start();
 }
 
 void Program::endUnattended()

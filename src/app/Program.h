@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/KeptFiles.h"
 #include "app/WindowSet.h"
 #include "export/OfficeExports.h"
 
 #include <QDate>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -51,11 +53,15 @@ private:
     // Loads `window`, lets `prepare` fill it, shows it modally over the main
     // window, and unloads it; a failure of `prepare` unloads it and goes on.
     void showModal(QWidget *window, const std::function<void()> &prepare = {});
+    // Options, history and placement follow every change within a second.
+    void keepFilesCurrent();
 
     AppContext m_ctx;
     WindowSet m_windows;
     SpeechContext m_speech;
     ExportContext m_exports;
+    KeptFiles m_kept;
+    QTimer m_keepTimer;
 };
 
 } // namespace lorva

@@ -24,7 +24,47 @@ void onSignal(int number)
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
 }
 
+struct FatalSignal
+{
+    int number;
+    const char *line;
+};
+
+// Whole lines, so that the handler only has to write(2) one of them.
+constexpr FatalSignal kFatalSignals[] = {
+    {SIGSEGV, "lorvaspeak: crashed: segmentation fault (SIGSEGV)\n"},
+    {SIGBUS, "lorvaspeak: crashed: bus error (SIGBUS)\n"},
+    {SIGFPE, "lorvaspeak: crashed: arithmetic error (SIGFPE)\n"},
+    {SIGILL, "lorvaspeak: crashed: illegal instruction (SIGILL)\n"},
+    {SIGABRT, "lorvaspeak: crashed: aborted (SIGABRT)\n"},
+};
+
+void onFatalSignal(int number)
+{
+    for (const FatalSignal &fatal : kFatalSignals) {
+        if (fatal.number == number) {
+            size_t length = 0;
+            while (fatal.line[length])
+                ++length;
+            [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, fatal.line, length);
+        }
+    }
+    // The handler was reset on entry: the signal now ends the program with
+    // its usual status (and core file, where the system keeps them).
+    ::raise(number);
+}
+
 } // namespace
+
+void installCrashTrace()
+{
+    struct sigaction action = {};
+    action.sa_handler = onFatalSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND | SA_NODEFER;
+    for (const FatalSignal &fatal : kFatalSignals)
+        sigaction(fatal.number, &action, nullptr);
+}
 
 SignalBridge::SignalBridge(QObject *parent) : QObject(parent)
 {

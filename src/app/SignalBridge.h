@@ -25,4 +25,10 @@ private:
     QSocketNotifier *m_notifier = nullptr;
 };
 
+// A crash (a bad memory access, an abort, ...) writes one line naming it to
+// standard error before the program ends as the signal would end it. The
+// files it keeps are written whole or not at all, so the next start needs
+// to say nothing about it.
+void installCrashTrace();
+
 } // namespace lorva

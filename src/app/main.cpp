@@ -17,6 +17,7 @@
 
 int main(int argc, char *argv[])
 {
+    lorva::installCrashTrace();
     lorva::preparePlatform();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lorvaspeak"));

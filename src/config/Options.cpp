@@ -40,12 +40,15 @@ void Read_Opt(const QString &programFolder, Options &options)
         options.LanguageName = lines->at(5);
 }
 
+QStringList optionsLines(const Options &options)
+{
+    return {legacy::printInt(options.BarStyle), legacy::printInt(options.line2), legacy::printInt(options.FloatingBars),
+            legacy::printInt(options.line4),    options.HomePage,                options.LanguageName};
+}
+
 void Save_Opt(const QString &programFolder, const Options &options)
 {
-    legacy::writeTextLines(legacy::resolvePath(programFolder, kOptionsFile),
-                           {legacy::printInt(options.BarStyle), legacy::printInt(options.line2),
-                            legacy::printInt(options.FloatingBars), legacy::printInt(options.line4),
-                            options.HomePage, options.LanguageName},
+    legacy::writeTextLines(legacy::resolvePath(programFolder, kOptionsFile), optionsLines(options),
                            QStringLiteral("Save_Opt"));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lorva {
 
@@ -29,6 +30,9 @@ struct Options
 // defaults when it does not exist. Throws AppError when it exists but
 // cannot be read, or cannot be created.
 void Read_Opt(const QString &programFolder, Options &options);
+
+// The six lines of the options file.
+QStringList optionsLines(const Options &options);
 
 // Rewrites the whole options file. Throws AppError when it cannot.
 void Save_Opt(const QString &programFolder, const Options &options);

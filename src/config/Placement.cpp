@@ -66,8 +66,7 @@ void Read_Place(const QString &programFolder, Placement &place, int screenWidthT
     take16(next(), place.PlaceState);
 }
 
-void Save_Place(const QString &programFolder, const Placement &place, double top, double left, double height,
-                double width)
+QStringList placementLines(const Placement &place, double top, double left, double height, double width)
 {
     QStringList lines{legacy::printSingle(top >= 0 ? top : 0), legacy::printSingle(left >= 0 ? left : 0),
                       legacy::printSingle(height > 1000 ? height : 1000),
@@ -76,7 +75,14 @@ void Save_Place(const QString &programFolder, const Placement &place, double top
                               place.editor.top, place.editor.left, place.editor.height, place.editor.width})
         lines << legacy::printNumber(held);
     lines << legacy::printInt(place.PlaceState);
-    legacy::writeTextLines(legacy::resolvePath(programFolder, kPlacementFile), lines, QStringLiteral("Save_Place"));
+    return lines;
+}
+
+void Save_Place(const QString &programFolder, const Placement &place, double top, double left, double height,
+                double width)
+{
+    legacy::writeTextLines(legacy::resolvePath(programFolder, kPlacementFile),
+                           placementLines(place, top, left, height, width), QStringLiteral("Save_Place"));
 }
 
 } // namespace lorva

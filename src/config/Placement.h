@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace lorva {
@@ -42,8 +43,11 @@ WindowPlace keepOnScreen(const WindowPlace &place, int screenWidthTwips, int scr
 // no failure: a missing line repeats the line before it.
 void Read_Place(const QString &programFolder, Placement &place, int screenWidthTwips, int screenHeightTwips);
 
-// Writes the 13 lines: the main window's current rectangle (within the
-// file's bounds) and the held values. Throws AppError when it cannot.
+// The 13 lines: the main window's current rectangle (within the file's
+// bounds) and the held values.
+QStringList placementLines(const Placement &place, double top, double left, double height, double width);
+
+// Writes the 13 lines. Throws AppError when it cannot.
 void Save_Place(const QString &programFolder, const Placement &place, double top, double left, double height,
                 double width);
 

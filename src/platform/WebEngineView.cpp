@@ -25,6 +25,7 @@
 #include <QWebEngineView>
 
 #include <algorithm>
+#include <cstdio>
 #include <sys/stat.h>
 #include <utility>
 
@@ -85,10 +86,18 @@ WebEngineView::WebEngineView(QWidget *parent)
             emit TitleChange(title);
     });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                 m_busy = false;
-                if (status != QWebEnginePage::NormalTerminationStatus)
-                    emit PageCrashed();
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                // Whoever started the program learns what ended the page.
+                const char *what = status == QWebEnginePage::KilledTerminationStatus ? "was killed"
+                                   : status == QWebEnginePage::CrashedTerminationStatus ? "crashed"
+                                                                                        : "ended abnormally";
+                std::fprintf(stderr, "lorvaspeak: the page renderer %s (exit code %d): %s\n", what, exitCode,
+                             qPrintable(m_page->url().toString()));
+                std::fflush(stderr);
+                emit PageCrashed();
             });
     connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         // The engine clears the hovered link as a page comes in; over the

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +198,53 @@ TEST_F(ProgramRun, ClosingTheTerminalSavesLikeSigterm)
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(program.folder().read("Data/lorvaspeak.Opt"),
               crlf({" 3 ", " 0 ", " 0 ", " 0 ", "lorvaspeak://start/", "English"}));
+}
+
+TEST_F(ProgramRun, AnAddressTypedASecondBeforeAKillIsThereAfterTheRestart)
+{
+    program.start();
+    ASSERT_TRUE(program.waitForOutput(kFirstPage)) << qPrintable(program.output());
+    // Nothing listens there: the address goes into the history all the same.
+    const QByteArray typed = "http://127.0.0.1:9/typed-before-the-kill";
+    ASSERT_TRUE(program.inMainWindow({"key", "--clearmodifiers", "ctrl+l"}));
+    ASSERT_TRUE(program.inMainWindow({"type", "--delay", "20", QString::fromLatin1(typed)}));
+    ASSERT_TRUE(program.inMainWindow({"key", "Return"}));
+    QThread::msleep(1000);
+    ASSERT_TRUE(program.stop(SIGKILL));
+    EXPECT_TRUE(program.folder().read("Data/lorvaspeak.Hys").contains(typed + "\r\n"))
+        << program.folder().read("Data/lorvaspeak.Hys").toStdString();
+
+    // The next start reads it back, and writes it again at its own end.
+    program.start();
+    ASSERT_TRUE(program.waitForOutput(kFirstPage)) << qPrintable(program.output());
+    ASSERT_TRUE(program.stop(SIGTERM));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(program.folder().read("Data/lorvaspeak.Hys").contains(typed + "\r\n"));
+}
+
+TEST_F(ProgramRun, CrashesOfTheRendererAndOfTheProgramEachLeaveOneLine)
+{
+    const QByteArray options = crlf({"3", "0", "0", "0", "lorvaspeak://start/", "English"});
+    program.folder().write("Data/lorvaspeak.Opt", options);
+    program.start();
+    ASSERT_TRUE(program.waitForOutput(kFirstPage)) << qPrintable(program.output());
+    const QList<qint64> renderers = program.rendererProcesses();
+    ASSERT_FALSE(renderers.isEmpty());
+    for (const qint64 pid : renderers)
+        ::kill(pid_t(pid), SIGKILL);
+    EXPECT_TRUE(program.waitForOutput("lorvaspeak: the page renderer was killed")) << qPrintable(program.output());
+
+    program.signal(SIGSEGV);
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(program.output().count("lorvaspeak: crashed: segmentation fault"), 1) << qPrintable(program.output());
+    EXPECT_EQ(program.folder().read("Data/lorvaspeak.Opt"), options);
+
+    program.start();
+    ASSERT_TRUE(program.waitForOutput(kFirstPage)) << qPrintable(program.output());
+    ASSERT_TRUE(program.stop(SIGTERM));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_FALSE(program.output().contains("crash", Qt::CaseInsensitive)) << qPrintable(program.output());
 }
 
 int main(int argc, char **argv)

@@ -1,5 +1,7 @@
 #include "support/HttpServer.h"
 
+#include <QFile>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -44,6 +46,15 @@ void HttpServer::addPage(const QString &path, const QByteArray &html)
 {
     std::lock_guard lock(m_mutex);
     m_routes[path] = Route{200, html, {}};
+}
+
+bool HttpServer::addFile(const QString &path, const QString &file)
+{
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    addPage(path, source.readAll());
+    return true;
 }
 
 void HttpServer::addRedirect(const QString &path, const QString &location)

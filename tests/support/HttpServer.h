@@ -26,6 +26,9 @@ public:
 
     void addPage(const QString &path, const QByteArray &html);
     void addRedirect(const QString &path, const QString &location);
+    // Serves the file at `file` (documentation a Debian package ships, for
+    // pages of the length people read); false when it is not there.
+    [[nodiscard]] bool addFile(const QString &path, const QString &file);
     // How many requests for `path` have arrived.
     int requests(const QString &path);
     // When the first request for `path` arrived; empty before that.

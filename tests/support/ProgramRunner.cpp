@@ -36,6 +36,8 @@ ProgramRunner::ProgramRunner()
         for (const QString &name : dir.entryList(QDir::Files))
             copyFile(dir.filePath(name), m_folder.file(QString::fromLatin1(sub) + '/' + name));
     }
+    // The link tables start empty, as in a fresh program folder.
+    QDir(m_folder.path()).mkpath("Links");
     // The browser engine keeps its profile and cache here, not in the home folder.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", m_folder.file("xdg-data"));
@@ -119,17 +121,59 @@ bool ProgramRunner::stop(int signal, std::chrono::milliseconds timeout)
     return waitForExit(timeout);
 }
 
-bool ProgramRunner::pressEnterIn(const QString &title)
+namespace {
+
+// The first visible window xdotool finds with `criteria`.
+QString findWindow(const QStringList &criteria)
 {
     QProcess search;
-    search.start("xdotool", {"search", "--sync", "--onlyvisible", "--name", '^' + title + '$'});
+    search.start("xdotool", QStringList{"search", "--sync", "--onlyvisible"} + criteria);
     if (!search.waitForFinished(20000) || search.exitCode() != 0)
-        return false;
-    const QString window = QString::fromLatin1(search.readAllStandardOutput()).split('\n').first().trimmed();
-    if (window.isEmpty())
-        return false;
-    const int status = QProcess::execute("xdotool", {"windowactivate", "--sync", window, "key", "--clearmodifiers", "Return"});
-    return status == 0;
+        return {};
+    return QString::fromLatin1(search.readAllStandardOutput()).split('\n').first().trimmed();
+}
+
+bool actIn(const QString &window, const QStringList &actions)
+{
+    return !window.isEmpty() && QProcess::execute("xdotool", QStringList{"windowactivate", "--sync", window} + actions) == 0;
+}
+
+} // namespace
+
+bool ProgramRunner::pressEnterIn(const QString &title)
+{
+    return actIn(findWindow({"--name", '^' + title + '$'}), {"key", "--clearmodifiers", "Return"});
+}
+
+bool ProgramRunner::inMainWindow(const QStringList &actions)
+{
+    return actIn(findWindow({"--pid", QString::number(processId())}), actions);
+}
+
+namespace {
+
+QString parentOf(const QString &pid)
+{
+    QFile stat("/proc/" + pid + "/stat");
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
+    return fields.size() > 1 ? QString::fromLatin1(fields[1]) : QString();
+}
+
+} // namespace
+
+QList<qint64> ProgramRunner::rendererProcesses() const
+{
+    // The engine forks its renderers from a zygote process it started, and
+    // they keep the zygote's command line: they are the program's grandchildren.
+    QList<qint64> found;
+    const QString program = QString::number(m_process.processId());
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (pid.toLongLong() > 0 && parentOf(parentOf(pid)) == program)
+            found << pid.toLongLong();
+    }
+    return found;
 }
 
 } // namespace lorva::test

@@ -35,6 +35,11 @@ public:
     bool waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
     // Presses Enter in the visible window titled `title` (a message box).
     bool pressEnterIn(const QString &title);
+    // Activates the program's main window and runs the xdotool commands
+    // `actions` on it, as a person's keyboard would ("key", "ctrl+l", ...).
+    bool inMainWindow(const QStringList &actions);
+    // The program's renderer processes (the engine's children).
+    QList<qint64> rendererProcesses() const;
 
     qint64 processId() const { return m_process.processId(); }
     int exitCode() const { return m_process.exitCode(); }
