@@ -2,7 +2,14 @@
 
 #include "config/LegacyText.h"
 
+#include "config/AppError.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
 
 namespace lorva {
 
@@ -37,6 +44,7 @@ QString titleFile(const QString &programFolder)
 
 void Read_Links(const QString &programFolder, LinkGroups &links, const QString &caption34)
 {
+    recoverLinkSaves(programFolder);
     links.LinksStem = legacy::resolvePath(programFolder, QStringLiteral("Links")) + QStringLiteral("/Links.");
     const QString path = titleFile(programFolder);
     if (!QFileInfo::exists(path)) {
@@ -64,14 +72,96 @@ void Default_Titles(LinkGroups &links, const QString &caption34)
     }
 }
 
-void writeTitleFile(const QString &programFolder, const LinkGroups &links)
+QStringList titleLines(const LinkGroups &links)
 {
     QStringList lines;
     for (int i = 1; i <= kTitleFileLines; ++i) {
         const GroupTitle &entry = links.GroupTitles[size_t(i)];
         lines << groupTitleText(entry.title) + u',' + withoutLineBreaks(entry.count).remove(u',');
     }
-    legacy::writeTextLines(titleFile(programFolder), lines, QStringLiteral("Save_Title"));
+    return lines;
+}
+
+void writeTitleFile(const QString &programFolder, const LinkGroups &links)
+{
+    legacy::writeTextLines(titleFile(programFolder), titleLines(links), QStringLiteral("Save_Title"));
+}
+
+namespace {
+
+const QString kStaged = QStringLiteral(".new");
+
+QString linksFolder(const QString &programFolder)
+{
+    return legacy::resolvePath(programFolder, QStringLiteral("Links"));
+}
+
+// The note that makes a change of the pair count as made.
+QString pairNote(const QString &programFolder) { return linksFolder(programFolder) + QStringLiteral("/Links.Pair"); }
+
+// Moves each staged file named in the note over its file. rename(2)
+// replaces the old file in one step; a file already moved is skipped, so
+// that finishing twice does no harm.
+bool finishPair(const QString &folder, const QStringList &names)
+{
+    bool whole = true;
+    for (const QString &name : names) {
+        if (!legacy::isPlainName(name))
+            continue;
+        const QString target = folder + u'/' + name;
+        const QString staged = target + kStaged;
+        if (QFileInfo::exists(staged) && ::rename(QFile::encodeName(staged).constData(),
+                                                  QFile::encodeName(target).constData()) != 0)
+            whole = false;
+    }
+    return whole;
+}
+
+} // namespace
+
+void writeGroupAndTitles(const QString &programFolder, const QString &groupFile, const QStringList &groupLines,
+                         const LinkGroups &links)
+{
+    const QString source = QStringLiteral("Save_Table");
+    const QString folder = linksFolder(programFolder);
+    const QString title = titleFile(programFolder);
+    const QStringList names{QFileInfo(groupFile).fileName(), QFileInfo(title).fileName()};
+    try {
+        legacy::writeTextLines(groupFile + kStaged, groupLines, source);
+        legacy::writeTextLines(title + kStaged, titleLines(links), source);
+        legacy::writeTextLines(pairNote(programFolder), names, source);
+    } catch (const AppError &) {
+        QFile::remove(groupFile + kStaged);
+        QFile::remove(title + kStaged);
+        throw;
+    }
+    if (!finishPair(folder, names))
+        throw AppError(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(groupFile), source);
+    QFile::remove(pairNote(programFolder));
+}
+
+void recoverLinkSaves(const QString &programFolder)
+{
+    const QString folder = linksFolder(programFolder);
+    const QString note = pairNote(programFolder);
+    if (QFileInfo::exists(note)) {
+        // The note is written whole or not at all: when it is there, the new
+        // pair is complete beside the old one.
+        const QStringList names = legacy::readTextLines(note, 2).value_or(QStringList());
+        if (names.size() == 2 && finishPair(folder, names))
+            QFile::remove(note);
+    }
+    if (QFileInfo::exists(note))
+        return; // could not be finished: keep everything for the next try
+    // New files whose note was never written, and the temporary files that
+    // atomic writes leave when killed ("Links.007.a1B2c3").
+    static const QRegularExpression leftover(QStringLiteral(R"(^links\.(\d{3}|bok|pair)(\.new)?(\.[A-Za-z0-9]{6})?$)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch match = leftover.match(name);
+        if (match.hasMatch() && (!match.captured(2).isEmpty() || !match.captured(3).isEmpty()))
+            QFile::remove(folder + u'/' + name);
+    }
 }
 
 int linkCountOf(const GroupTitle &entry)

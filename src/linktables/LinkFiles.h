@@ -28,6 +28,22 @@ void Default_Titles(LinkGroups &links, const QString &caption34);
 // AppError when it cannot; the old file then stays whole.
 void writeTitleFile(const QString &programFolder, const LinkGroups &links);
 
+// Replaces a group file (at `groupFile`, with `groupLines`) and the title file
+// as one change. The two new files are written beside the old ones, then a
+// small note naming them marks the change as made, and only then do they
+// take the old ones' places. Killed at any moment, the program leaves either
+// both old files, or the note from which recoverLinkSaves finishes the
+// change. Throws AppError when a file cannot be written; the old pair then
+// stays as it was.
+void writeGroupAndTitles(const QString &programFolder, const QString &groupFile, const QStringList &groupLines,
+                         const LinkGroups &links);
+
+// Finishes a change of a group and the title file that a kill interrupted
+// after it was made, forgets one that was not, and removes what such a kill
+// leaves in the Links folder (new files not yet in place, temporary files).
+// Read_Links calls it first.
+void recoverLinkSaves(const QString &programFolder);
+
 // The count of an entry read with the leading-number rule, as a count of
 // rows: never below 0 nor above 32767, whatever the file holds.
 int linkCountOf(const GroupTitle &entry);

@@ -230,24 +230,31 @@ void Save_Table(LinkTableContext &ctx)
                                    grid.hidden(r),  grid.text(r, 5), grid.text(r, 6)};
         lines << formatLinkLine(fields);
     }
-    legacy::writeTextLines(s.TableFile, lines, QStringLiteral("Save_Table"));
     GroupTitle &entry = ctx.links.GroupTitles[size_t(s.CurrentGroup + 1)];
     if (count != countOf(ctx, s.CurrentGroup))
         entry.count = QString::number(count);
     ctx.links.TableChanged = false;
-    Save_Title(ctx);
+    takeEditedTitle(ctx);
+    // The group's rows and its count in the title file change together: a
+    // count that disagrees with its file would hide a link or show a stranger.
+    writeGroupAndTitles(ctx.programFolder, s.TableFile, lines, ctx.links);
+}
+
+void takeEditedTitle(LinkTableContext &ctx)
+{
+    LinkGroups &links = ctx.links;
+    if (links.EditedTitle.isEmpty())
+        return;
+    links.GroupTitles[size_t(ctx.state.CurrentGroup + 1)].title = links.EditedTitle;
+    links.EditedTitle.clear();
+    links.TitleEditOpen = false;
+    Load_Group(ctx);
 }
 
 void Save_Title(LinkTableContext &ctx)
 {
-    LinkGroups &links = ctx.links;
-    if (!links.EditedTitle.isEmpty()) {
-        links.GroupTitles[size_t(ctx.state.CurrentGroup + 1)].title = links.EditedTitle;
-        links.EditedTitle.clear();
-        links.TitleEditOpen = false;
-        Load_Group(ctx);
-    }
-    writeTitleFile(ctx.programFolder, links);
+    takeEditedTitle(ctx);
+    writeTitleFile(ctx.programFolder, ctx.links);
 }
 
 void ADD_Tab(LinkTableContext &ctx)

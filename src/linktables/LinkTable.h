@@ -120,6 +120,8 @@ void Load_Group(LinkTableContext &ctx);
 void Read_Table(LinkTableContext &ctx);
 void Save_Table(LinkTableContext &ctx);
 void Save_Title(LinkTableContext &ctx);
+// A group title being edited becomes the current group's title.
+void takeEditedTitle(LinkTableContext &ctx);
 void ADD_Tab(LinkTableContext &ctx);
 void Edit_URL(LinkTableContext &ctx);
 void GO_Exit(LinkTableContext &ctx);

@@ -10,6 +10,7 @@
 #include "support/TempFolder.h"
 #include "windows/RowEditor.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -435,4 +436,32 @@ TEST(RowEditor, EditsTheRealHiddenTextAndCentresItsFirstOpening)
     editorCommand(editor, QStringLiteral("CANCEL"));
     for (int c = 0; c <= 6; ++c)
         EXPECT_TRUE(t.grid.text(2, c).isEmpty());
+}
+
+// What a kill in the middle of a save of a group and the title file leaves,
+// the next start puts right: a change that was made is finished, one that
+// was not is forgotten, and nothing written on the way stays behind.
+TEST(LinkSaves, TheNextStartFinishesAMadeChangeAndForgetsAnUnmadeOne)
+{
+    TempFolder folder;
+    folder.write("Links/Links.Bok", crlf({"Old,1"}));
+    folder.write("Links/Links.007", crlf({"a;-;b;-;c;-;d;-;e;-;f"}));
+    // Killed after the note: both new files go in.
+    folder.write("Links/Links.007.new", crlf({"a;-;b;-;c;-;d;-;e;-;f", "g;-;h;-;i;-;j;-;k;-;l"}));
+    folder.write("Links/Links.Bok.new", crlf({"Old,2"}));
+    folder.write("Links/Links.Pair", crlf({"Links.007", "Links.Bok"}));
+    folder.write("Links/Links.Bok.aB3dE9", "half a title file");
+    recoverLinkSaves(folder.path());
+    EXPECT_EQ(folder.read("Links/Links.007"), crlf({"a;-;b;-;c;-;d;-;e;-;f", "g;-;h;-;i;-;j;-;k;-;l"}));
+    EXPECT_EQ(folder.read("Links/Links.Bok"), crlf({"Old,2"}));
+    EXPECT_EQ(QDir(folder.file("Links")).entryList(QDir::Files), QStringList({"Links.007", "Links.Bok"}));
+
+    // Killed before the note: the old pair stays.
+    folder.write("Links/Links.007.new", crlf({"x;-;x;-;x;-;x;-;x;-;x"}));
+    folder.write("Links/Links.Bok.new", crlf({"Old,3"}));
+    LinkGroups links;
+    Read_Links(folder.path(), links, kGroup);
+    EXPECT_EQ(links.GroupTitles[1].count, "2");
+    EXPECT_EQ(folder.read("Links/Links.Bok"), crlf({"Old,2"}));
+    EXPECT_EQ(QDir(folder.file("Links")).entryList(QDir::Files), QStringList({"Links.007", "Links.Bok"}));
 }
