@@ -5,7 +5,9 @@
 // of a one-page page and of the long page: time until the preview shows its
 // pages, and the peak memory meanwhile (the program's own, and the engine's
 // helper processes), while the preview is scrolled from the first page to
-// the last. Needs an X display.
+// the last. And the printer's course, the same PDF drawn as pictures of
+// 300 dpi, one page at a time (on a PDF file standing in for the printer):
+// time, size and peak memory. Needs an X display.
 //
 //   print [chapter]     a chapter of /usr/share/debian-reference, ch09 unless given
 //   print --cap S       gives up a preview that has not shown after S seconds (default 90)
@@ -15,6 +17,7 @@
 #include "browser/frmStart.h"
 #include "commands/Elements.h"
 #include "platform/BrowserView.h"
+#include "platform/PagePrinter.h"
 #include "platform/Platform.h"
 #include "support/HttpServer.h"
 #include "support/TempFolder.h"
@@ -22,13 +25,13 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -128,8 +131,6 @@ int previewPages(QWidget *dialog)
             return document ? document->property("pageCount").toInt() : 0;
         }
     }
-    if (auto *widget = dialog->findChild<QPrintPreviewWidget *>())
-        return widget->pageCount();
     return 0;
 }
 
@@ -184,7 +185,7 @@ PreviewFigures preview(Program &program, int capS)
     poll.setInterval(100);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog || qobject_cast<QPrintDialog *>(dialog))
+        if (!dialog || dialog->inherits("QPrintDialog"))
             return;
         if (shownAt < 0) {
             figures.pages = previewPages(dialog);
@@ -314,8 +315,8 @@ int main(int argc, char **argv)
     QTimer answer;
     answer.setInterval(50);
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-        if (!dialog || accepted >= 0)
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->inherits("QPrintDialog") || accepted >= 0)
             return;
         if (auto *printers = dialog->findChild<QComboBox *>(QStringLiteral("printers")))
             printers->setCurrentIndex(printers->count() - 1);
@@ -348,6 +349,37 @@ int main(int argc, char **argv)
     const double officeS = double(office.elapsed()) / 1000;
     printFacts("soffice --headless --convert-to pdf:", officeS,
                factsOf(folder.file(QStringLiteral("office/")) + chapter + QStringLiteral(".en.pdf")));
+
+    // The printer's course for the same pages.
+    {
+        QFile file(pdf);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.file(QStringLiteral("pictures.pdf")));
+        QTest::qWait(300);
+        const long before = statusKb("VmRSS:");
+        resetPeak();
+        QElapsedTimer pictures;
+        pictures.start();
+        // The event loop's longest pause meanwhile.
+        qint64 last = 0, longest = 0;
+        QTimer ticks;
+        ticks.setInterval(5);
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            longest = std::max(longest, pictures.elapsed() - last);
+            last = pictures.elapsed();
+        });
+        ticks.start();
+        const bool printed = printPdf(bytes, printer);
+        ticks.stop();
+        const double seconds = double(pictures.elapsed()) / 1000;
+        printFacts(printed ? "printer's course (300 dpi pictures):" : "printer's course FAILED:", seconds,
+                   factsOf(printer.outputFileName()));
+        std::printf("%-34s peak above the program's own %ld MB; longest pause of the event loop %lld ms\n", "",
+                    (statusKb("VmHWM:") - before) / 1024, static_cast<long long>(longest));
+    }
 
     printPreview("preview, long page:", preview(program, capS));
     window.close();
