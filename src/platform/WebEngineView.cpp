@@ -1,5 +1,7 @@
 #include "platform/WebEngineView.h"
 
+#include "platform/PagePrinter.h"
+
 #include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -12,10 +14,6 @@
 #include <QRegularExpression>
 #include <QEventLoop>
 #include <QMouseEvent>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QWebEngineFindTextResult>
 #include <QPointer>
 #include <QTimer>
@@ -63,7 +61,8 @@ bool LorvaPage::javaScriptPrompt(const QUrl &origin, const QString &msg, const Q
 }
 
 WebEngineView::WebEngineView(QWidget *parent)
-    : m_view(new QWebEngineView(parent)), m_page(new LorvaPage(QWebEngineProfile::defaultProfile(), m_view))
+    : m_view(new QWebEngineView(parent)), m_page(new LorvaPage(QWebEngineProfile::defaultProfile(), m_view)),
+      m_printing(new PagePrinter(m_page))
 {
     m_view->setObjectName(QStringLiteral("Web"));
     m_view->setPage(m_page);
@@ -384,38 +383,18 @@ void WebEngineView::GoBack() { m_view->back(); }
 
 void WebEngineView::GoForward() { m_view->forward(); }
 
-void WebEngineView::print(QPrinter *printer)
-{
-    // Printing runs in the engine; wait for it so the printer outlives it.
-    QEventLoop loop;
-    const auto done = connect(m_view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
-    m_view->print(printer);
-    loop.exec();
-    disconnect(done);
-}
-
 void WebEngineView::ExecWB(int command)
 {
-    if (!m_printer && (command == 6 || command == 7 || command == 8))
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     switch (command) {
-    case 6: {
-        QPrintDialog dialog(m_printer.get(), m_view->window());
-        if (dialog.exec() == QDialog::Accepted)
-            print(m_printer.get());
+    case 6:
+        m_printing->print(m_view->window());
         break;
-    }
-    case 7: {
-        QPrintPreviewDialog dialog(m_printer.get(), m_view->window());
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) { print(printer); });
-        dialog.exec();
+    case 7:
+        m_printing->preview(m_view->window());
         break;
-    }
-    case 8: {
-        QPageSetupDialog dialog(m_printer.get(), m_view->window());
-        dialog.exec();
+    case 8:
+        m_printing->pageSetup(m_view->window());
         break;
-    }
     case 11:
         m_page->triggerAction(QWebEnginePage::Cut);
         break;

@@ -7,10 +7,11 @@
 
 #include <memory>
 
-class QPrinter;
 class QWebEngineView;
 
 namespace lorva {
+
+class PagePrinter;
 
 // The page side of the spoken word's highlight.
 const char *highlightScript();
@@ -76,17 +77,16 @@ protected:
 
 private:
     QString runScript(const QString &script);
-    void print(QPrinter *printer);
 
     QWebEngineView *m_view;
     QString m_readAloud; // the context menu's entry; none while empty
     LorvaPage *m_page;
+    PagePrinter *m_printing; // keeps the page setup between commands
     bool m_busy = false;
     // The address a page of the program's own stands in for, while it is shown.
     QUrl m_standIn;
     bool m_showingOwnPage = false;
     bool m_keepStatus = false;
-    std::unique_ptr<QPrinter> m_printer; // keeps the page setup between commands
 };
 
 } // namespace lorva

@@ -34,33 +34,6 @@ QPoint buttonOf(CommandBarView *bar, const QString &key)
 class SecondaryWindows : public MainWindowFixture
 {
 protected:
-    // From aside: opens the drop-down of `button` on the main tool bar and
-    // clicks its entry `key`. False when the menu or the entry is missing.
-    bool choose(const QString &button, const QString &key)
-    {
-        CommandBarView *bar = window->cmdBar(0);
-        QMenu *menu = nullptr;
-        QPoint at;
-        Person::onMain([&] {
-            at = buttonOf(bar, button);
-            menu = bar->menuOf(button);
-        });
-        person.click(at);
-        if (!menu || !Person::waitFor([&] { return menu->isVisible(); }))
-            return false;
-        QPoint entry;
-        Person::onMain([&] {
-            for (QAction *action : menu->actions()) {
-                if (action->objectName() == key)
-                    entry = menu->mapToGlobal(menu->actionGeometry(action).center());
-            }
-        });
-        if (entry.isNull())
-            return false;
-        person.click(entry);
-        return true;
-    }
-
     // From aside: clicks `key` on a secondary window's bar.
     void press(WindowBar *bar, const char *key)
     {

@@ -6,6 +6,7 @@
 #include "addresses/History.h"
 #include "app/Program.h"
 #include "browser/frmStart.h"
+#include "commands/CommandBarView.h"
 #include "commands/ImageList.h"
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
@@ -20,12 +21,14 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -114,6 +117,33 @@ protected:
         person.key("ctrl+a");
         person.type(text);
         person.key("Return");
+    }
+
+    // From aside: opens the drop-down of `button` on the main tool bar and
+    // clicks its entry `key`. False when the menu or the entry is missing.
+    bool choose(const QString &button, const QString &key)
+    {
+        CommandBarView *bar = window->cmdBar(0);
+        QMenu *menu = nullptr;
+        QPoint at;
+        Person::onMain([&] {
+            at = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf(button).first()));
+            menu = bar->menuOf(button);
+        });
+        person.click(at);
+        if (!menu || !Person::waitFor([&] { return menu->isVisible(); }))
+            return false;
+        QPoint entry;
+        Person::onMain([&] {
+            for (QAction *action : menu->actions()) {
+                if (action->objectName() == key)
+                    entry = menu->mapToGlobal(menu->actionGeometry(action).center());
+            }
+        });
+        if (entry.isNull())
+            return false;
+        person.click(entry);
+        return true;
     }
 
     QPoint tabCentre(int index) const { return window->Tab1()->tabRect(index).center(); }
