@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <memory>
+
 namespace lorva {
 
 namespace {
@@ -190,17 +192,23 @@ OfficeSession::~OfficeSession()
 OfficeResult OfficeSession::run(const OfficeJob &job)
 {
     m_worked = true;
-    OfficeResult result;
-    bool finished = false;
-    m_ctx.main.platform.office().run(job, [&result, &finished](const OfficeResult &r) {
-        result = r;
-        finished = true;
+    // The answer lands in state of its own, never in this frame: the
+    // callback of work given up must find nothing of it to write into.
+    struct Answer
+    {
+        OfficeResult result;
+        bool finished = false;
+    };
+    const auto answer = std::make_shared<Answer>();
+    m_ctx.main.platform.office().run(job, [answer](const OfficeResult &r) {
+        answer->result = r;
+        answer->finished = true;
     });
-    if (!m_ctx.main.platform.waitFor([&] { return finished; }, kOfficeTimeoutMs)) {
-        m_worked = false; // the office is stopped on the way out
-        result = OfficeResult{false, QStringLiteral("the office did not finish the work"), 0};
+    if (!m_ctx.main.platform.waitFor([&answer] { return answer->finished; }, kOfficeTimeoutMs)) {
+        m_worked = false; // the work is given up on the way out
+        return OfficeResult{false, QStringLiteral("the office did not finish the work"), 0};
     }
-    return result;
+    return answer->result;
 }
 
 QString Default_Export_Name(const QString &title)
