@@ -121,7 +121,9 @@ void HttpServer::answer(int client)
                        (route.status == 200 ? " OK" : route.status == 302 ? " Found" : " Not Found") + "\r\n";
     if (!route.location.isEmpty())
         reply += "Location: " + route.location + "\r\n";
-    const QByteArray type = path.endsWith(".png") ? "image/png" : "text/html; charset=utf-8";
+    const QByteArray type = path.endsWith(".png")   ? "image/png"
+                            : path.endsWith(".txt") ? "text/plain; charset=utf-8"
+                                                    : "text/html; charset=utf-8";
     reply += "Content-Type: " + type + "\r\nContent-Length: " + QByteArray::number(route.body.size()) +
              "\r\nConnection: close\r\n\r\n" + route.body;
     qsizetype sent = 0;
