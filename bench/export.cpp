@@ -4,6 +4,12 @@
 // (command to confirmation) when the user answers at once, side by side with
 // `soffice --headless --convert-to doc` of the same HTML, and the longest
 // stall of the event loop during the exports. Needs an X display.
+// `export faults` measures instead what goes wrong around the office: the
+// Word export of a long packaged page, exports whose office is killed
+// half-way (what they leave in the temporary folders, and whether the next
+// export works), and the Word export of text pages of 4.5 MB and 50 MB (the
+// event loop's longest stall, and how the export ends), beside the longest
+// stall with nothing to do (the machine's own noise).
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "export/OfficeExports.h"
@@ -12,6 +18,7 @@
 #include "platform/OfficeBridge.h"
 #include "support/ForwardingPlatform.h"
 #include "support/HttpServer.h"
+#include "support/Office.h"
 #include "support/TempFolder.h"
 
 #include <QApplication>
@@ -21,12 +28,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QDirIterator>
+#include <QMap>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
+
+#include <csignal>
+#include <unistd.h>
 
 using namespace lorva;
 using namespace lorva::test;
@@ -40,13 +53,19 @@ struct Clock
     qint64 confirmed = -1;
     int dialogMs = 0;
     QString name;
+    std::function<void()> onSave; // when the name has been chosen
+    QString failure;              // the last failure message
 };
 
 class TimedDialogs : public Dialogs
 {
 public:
     explicit TimedDialogs(Clock &clock) : m_clock(clock) {}
-    void failure(const QString &message, int) override { std::fprintf(stderr, "failure: %s\n", qPrintable(message)); }
+    void failure(const QString &message, int) override
+    {
+        m_clock.failure = message;
+        std::fprintf(stderr, "failure: %s\n", qPrintable(message.left(300)));
+    }
     void information(const QString &, const QString &) override { m_clock.confirmed = m_clock.clock.elapsed(); }
     bool question(const QString &) override { return false; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
@@ -59,6 +78,8 @@ public:
             loop.exec();
         }
         m_clock.accepted = m_clock.clock.elapsed();
+        if (m_clock.onSave)
+            m_clock.onSave();
         return m_clock.name;
     }
 
@@ -86,6 +107,31 @@ double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// What the exports may leave in the temporary folder: the office's pipes
+// (sockets that nobody listens on any more) and "lu*.tmp" folders, the
+// exports' profiles and folders, each with the bytes below it.
+QMap<QString, qint64> officeLeftovers()
+{
+    const auto bytesBelow = [](const QString &path) {
+        qint64 bytes = 0;
+        QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            bytes += QFileInfo(it.next()).size();
+        return bytes;
+    };
+    QMap<QString, qint64> found;
+    for (const QString &pipe : deadOfficePipes())
+        found[pipe] = 0;
+    const QDir tmp(QStringLiteral("/tmp"));
+    const QString area = QStringLiteral("lorvaspeak-%1").arg(getuid());
+    for (const QString &name : tmp.entryList({"lu*.tmp", "lorvaspeak-office-*", "lorvaspeak-page-*"},
+                                             QDir::AllEntries | QDir::Hidden | QDir::System))
+        found[name] = bytesBelow(tmp.filePath(name));
+    for (const QString &name : QDir(tmp.filePath(area)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        found[area + u'/' + name] = bytesBelow(tmp.filePath(area + u'/' + name));
+    return found;
 }
 
 } // namespace
@@ -128,6 +174,8 @@ int main(int argc, char **argv)
            wait.elapsed() < 20000)
         QTest::qWait(20);
 
+    const bool faults = argc > 1 && QByteArray(argv[1]) == "faults";
+
     // The event loop's longest pause while the exports run.
     qint64 last = 0, longest = 0;
     QElapsedTimer ticks;
@@ -146,6 +194,119 @@ int main(int argc, char **argv)
         const char *extension;
     } formats[] = {{"SAVE:WORDH", "Word", ".doc"}, {"SAVE:PDF", "PDF", ".pdf"}, {"SAVE:EXCEL", "Excel", ".xls"}};
     constexpr int kRounds = 5;
+    if (faults) {
+        // The machine's own noise: the longest pause with nothing to do.
+        ticks.start();
+        last = 0;
+        longest = 0;
+        stall.start();
+        QTest::qWait(10000);
+        stall.stop();
+        std::printf("longest stall of the event loop over 10 s with nothing to do: %lld ms\n",
+                    static_cast<long long>(longest));
+
+        const auto exportWord = [&](const QString &file, int dialogMs = 0) {
+            clock.dialogMs = dialogMs;
+            clock.name = folder.file("out/" + file);
+            QDir().mkpath(folder.file("out"));
+            clock.confirmed = -1;
+            clock.failure.clear();
+            clock.clock.start();
+            ticks.start();
+            last = 0;
+            longest = 0;
+            stall.start();
+            program.context().dispatcher.click(elements::StartMenus, QStringLiteral("SAVE:WORDH"));
+            stall.stop();
+            return clock.confirmed >= 0;
+        };
+        const auto open = [&](const QString &path) {
+            window.Web(0)->Navigate(server.url(path));
+            QElapsedTimer w;
+            w.start();
+            while ((window.Web(0)->LocationURL() != server.url(path) || window.Web(0)->Busy()) && w.elapsed() < 600000)
+                QTest::qWait(20);
+            return qint64(w.elapsed());
+        };
+
+        // A long page of packaged documentation.
+        if (!server.addFile("/long", "/usr/share/debian-reference/ch01.en.html")) {
+            std::fprintf(stderr, "install debian-reference-en\n");
+            return 1;
+        }
+        open("/long");
+        std::vector<double> times;
+        for (int round = 0; round < kRounds; ++round) {
+            if (exportWord(QStringLiteral("Long-%1.doc").arg(round)))
+                times.push_back(double(clock.confirmed));
+            QTest::qWait(300);
+        }
+        std::printf("Word export of ch01.en.html (%lld bytes), command to confirmation: median %.0f ms (%zu of %d ok); "
+                    "longest stall %lld ms\n",
+                    static_cast<long long>(QFileInfo("/usr/share/debian-reference/ch01.en.html").size()), median(times),
+                    times.size(), kRounds, static_cast<long long>(longest));
+
+        // The office killed half-way through, again and again; each time an
+        // export right after it.
+        constexpr int kKills = 5;
+        const QMap<QString, qint64> before = officeLeftovers();
+        int killed = 0, failedAsExpected = 0, afterwardsOk = 0;
+        for (int round = 0; round < kKills; ++round) {
+            // The user spends 3 s in the dialog: the office is ready then,
+            // and at work on the page when it is killed.
+            clock.onSave = [&] {
+                QTimer::singleShot(300, [&] {
+                    if (const pid_t office = descendant(QStringLiteral("soffice.bin"))) {
+                        ::kill(office, SIGKILL);
+                        ++killed;
+                    }
+                });
+            };
+            if (!exportWord(QStringLiteral("Killed-%1.doc").arg(round), 3000))
+                ++failedAsExpected;
+            clock.onSave = nullptr;
+            QTest::qWait(1000);
+            if (exportWord(QStringLiteral("After-%1.doc").arg(round)))
+                ++afterwardsOk;
+            QTest::qWait(1000);
+        }
+        const QMap<QString, qint64> after = officeLeftovers();
+        QStringList left;
+        qint64 bytes = 0;
+        for (auto it = after.begin(); it != after.end(); ++it) {
+            if (!before.contains(it.key())) {
+                left << it.key();
+                bytes += it.value();
+            }
+        }
+        const QStringList locks = QDir(folder.file("Data")).entryList({".~lock*"}, QDir::Files | QDir::Hidden);
+        std::printf("office killed %d times during %d exports (%d failed); the export right after: %d of %d ok\n", killed,
+                    kKills, failedAsExpected, afterwardsOk, kKills);
+        std::printf("left behind in /tmp: %lld entries, %lld bytes: %s\n", static_cast<long long>(left.size()),
+                    static_cast<long long>(bytes), qPrintable(left.join(' ')));
+        std::printf("lock files in Data: %s\n", locks.isEmpty() ? "none" : qPrintable(locks.join(' ')));
+
+        // Text pages of 4.5 MB (a little less than an export takes) and of 50 MB.
+        for (const int megabytes : {4, 50}) {
+            const qsizetype size = megabytes == 4 ? 4'500'000 : qsizetype(megabytes) * 1024 * 1024;
+            QByteArray text;
+            text.reserve(size + 100);
+            for (int line = 0; text.size() < size; ++line)
+                text += "Line " + QByteArray::number(line) + " of a very long text page, which nobody reads whole.\n";
+            const QString path = QStringLiteral("/text-%1.txt").arg(megabytes);
+            server.addPage(path, text);
+            const qint64 loadMs = open(path);
+            const bool ok = exportWord(QStringLiteral("Text-%1.doc").arg(megabytes));
+            std::printf("%.1f MB text page (loaded in %lld ms): export %s after %lld ms; longest stall of the event loop "
+                        "%lld ms\n  message: %s\n",
+                        double(text.size()) / 1e6, static_cast<long long>(loadMs), ok ? "confirmed" : "not made",
+                        static_cast<long long>(clock.clock.elapsed()), static_cast<long long>(longest),
+                        ok ? "confirmation" : qPrintable(clock.failure.left(200)));
+            std::fflush(stdout);
+        }
+        window.close();
+        return 0;
+    }
     for (const Format &format : formats) {
         std::vector<double> afterDialog, whole;
         for (int round = 0; round < 2 * kRounds; ++round) {

@@ -17,6 +17,10 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <chrono>
+#include <future>
+#include <memory>
+
 namespace lorva {
 
 namespace {
@@ -28,6 +32,10 @@ constexpr int kSavedCaption = 108;
 constexpr int kSelectAll = 17;
 constexpr int kCopy = 12;
 constexpr int kOfficeTimeoutMs = 180000;
+// The office takes about a minute over a page of 5 million characters (and
+// ten times as long over one ten times as large): a larger page is refused
+// at once, before anything of it is taken from the browser.
+constexpr qsizetype kMaxExportMarkup = 5'000'000;
 
 const QString kTitle = QStringLiteral("lorvaspeak");
 
@@ -53,14 +61,19 @@ void syntheticCopy(ExportContext &ctx, BrowserView &view)
 
 // Puts the current page on the clipboard and gives the HTML the office gets:
 // the page's own capture, or else what the synthetic copy put there. Empty
-// when the page gave nothing.
-QString Capture_Page(ExportContext &ctx)
+// when the page gave nothing; then `tooLarge` holds the size of a page too
+// large to export.
+QString Capture_Page(ExportContext &ctx, std::optional<qsizetype> &tooLarge)
 {
     BrowserView *view = currentView(ctx);
     if (!view)
         return {};
     Platform &platform = ctx.main.platform;
-    if (const std::optional<CapturedPage> page = view->capturePage()) {
+    if (const std::optional<CapturedPage> page = view->capturePage(kMaxExportMarkup)) {
+        if (page->tooLarge) {
+            tooLarge = page->markupSize;
+            return {};
+        }
         platform.setClipboardContent({page->text, page->html, {}});
         WebAttend(*view, platform);
         return page->html;
@@ -114,7 +127,16 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
 
     if (kind.clearsClipboard)
         main.platform.clearClipboard();
-    const QString html = Capture_Page(ctx);
+    std::optional<qsizetype> tooLarge;
+    const QString html = Capture_Page(ctx, tooLarge);
+    if (tooLarge) {
+        const auto millions = [](qsizetype n) { return QString::number(double(n) / 1e6, 'f', 1); };
+        main.dialogs.failure(C[kExportFailedCaption] + QStringLiteral("the page is too large to export: it has %1 "
+                                                                      "million characters of text and markup, and "
+                                                                      "at most %2 million go into a document.")
+                                                           .arg(millions(*tooLarge), millions(kMaxExportMarkup)));
+        return;
+    }
     const ClipboardContent held = main.platform.clipboardContent();
     if (html.isEmpty() || (held.text.isEmpty() && held.image.isNull())) {
         main.dialogs.information(kTitle, C[kNothingCaption]);
@@ -137,7 +159,14 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
     request.title = title;
     try {
         const QString handOver = legacy::resolvePath(main.programFolder, QStringLiteral("html.txt"));
-        legacy::writeFileAtomically(handOver, html.toUtf8(), QStringLiteral("Capture_Page"));
+        // Megabytes of a long page, written and flushed to the disk: on a
+        // thread of their own, while the window goes on.
+        std::future<void> writing = std::async(std::launch::async, [handOver, html] {
+            legacy::writeFileAtomically(handOver, html.toUtf8(), QStringLiteral("Capture_Page"));
+        });
+        main.platform.waitFor([&writing] { return writing.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                              kOfficeTimeoutMs);
+        writing.get();
         request.source = handOver;
     } catch (const AppError &error) {
         main.dialogs.failure(C[kExportFailedCaption] + error.message());
@@ -190,17 +219,23 @@ OfficeSession::~OfficeSession()
 OfficeResult OfficeSession::run(const OfficeJob &job)
 {
     m_worked = true;
-    OfficeResult result;
-    bool finished = false;
-    m_ctx.main.platform.office().run(job, [&result, &finished](const OfficeResult &r) {
-        result = r;
-        finished = true;
+    // The answer lands in state of its own, never in this frame: the
+    // callback of work given up must find nothing of it to write into.
+    struct Answer
+    {
+        OfficeResult result;
+        bool finished = false;
+    };
+    const auto answer = std::make_shared<Answer>();
+    m_ctx.main.platform.office().run(job, [answer](const OfficeResult &r) {
+        answer->result = r;
+        answer->finished = true;
     });
-    if (!m_ctx.main.platform.waitFor([&] { return finished; }, kOfficeTimeoutMs)) {
-        m_worked = false; // the office is stopped on the way out
-        result = OfficeResult{false, QStringLiteral("the office did not finish the work"), 0};
+    if (!m_ctx.main.platform.waitFor([&answer] { return answer->finished; }, kOfficeTimeoutMs)) {
+        m_worked = false; // the work is given up on the way out
+        return OfficeResult{false, QStringLiteral("the office did not finish the work"), 0};
     }
-    return result;
+    return answer->result;
 }
 
 QString Default_Export_Name(const QString &title)

@@ -18,6 +18,10 @@ struct CapturedPage
 {
     QString html; // a whole HTML document
     QString text;
+    // The page's markup (its pictures apart) was longer than the capture
+    // could take: html and text are empty, and markupSize says how long.
+    bool tooLarge = false;
+    qsizetype markupSize = 0; // characters
 };
 
 // One browser view of a tab, with the operations and events the program uses.
@@ -62,9 +66,13 @@ public:
     // Adds an entry with `caption` to the page's context menu; choosing it
     // raises ReadFrom with the point where the menu was asked for.
     virtual void setReadAloudEntry(const QString &caption) = 0;
-    // The body's content, with events running meanwhile; empty when the
-    // page has no body or gives no answer.
-    virtual std::optional<CapturedPage> capturePage() = 0;
+    // The body's content, with events running meanwhile and taken from the
+    // page in pieces small enough never to hold up the window; a body whose
+    // markup has more than `maxMarkup` characters is not taken (tooLarge).
+    // Pictures are those the page shows, as the browser engine loaded them;
+    // the program never fetches one itself. Empty when the page has no body
+    // or gives no answer.
+    virtual std::optional<CapturedPage> capturePage(qsizetype maxMarkup) = 0;
     // Saves the page as a web archive (MHTML) at `path`, an absolute path in
     // a folder that exists; waits, with events running, until it is written.
     // False (with `error` set) when it was not.

@@ -1,24 +1,37 @@
 // The script that captures a page for the office exports; see pageCaptureScript().
-#include "platform/WebEngineView.h"
+#include "platform/PageCapture.h"
 
 namespace lorva {
 
 const char *pageCaptureScript()
 {
     return R"js(
-// Runs in the page: the body's content as the page shows it, for an office
+// Runs in the page, in a world of the program's own that the page's scripts
+// cannot see: the body's content as the page shows it, for an office
 // document. Hidden elements, scripts and frames are left out; a few of the
 // styles the page computed are written onto the elements, since the
-// document gets none of the page's style sheets; pictures the page can read
-// become data: addresses, the others are named for the program to fetch.
-(function () {
+// document gets none of the page's style sheets. Each picture's address
+// becomes "lorva-<token>-<n>", and the picture comes apart: a picture the
+// page may read is drawn and taken as a data: address; of one from
+// elsewhere only its address is given, for the program to take what the
+// engine loaded. A picture the engine did not load is left out.
+//
+// Nothing is returned but sizes: the capture is kept in this world until
+// the program has taken it in pieces (`parts`: the markup, the text, then
+// one entry per picture), and nothing at all is kept of a page whose markup
+// is longer than `maxMarkup`.
+(function (maxMarkup, token) {
+    delete window.__lorvaCapture;
     const body = document.body;
     if (!body)
         return null;
-    const clone = body.cloneNode(true);
+    // The copy lives in a document with no window: nothing in it loads
+    // (a copy in the page's own document would fetch every picture again,
+    // even one the page never showed).
+    const clone = document.implementation.createHTMLDocument('').importNode(body, true);
     const from = body.querySelectorAll('*');
     const to = clone.querySelectorAll('*');
-    const fetch = [];
+    const images = [];
     const drop = /^(SCRIPT|STYLE|NOSCRIPT|TEMPLATE|IFRAME|FRAME|OBJECT|EMBED|CANVAS|VIDEO|AUDIO|SVG|BUTTON|INPUT|SELECT|TEXTAREA|DIALOG)$/;
     const block = /^(P|DIV|H[1-6]|LI|TD|TH|BLOCKQUOTE|SECTION|ARTICLE|HEADER|FOOTER|MAIN|ASIDE|CAPTION)$/;
     for (let i = 0; i < from.length; ++i) {
@@ -59,31 +72,43 @@ const char *pageCaptureScript()
                 b.setAttribute('height', height);
             }
             const source = a.currentSrc || a.src;
-            if (!source) {
+            if (!source || (!source.startsWith('data:') && (!a.complete || !a.naturalWidth))) {
                 b.setAttribute('data-lorva-drop', '');
-            } else if (source.startsWith('data:')) {
-                b.setAttribute('src', source);
-            } else {
-                try {
-                    if (!a.complete || !a.naturalWidth)
-                        throw new Error('not loaded');
-                    const canvas = document.createElement('canvas');
-                    canvas.width = a.naturalWidth;
-                    canvas.height = a.naturalHeight;
-                    canvas.getContext('2d').drawImage(a, 0, 0);
-                    b.setAttribute('src', canvas.toDataURL('image/png'));
-                } catch (e) {
-                    // A picture from elsewhere, which the page may not read.
-                    b.setAttribute('src', '');
-                    b.setAttribute('data-lorva-fetch', String(fetch.length));
-                    fetch.push(source);
-                }
+                continue;
             }
+            b.setAttribute('src', 'lorva-' + token + '-' + images.length);
+            images.push([a, source]);
         }
     }
     clone.querySelectorAll('[data-lorva-drop]').forEach(function (e) { e.remove(); });
-    return JSON.stringify({html: clone.innerHTML, text: body.innerText, title: document.title, fetch: fetch});
-})()
+    const html = clone.innerHTML;
+    if (html.length > maxMarkup)
+        return JSON.stringify({tooLarge: true, size: html.length});
+
+    const parts = [html, body.innerText];
+    const pictures = [];
+    for (const [image, source] of images) {
+        let data = null;
+        if (source.startsWith('data:')) {
+            data = source;
+        } else {
+            try {
+                const canvas = document.createElement('canvas');
+                canvas.width = image.naturalWidth;
+                canvas.height = image.naturalHeight;
+                canvas.getContext('2d').drawImage(image, 0, 0);
+                data = canvas.toDataURL('image/png');
+            } catch (e) {
+                // From elsewhere, and the page may show it but not read it.
+            }
+        }
+        parts.push(data || '');
+        pictures.push(data ? null : source);
+    }
+    window.__lorvaCapture = parts;
+    return JSON.stringify({sizes: parts.map(function (p) { return p.length; }), title: document.title,
+                           pictures: pictures});
+})
 )js";
 }
 

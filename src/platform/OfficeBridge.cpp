@@ -1,19 +1,27 @@
 #include "platform/OfficeBridge.h"
 
+#include "platform/office/TempArea.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPointer>
 #include <QProcess>
 #include <QTimer>
 
 #include <csignal>
+#include <list>
+#include <memory>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace lorva {
 
 namespace {
+
+// How long a helper that has nothing more to do for the program may take
+// to end its office before it is killed.
+constexpr int kEndingMs = 30000;
 
 // Removes what a killed office may have left half-written beside `target`:
 // the helper writes a document as ".~lorva-<n>-<name>" and renames it over.
@@ -43,22 +51,47 @@ const char *kindName(OfficeJob::Kind kind)
     return "";
 }
 
+// One helper process, for one export, with everything of that export's:
+// its private folder, what it said, and the callback of its job. The
+// callback goes with the export: once the export has ended (answered,
+// cancelled, given up) it is gone, and nothing can call it.
+struct Helper
+{
+    QProcess process;
+    QString folder;
+    int hold = -1; // keeps `folder` from being taken for stale
+    QByteArray buffer;
+    QString failure;
+    OfficeJob job;
+    OfficeSuite::Done done;
+
+    ~Helper()
+    {
+        process.disconnect();
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(3000);
+        }
+        // The helper is gone; its office went with it.
+        office::removeExportFolder(folder.toStdString());
+        if (hold >= 0)
+            ::close(hold);
+    }
+};
+
 class OfficeBridge : public OfficeSuite
 {
 public:
-    explicit OfficeBridge(QString helper) : m_helper(std::move(helper)) {}
+    OfficeBridge(QString helper, QString tempParent) : m_helper(std::move(helper)), m_parent(std::move(tempParent))
+    {
+        if (m_parent.isEmpty())
+            m_parent = QString::fromStdString(office::defaultTempParent());
+    }
 
     ~OfficeBridge() override
     {
-        // The helper goes; its office goes with it (it dies with its helper).
-        for (QProcess *process : {m_process, m_ending}) {
-            if (process) {
-                process->disconnect();
-                process->kill();
-                process->waitForFinished(3000);
-                delete process;
-            }
-        }
+        m_current.reset();
+        m_ending.clear();
     }
 
     bool available() override
@@ -70,142 +103,158 @@ public:
 
     void prepare() override
     {
-        if (m_process)
+        if (m_current)
             return;
         m_earlyFailure.clear();
-        m_failure.clear();
-        m_buffer.clear();
-        m_process = new QProcess;
-        QProcess *process = m_process;
-        process->setProgram(m_helper);
-        process->setProcessChannelMode(QProcess::SeparateChannels);
-        process->setStandardErrorFile(QProcess::nullDevice());
+        // What killed exports of earlier runs left behind goes first.
+        office::removeStaleExportFolders(m_parent.toStdString());
+        m_current = std::make_unique<Helper>();
+        Helper *helper = m_current.get();
+        std::string error;
+        helper->folder = QString::fromStdString(office::createExportFolder(m_parent.toStdString(), helper->hold, error));
+        if (helper->folder.isEmpty()) {
+            helper->failure = QString::fromStdString(error);
+            QTimer::singleShot(0, &helper->process, [this, helper] { ended(helper); });
+            return;
+        }
+        QProcess &process = helper->process;
+        process.setProgram(m_helper);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LORVASPEAK_OFFICE_FOLDER"), helper->folder);
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.setStandardErrorFile(QProcess::nullDevice());
         // The helper ends with this program, whatever ends it.
-        process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        QObject::connect(process, &QProcess::readyReadStandardOutput, process, [this, process] { read(process); });
-        QObject::connect(process, &QProcess::finished, process, [this, process](int, QProcess::ExitStatus) {
-            ended(process);
-        });
-        process->start();
-        if (!process->waitForStarted(5000)) {
-            m_failure = QStringLiteral("cannot start ") + m_helper;
-            QTimer::singleShot(0, process, [this, process] { ended(process); });
+        process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, &process, [this, helper] { read(helper); });
+        QObject::connect(&process, &QProcess::finished, &process,
+                         [this, helper](int, QProcess::ExitStatus) { ended(helper); });
+        process.start();
+        if (!process.waitForStarted(5000)) {
+            helper->failure = QStringLiteral("cannot start ") + m_helper;
+            QTimer::singleShot(0, &process, [this, helper] { ended(helper); });
         }
     }
 
     void run(const OfficeJob &job, Done done) override
     {
         // The office prepared for this work failed before the work came.
-        if (!m_process && !m_earlyFailure.isEmpty()) {
+        if (!m_current && !m_earlyFailure.isEmpty()) {
             OfficeResult result;
             result.error = std::exchange(m_earlyFailure, QString());
             QTimer::singleShot(0, [done = std::move(done), result] { done(result); });
             return;
         }
         prepare();
-        m_job = job;
-        m_done = std::move(done);
+        Helper *helper = m_current.get();
+        helper->job = job;
+        helper->done = std::move(done);
         const QJsonObject request{{"kind", QLatin1String(kindName(job.kind))}, {"source", job.source},
                                   {"template", job.templatePath}, {"landscape", job.landscape},
                                   {"target", job.target}, {"intermediate", job.intermediate},
                                   {"title", job.title}};
-        m_process->write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
-        m_process->closeWriteChannel();
+        helper->process.write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
+        helper->process.closeWriteChannel();
     }
 
     void cancel() override
     {
-        if (!m_process)
+        if (!m_current)
             return;
-        // The end of its input tells the helper that no work comes; it ends
-        // its office and itself. Nothing waits for that here.
-        QProcess *process = std::exchange(m_process, nullptr);
-        retire(process);
-        process->closeWriteChannel();
-        QTimer::singleShot(10000, process, [process] { process->kill(); });
+        // The export has ended: its callback goes now, whatever the helper
+        // still says. Nothing waits for the helper's end here.
+        Helper *helper = m_current.get();
+        if (std::exchange(helper->done, nullptr)) {
+            // Work given up half-way: the helper ends its office at once and
+            // removes what it was writing, so that no document appears after
+            // the user was told that none was made.
+            helper->process.terminate();
+        } else {
+            // The end of its input tells the helper that no work comes; it
+            // ends its office and itself.
+            helper->process.closeWriteChannel();
+        }
+        retire();
     }
 
 private:
-    void retire(QProcess *process)
+    // The current helper has nothing more to do for the program: it ends on
+    // its own, and is killed if it does not (an office that hangs).
+    void retire()
     {
-        if (m_ending) {
-            m_ending->disconnect();
-            m_ending->kill();
-            m_ending->waitForFinished(1000);
-            delete m_ending;
-        }
-        m_ending = process;
+        Helper *helper = m_current.get();
+        m_ending.push_back(std::move(m_current));
+        QTimer::singleShot(kEndingMs, &helper->process, [helper] { helper->process.kill(); });
     }
 
-    void read(QProcess *process)
+    void read(Helper *helper)
     {
-        m_buffer += process->readAllStandardOutput();
-        for (qsizetype end; (end = m_buffer.indexOf('\n')) >= 0;) {
-            const QJsonObject message = QJsonDocument::fromJson(m_buffer.left(end)).object();
-            m_buffer.remove(0, end + 1);
-            if (process != m_process)
-                continue;
+        helper->buffer += helper->process.readAllStandardOutput();
+        for (qsizetype end; (end = helper->buffer.indexOf('\n')) >= 0;) {
+            const QJsonObject message = QJsonDocument::fromJson(helper->buffer.left(end)).object();
+            helper->buffer.remove(0, end + 1);
             const QString event = message.value(QStringLiteral("event")).toString();
             if (event == u"failed") {
-                m_failure = message.value(QStringLiteral("error")).toString();
-            } else if (event == u"done") {
+                helper->failure = message.value(QStringLiteral("error")).toString();
+            } else if (event == u"done" && helper == m_current.get()) {
                 // This helper's work is over; it ends its office on its own
                 // while the next export starts a helper of its own.
-                retire(std::exchange(m_process, nullptr));
+                Done done = std::exchange(helper->done, nullptr);
+                retire();
                 OfficeResult result;
                 result.ok = message.value(QStringLiteral("ok")).toBool();
                 result.error = message.value(QStringLiteral("error")).toString();
                 result.slides = message.value(QStringLiteral("slides")).toInt();
-                deliver(result);
+                if (done)
+                    done(result);
+                return; // `helper` may be gone once the callback has run
             }
         }
     }
 
-    void ended(QProcess *process)
+    void ended(Helper *helper)
     {
-        if (process == m_ending) {
-            m_ending = nullptr;
-            process->deleteLater();
+        if (helper != m_current.get()) {
+            for (auto it = m_ending.begin(); it != m_ending.end(); ++it) {
+                if (it->get() == helper) {
+                    // Not now: this is called from the helper's own signal.
+                    it->release();
+                    m_ending.erase(it);
+                    QTimer::singleShot(0, [helper] { delete helper; });
+                    break;
+                }
+            }
             return;
         }
-        if (process != m_process)
-            return;
-        m_process = nullptr;
-        process->deleteLater();
-        if (m_done) {
+        Helper *gone = m_current.release();
+        QTimer::singleShot(0, [gone] { delete gone; });
+        if (Done done = std::exchange(gone->done, nullptr)) {
             // No answer: the helper failed, or was killed in the middle of
             // the work. Nothing half-written stays beside the documents.
-            removeLeftovers(m_job.target);
-            removeLeftovers(m_job.intermediate);
+            removeLeftovers(gone->job.target);
+            removeLeftovers(gone->job.intermediate);
             OfficeResult result;
-            result.error = !m_failure.isEmpty() ? m_failure : QStringLiteral("the office ended in the middle of the work");
-            deliver(result);
-        } else {
-            m_earlyFailure = !m_failure.isEmpty() ? m_failure : QStringLiteral("the office ended before the work came");
-        }
-    }
-
-    void deliver(const OfficeResult &result)
-    {
-        if (Done done = std::exchange(m_done, nullptr))
+            result.error = !gone->failure.isEmpty() ? gone->failure
+                                                    : QStringLiteral("the office ended in the middle of the work");
             done(result);
+        } else {
+            m_earlyFailure = !gone->failure.isEmpty() ? gone->failure
+                                                      : QStringLiteral("the office ended before the work came");
+        }
     }
 
     QString m_helper;
-    QProcess *m_process = nullptr; // the helper of the work to come
-    QProcess *m_ending = nullptr;  // a helper ending after a cancel
-    QString m_failure;
+    QString m_parent;
+    std::unique_ptr<Helper> m_current;        // the helper of the work to come
+    std::list<std::unique_ptr<Helper>> m_ending; // helpers ending their offices
     QString m_earlyFailure;
-    QByteArray m_buffer;
-    OfficeJob m_job;
-    Done m_done;
 };
 
 } // namespace
 
-std::unique_ptr<OfficeSuite> createOfficeBridge(const QString &helper)
+std::unique_ptr<OfficeSuite> createOfficeBridge(const QString &helper, const QString &tempParent)
 {
-    return std::make_unique<OfficeBridge>(helper);
+    return std::make_unique<OfficeBridge>(helper, tempParent);
 }
 
 } // namespace lorva

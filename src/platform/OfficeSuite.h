@@ -41,9 +41,12 @@ public:
     // comes (while the user is still in the save dialog).
     virtual void prepare() = 0;
     // Does `job` (preparing first if that has not happened); `done` is called
-    // once with the result. The office ends after each job.
+    // once with the result, unless cancel() comes first. The office ends
+    // after each job.
     virtual void run(const OfficeJob &job, Done done) = 0;
-    // Stops an office that was prepared for work that will not come.
+    // Ends the export under way: stops an office that was prepared for work
+    // that will not come, or gives up the work it was given (and `done` of
+    // that work is never called).
     virtual void cancel() = 0;
 };
 

@@ -1,17 +1,12 @@
 #include "platform/WebEngineView.h"
 
 #include "platform/PagePrinter.h"
+#include "platform/PageCapture.h"
 
 #include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QWebEngineDownloadRequest>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QRegularExpression>
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QWebEngineFindTextResult>
@@ -22,7 +17,6 @@
 #include <QMenu>
 #include <QWebEngineView>
 
-#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 #include <utility>
@@ -195,74 +189,9 @@ QString WebEngineView::runScript(const QString &script)
     return answer;
 }
 
-std::optional<CapturedPage> WebEngineView::capturePage()
+std::optional<CapturedPage> WebEngineView::capturePage(qsizetype maxMarkup)
 {
-    const QString answer = runScript(QString::fromUtf8(pageCaptureScript()));
-    const QJsonObject page = QJsonDocument::fromJson(answer.toUtf8()).object();
-    if (page.isEmpty())
-        return std::nullopt;
-    QString body = page.value(QStringLiteral("html")).toString();
-
-    // Pictures from other sites, which the page may show but not read: the
-    // program fetches them itself (a few seconds at the most), so that the
-    // office never goes to the network. What does not come is left out.
-    const QJsonArray fetch = page.value(QStringLiteral("fetch")).toArray();
-    QStringList fetched;
-    if (!fetch.isEmpty()) {
-        QNetworkAccessManager network;
-        QList<QNetworkReply *> replies;
-        for (const QJsonValue &address : fetch) {
-            QNetworkRequest request(QUrl(address.toString()));
-            request.setTransferTimeout(5000);
-            request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-            replies << network.get(request);
-        }
-        QEventLoop loop;
-        QTimer::singleShot(8000, &loop, &QEventLoop::quit);
-        const auto allDone = [&replies] {
-            return std::all_of(replies.begin(), replies.end(), [](QNetworkReply *r) { return r->isFinished(); });
-        };
-        for (QNetworkReply *reply : replies)
-            connect(reply, &QNetworkReply::finished, &loop, [&] {
-                if (allDone())
-                    loop.quit();
-            });
-        if (!allDone())
-            loop.exec();
-        for (QNetworkReply *reply : replies) {
-            const QByteArray bytes = reply->isFinished() && reply->error() == QNetworkReply::NoError ? reply->readAll()
-                                                                                                      : QByteArray();
-            const QString mime = reply->header(QNetworkRequest::ContentTypeHeader).toString().section(u';', 0, 0);
-            fetched << (!bytes.isEmpty() && mime.startsWith(u"image/")
-                            ? QStringLiteral("data:") + mime + QStringLiteral(";base64,") + QString::fromLatin1(bytes.toBase64())
-                            : QString());
-            reply->abort();
-            reply->deleteLater();
-        }
-    }
-    // Each picture to fetch gets what came; one that did not come is left out.
-    static const QRegularExpression picture(QStringLiteral("<img[^>]*\\sdata-lorva-fetch=\"(\\d+)\"[^>]*>"));
-    QString html;
-    qsizetype done = 0;
-    for (const QRegularExpressionMatch &m : picture.globalMatch(body)) {
-        html += QStringView(body).mid(done, m.capturedStart() - done);
-        const int index = m.captured(1).toInt();
-        if (index >= 0 && index < fetched.size() && !fetched[index].isEmpty()) {
-            QString tag = m.captured(0);
-            tag.replace(QStringLiteral("src=\"\""), QStringLiteral("src=\"") + fetched[index] + u'"');
-            html += tag;
-        }
-        done = m.capturedEnd();
-    }
-    html += QStringView(body).mid(done);
-    body = html;
-
-    CapturedPage captured;
-    captured.text = page.value(QStringLiteral("text")).toString();
-    captured.html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>") +
-                    page.value(QStringLiteral("title")).toString().toHtmlEscaped() +
-                    QStringLiteral("</title></head><body>") + body + QStringLiteral("</body></html>\n");
-    return captured;
+    return capturePageOf(m_page, maxMarkup);
 }
 
 bool WebEngineView::saveArchive(const QString &path, QString &error)

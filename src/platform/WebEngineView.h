@@ -15,8 +15,6 @@ class PagePrinter;
 
 // The page side of the spoken word's highlight.
 const char *highlightScript();
-// The script of capturePage().
-const char *pageCaptureScript();
 
 class LorvaPage : public QWebEnginePage
 {
@@ -63,7 +61,7 @@ public:
     void clearHighlight() override;
     int firstWordAt(QPoint point) override;
     void setReadAloudEntry(const QString &caption) override;
-    std::optional<CapturedPage> capturePage() override;
+    std::optional<CapturedPage> capturePage(qsizetype maxMarkup) override;
     bool saveArchive(const QString &path, QString &error) override;
     bool Busy() const override;
     QString LocationURL() const override;

@@ -49,9 +49,11 @@ public:
             error = archiveError;
         return archiveError.isEmpty();
     }
-    std::optional<CapturedPage> capturePage() override
+    std::optional<CapturedPage> capturePage(qsizetype maxMarkup) override
     {
         record(QStringLiteral("capture %1").arg(index));
+        if (captured && captured->markupSize > maxMarkup)
+            return CapturedPage{{}, {}, true, captured->markupSize};
         return captured;
     }
     bool Busy() const override { return busy; }

@@ -92,6 +92,7 @@ public:
     {
         ++cancelled;
         log->append(QStringLiteral("office cancel"));
+        pending = nullptr; // work given up is never answered
     }
     void finish()
     {

@@ -3,14 +3,30 @@
 // documents converted back to look at what they hold.
 #include "support/ExportFixture.h"
 
+#include <QDirIterator>
+
 #include <csignal>
 
 using namespace lorva;
 using namespace lorva::test;
 
 
-TEST_F(Exports, WordHoldsThePageInsideThePortraitTemplate)
+TEST_F(Exports, WordHoldsThePageInsideThePortraitTemplateWithThePicturesAsTheEngineLoadedThem)
 {
+    // Another host, with a picture that the page shows and one that it
+    // would show only further down (the engine has not loaded it).
+    HttpServer elsewhere;
+    elsewhere.addPage("/far.png", pictureBytes({60, 40}, QColor(0xc0, 0x30, 0x30)));
+    elsewhere.addPage("/lazy.png", pictureBytes({60, 40}, QColor(0x30, 0xc0, 0x30)));
+    const QByteArray body = QByteArray(kBody) + "<p><img src='" + elsewhere.url("/far.png").toUtf8() +
+                            "'></p><div style='height:30000px'></div><p><img loading='lazy' src='" +
+                            elsewhere.url("/lazy.png").toUtf8() + "'></p>";
+    server.addPage("/pictures", page("Export test", body.constData()));
+    type(server.url("/pictures"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/pictures")));
+    const int loaded = elsewhere.requests("/far.png");
+    ASSERT_GE(loaded, 1);
+
     exportAs("SAVE:WORDH", "Page.doc");
     ASSERT_EQ(script.informations, QStringList({ctx->language.Captions[108] + out() + "/Page.doc"}))
         << qPrintable(script.failures.join('\n'));
@@ -21,7 +37,9 @@ TEST_F(Exports, WordHoldsThePageInsideThePortraitTemplate)
                                  "Apples", "Pears", "LorvaSpeak"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(text);
     EXPECT_FALSE(landscape(pdf));
-    EXPECT_EQ(pictures(pdf), 1) << "the picture is not embedded";
+    EXPECT_EQ(pictures(pdf), 2) << "the page's own picture and the one from elsewhere are embedded";
+    EXPECT_EQ(elsewhere.requests("/far.png"), loaded) << "the program asked the other host for a picture";
+    EXPECT_EQ(elsewhere.requests("/lazy.png"), 0);
     EXPECT_EQ(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList({"Page.doc"}));
     EXPECT_EQ(window->windowOpacity(), 1.0);
 }
@@ -66,22 +84,64 @@ TEST_F(Exports, ExcelPutsTheTableInCellsAndASecondExportReplacesTheFirst)
     EXPECT_FALSE(replaced.contains("Apples"));
 }
 
-TEST_F(Exports, KillingTheHelperMidWayLeavesNoOfficeAndNoFile)
+TEST_F(Exports, AKilledOfficeOrHelperLeavesNothingBehindAndTheNextExportWorks)
 {
-    // A long page, so that the office is still at work when the helper goes.
+    // A long page, so that the office is still at work when it is killed.
     ASSERT_TRUE(server.addFile("/long", "/usr/share/debian-reference/ch01.en.html")) << "install debian-reference-en";
     type(server.url("/long"));
     ASSERT_TRUE(waitForLoad(0, server.url("/long")));
-    script.onSave = [] {
-        QTimer::singleShot(400, [] { QProcess::execute("pkill", {"-KILL", "-x", "lorvaspeak-offi"}); });
+    const QStringList deadPipes = deadOfficePipes();
+    const auto locks = [&] {
+        QStringList found;
+        for (const QString &place : {folder.file("Data"), area()}) {
+            QDirIterator it(place, {".~lock.*"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext())
+                found << it.next();
+        }
+        return found;
     };
+
+    // The office itself, then the helper, killed while the template is open.
+    const QStringList victims{"soffice.bin", "lorvaspeak-offi"};
+    for (const QString &victim : victims) {
+        script.onSave = [&, victim] {
+            auto *watch = new QTimer(window);
+            QObject::connect(watch, &QTimer::timeout, [&, watch, victim] {
+                if (locks().isEmpty())
+                    return;
+                if (const pid_t pid = descendant(victim))
+                    ::kill(pid, SIGKILL);
+                watch->deleteLater();
+            });
+            watch->start(10);
+        };
+        exportAs("SAVE:WORDH", "Long.doc");
+        script.onSave = nullptr;
+        EXPECT_TRUE(script.informations.isEmpty()) << qPrintable(victim);
+        ASSERT_EQ(script.failures.size(), victims.indexOf(victim) + 1) << qPrintable(victim);
+        EXPECT_TRUE(script.failures.last().startsWith(ctx->language.Captions[239])) << qPrintable(script.failures.last());
+        EXPECT_TRUE(waitUntil([&] { return officeProcesses(area()) == 0; }, 5000)) << "an office outlived " << qPrintable(victim);
+        EXPECT_TRUE(QDir(out()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+            << qPrintable(QDir(out()).entryList(QDir::Files | QDir::Hidden).join(' '));
+    }
+
     exportAs("SAVE:WORDH", "Long.doc");
-    EXPECT_TRUE(script.informations.isEmpty());
-    ASSERT_EQ(script.failures.size(), 1);
-    EXPECT_TRUE(script.failures[0].startsWith(ctx->language.Captions[239]));
-    EXPECT_TRUE(waitUntil([] { return officeProcesses() == 0; }, 5000)) << "an office outlived its helper";
-    EXPECT_TRUE(QDir(out()).entryList(QDir::Files | QDir::Hidden).isEmpty())
-        << qPrintable(QDir(out()).entryList(QDir::Files | QDir::Hidden).join(' '));
+    ASSERT_EQ(script.informations, QStringList({ctx->language.Captions[108] + out() + "/Long.doc"}))
+        << qPrintable(script.failures.join('\n'));
+    const QString pdf = officeConvert(out() + "/Long.doc", "pdf", folder.file("check"));
+    ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_TRUE(pdfText(pdf).contains("GNU/Linux tutorials"));
+    EXPECT_TRUE(locks().isEmpty()) << qPrintable(locks().join(' '));
+    // The last helper ends its office on its own; then nothing of any of
+    // the exports is left.
+    const auto inArea = [&] {
+        return QDir(area()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    };
+    EXPECT_TRUE(waitUntil([&] { return inArea().isEmpty(); }, 15000)) << qPrintable(inArea().join(' '));
+    QStringList newDeadPipes = deadOfficePipes();
+    for (const QString &pipe : deadPipes)
+        newDeadPipes.removeAll(pipe);
+    EXPECT_TRUE(newDeadPipes.isEmpty()) << qPrintable(newDeadPipes.join(' '));
     EXPECT_EQ(window->windowOpacity(), 1.0);
 }
 

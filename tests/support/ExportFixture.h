@@ -57,9 +57,9 @@ private:
 class ExportPlatform : public ForwardingPlatform
 {
 public:
-    ExportPlatform(std::unique_ptr<Platform> real, DialogScript &script, const QString &helper)
+    ExportPlatform(std::unique_ptr<Platform> real, DialogScript &script, const QString &helper, const QString &area)
         : ForwardingPlatform(std::move(real), [] { return createDesktopAudio(); }), m_script(script),
-          m_office(createOfficeBridge(helper))
+          m_office(createOfficeBridge(helper, area))
     {
     }
     std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<ScriptedDialogs>(m_script); }
@@ -70,10 +70,10 @@ private:
     std::unique_ptr<OfficeSuite> m_office;
 };
 
-inline QByteArray pictureBytes()
+inline QByteArray pictureBytes(QSize size = {120, 80}, QColor colour = QColor(0x30, 0x70, 0xc0))
 {
-    QImage image(120, 80, QImage::Format_RGB32);
-    image.fill(QColor(0x30, 0x70, 0xc0));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -108,12 +108,14 @@ protected:
 
     std::unique_ptr<Platform> makePlatform() override
     {
-        return std::make_unique<ExportPlatform>(createRealPlatform(folder.path()), script, helper());
+        return std::make_unique<ExportPlatform>(createRealPlatform(folder.path()), script, helper(), area());
     }
 
     virtual QString helper() const { return QStringLiteral(LORVA_BIN_DIR "/lorvaspeak-office"); }
 
     QString out() const { return folder.file("out"); }
+    // The exports' temporary area, this test's own.
+    QString area() const { return folder.file("office-temp"); }
 
     // Chooses `file` in the save dialog of the export `key`, and waits for its end.
     void exportAs(const char *key, const QString &file)

@@ -6,7 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QMap>
 #include <QTemporaryDir>
+
+#include <cstdio>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace lorva::test {
 
@@ -64,9 +70,54 @@ QString commandOutput(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-int officeProcesses()
+int officeProcesses(const QString &area)
 {
-    return int(commandOutput("pgrep", {"-f", "lorvaspeak-office-"}).split(u'\n', Qt::SkipEmptyParts).size());
+    return int(commandOutput("pgrep", {"-f", area + "/lorvaspeak-office-"}).split(u'\n', Qt::SkipEmptyParts).size());
+}
+
+pid_t descendant(const QString &name)
+{
+    QMap<pid_t, pid_t> parents;
+    QMap<pid_t, QString> names;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const pid_t pid = pid_t(entry.toInt(&number));
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!number || !stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...
+        const QByteArray line = stat.readAll();
+        const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
+        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+        if (open < 0 || close < open || fields.size() < 2)
+            continue;
+        parents[pid] = pid_t(fields[1].toInt());
+        names[pid] = QString::fromUtf8(line.mid(open + 1, close - open - 1));
+    }
+    for (auto it = names.begin(); it != names.end(); ++it) {
+        if (it.value() != name)
+            continue;
+        for (pid_t p = parents.value(it.key()); p > 1; p = parents.value(p))
+            if (p == getpid())
+                return it.key();
+    }
+    return 0;
+}
+
+QStringList deadOfficePipes()
+{
+    QStringList dead;
+    const QString prefix = QStringLiteral("OSL_PIPE_%1_").arg(getuid());
+    for (const QFileInfo &pipe : QDir(QStringLiteral("/tmp")).entryInfoList({prefix + u'*'}, QDir::System | QDir::Hidden)) {
+        const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", pipe.filePath().toUtf8().constData());
+        if (::connect(s, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+            dead << pipe.fileName();
+        ::close(s);
+    }
+    return dead;
 }
 
 } // namespace lorva::test

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
 
 namespace lorva::test {
 
@@ -12,7 +15,14 @@ QString officeConvert(const QString &file, const QString &format, const QString 
 // What a command prints, run to its end.
 QString commandOutput(const QString &program, const QStringList &arguments);
 
-// Office processes of the program's (their profile is the program's own).
-int officeProcesses();
+// Office processes working in `area` (their profile is there).
+int officeProcesses(const QString &area);
+
+// The process below this one named `name` (as /proc/<pid>/comm has it:
+// "soffice.bin", "lorvaspeak-offi"); 0 when there is none.
+pid_t descendant(const QString &name);
+
+// The office pipes in /tmp that nobody listens on any more.
+QStringList deadOfficePipes();
 
 } // namespace lorva::test

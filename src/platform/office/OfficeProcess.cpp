@@ -1,5 +1,7 @@
 #include "platform/office/OfficeProcess.h"
 
+#include "platform/office/TempArea.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <chrono>
@@ -23,11 +25,10 @@ constexpr int kRestart = 81;
 
 } // namespace
 
-OfficeProcess::OfficeProcess()
+OfficeProcess::OfficeProcess(std::string folder) : m_folder(std::move(folder))
 {
-    char folder[] = "/tmp/lorvaspeak-office-XXXXXX";
-    if (mkdtemp(folder)) {
-        m_profile = folder;
+    if (mkdir((m_folder + "/profile").c_str(), 0700) == 0) {
+        m_profile = m_folder + "/profile";
         // The office runs a few seconds of drawing tests whenever it meets a
         // profile made by an older version, and a headless office never
         // records its own: a profile marked as made by a later version than
@@ -48,6 +49,15 @@ OfficeProcess::OfficeProcess()
     }
     m_pipe = "lorvaspeak-" + std::to_string(getpid()) + "-" +
              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    // The pipe of this name goes to /tmp, whatever TMPDIR says: recorded
+    // before it exists, it is removed even if everything is killed at once.
+    office::recordPipes(m_folder, {"/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + m_pipe});
+}
+
+void OfficeProcess::recordPipes()
+{
+    if (m_pid > 0)
+        office::recordPipes(m_folder, listeningSockets(m_pid));
 }
 
 OfficeProcess::~OfficeProcess() { stop(0); }
@@ -125,6 +135,8 @@ bool OfficeProcess::start(std::string &error)
                     std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)) + ")";
             return false;
         }
+        // Its other pipe, named after its profile, comes first.
+        recordPipes();
         // The pipe shows up once the office listens.
         if (std::filesystem::exists("/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + m_pipe))
             return true;
@@ -157,11 +169,6 @@ void OfficeProcess::stop(int ms)
             waitpid(m_pid, nullptr, 0);
             m_pid = -1;
         }
-    }
-    if (!m_profile.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_profile, ignored);
-        m_profile.clear();
     }
 }
 

@@ -120,8 +120,21 @@ bool fileExists(const std::string &path) { return access(path.c_str(), F_OK) == 
 
 struct OfficeWork::Impl
 {
+    std::string folder;
     Reference<uno::XComponentContext> remote;
     Reference<frame::XDesktop2> desktop;
+
+    // A copy of `path` in the private folder, under the same name, for the
+    // office to open instead of the user's file.
+    std::string privateCopy(const std::string &path)
+    {
+        const std::string copy = folder + "/" + path.substr(path.rfind('/') + 1);
+        std::error_code failed;
+        std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing, failed);
+        if (failed)
+            throw std::runtime_error("cannot copy " + path + ": " + failed.message());
+        return copy;
+    }
 
     Reference<lang::XComponent> load(const std::string &url, const char *filter)
     {
@@ -207,7 +220,7 @@ struct OfficeWork::Impl
         if (!job.templatePath.empty()) {
             if (!fileExists(job.templatePath))
                 throw std::runtime_error("the template is missing: " + job.templatePath);
-            doc = load(job.templatePath, nullptr);
+            doc = load(privateCopy(job.templatePath), nullptr);
         } else {
             doc = load("private:factory/swriter", nullptr);
             if (job.landscape)
@@ -228,26 +241,13 @@ struct OfficeWork::Impl
             throw std::runtime_error("the captured page is missing: " + job.source);
         // The spreadsheet's HTML import goes wrong (the office even crashes)
         // with a page whose name does not end in .html: it reads a copy.
-        char copy[] = "/tmp/lorvaspeak-page-XXXXXX.html";
-        const int fd = mkstemps(copy, 5);
-        if (fd < 0)
-            throw std::runtime_error("no temporary file for the page");
-        close(fd);
-        const auto removeCopy = [&copy] { unlink(copy); };
+        const std::string copy = folder + "/page.html";
         std::error_code failed;
         std::filesystem::copy_file(job.source, copy, std::filesystem::copy_options::overwrite_existing, failed);
-        if (failed) {
-            removeCopy();
+        if (failed)
             throw std::runtime_error("cannot copy the captured page: " + failed.message());
-        }
         Document page;
-        try {
-            page.component = sheetModel(copy, "HTML (StarCalc)");
-        } catch (...) {
-            removeCopy();
-            throw;
-        }
-        removeCopy();
+        page.component = sheetModel(copy, "HTML (StarCalc)");
         Document book{sheetModel({}, nullptr)};
         const Reference<sheet::XSpreadsheetDocument> from(page.component, UNO_QUERY_THROW);
         const Sequence<OUString> names = from->getSheets()->getElementNames();
@@ -275,7 +275,7 @@ struct OfficeWork::Impl
         if (!fileExists(job.source))
             throw std::runtime_error("the picture is missing: " + job.source);
         const bool adding = fileExists(job.target);
-        Document show{adding ? load(job.target, nullptr) : load("private:factory/simpress", nullptr)};
+        Document show{adding ? load(privateCopy(job.target), nullptr) : load("private:factory/simpress", nullptr)};
         const Reference<drawing::XDrawPagesSupplier> supplier(show.component, UNO_QUERY_THROW);
         const Reference<drawing::XDrawPages> pages = supplier->getDrawPages();
         // A new presentation has its first, empty slide already: it is the one.
@@ -325,7 +325,10 @@ struct OfficeWork::Impl
     }
 };
 
-OfficeWork::OfficeWork() : d(std::make_unique<Impl>()) {}
+OfficeWork::OfficeWork(std::string folder) : d(std::make_unique<Impl>())
+{
+    d->folder = std::move(folder);
+}
 
 OfficeWork::~OfficeWork() = default;
 

@@ -28,7 +28,10 @@ struct Result
 class OfficeWork
 {
 public:
-    OfficeWork();
+    // `folder`: a private folder for the copies of the documents the office
+    // opens (the office keeps its lock files beside what it opens, and a
+    // killed office leaves them there).
+    explicit OfficeWork(std::string folder);
     ~OfficeWork();
 
     // Connects to the office at `url`, trying until `ms` have passed or

@@ -148,6 +148,25 @@ TEST(OfficeFailures, AreOneMessageNamingWhatFailedWithTheWindowOpaqueAgain)
     EXPECT_FALSE(none.window.calls.contains("capture 0"));
 }
 
+TEST(OfficeFailures, APageTooLargeForTheOfficeIsRefusedAtOnceSayingWhy)
+{
+    Exporting e;
+    e.view.captured->markupSize = 50'000'000;
+    SaveAsW(e.exports, false);
+    EXPECT_EQ(e.failures(), QStringList({"c239 the page is too large to export: it has 50.0 million characters of "
+                                         "text and markup, and at most 5.0 million go into a document."}));
+    EXPECT_FALSE(e.window.calls.join(u'\n').contains("save "));
+    EXPECT_TRUE(e.office().jobs.empty());
+    EXPECT_EQ(e.office().cancelled, 1);
+    EXPECT_EQ(e.window.opacity, 255);
+
+    Exporting largest;
+    largest.view.captured->markupSize = 5'000'000;
+    SaveAsW(largest.exports, false);
+    EXPECT_EQ(largest.office().jobs.size(), 1u);
+    EXPECT_TRUE(largest.failures().isEmpty());
+}
+
 TEST(OfficeFailures, ASecondExportWhileOneRunsIsRefusedAndTheFirstGoesOn)
 {
     Exporting e;
