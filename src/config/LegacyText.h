@@ -54,15 +54,16 @@ inline constexpr qsizetype kReadBytes = 64 * 1024;
 // Reads the first `maxLines` lines of a text file: split as splitLines does,
 // decoded as decodeText does, deciding between UTF-8 and Windows-1252 on the
 // bytes of those lines only. A line longer than `maxLineBytes` bytes keeps its
-// first `maxLineBytes` (less a character that the cut split) and the rest of
-// it is skipped unread into memory, so a file of any size, with or without
-// line ends, costs no more than `maxLines` lines of that length. Reading stops
-// at the end of the last line wanted. Empty when the file cannot be opened or
-// read. `readBytes` is the size of each read from the disk.
+// first `maxLineBytes` (in UTF-8 less a character that the cut split); the
+// rest of it is only looked through for its end, never held, so a file of
+// any size, with or without line ends, takes no more memory than `maxLines`
+// lines of that length. Reading stops at the end of the last line wanted, or
+// at its cut. Empty when the file cannot be opened or read. `readBytes` is
+// the size of each read from the disk.
 std::optional<QStringList> readTextLines(const QString &path, int maxLines = kMaxLines,
                                          qsizetype maxLineBytes = kMaxLineBytes, qsizetype readBytes = kReadBytes);
-// The same for the last `maxLines` lines of the file, which is read from its
-// end: only as far back as those lines begin.
+// The same for the last `maxLines` lines of the file, which is looked
+// through from its end only as far back as those lines begin.
 std::optional<QStringList> readLastTextLines(const QString &path, int maxLines,
                                              qsizetype maxLineBytes = kMaxLineBytes,
                                              qsizetype readBytes = kReadBytes);
