@@ -15,7 +15,7 @@ void Save_BookMark(const QString &programFolder, const QString &lastGoUrl)
 std::optional<QString> Read_BookMark(const QString &programFolder)
 {
     const std::optional<QStringList> lines =
-        legacy::readTextLines(legacy::resolvePath(programFolder, kBookmarkFile), 1);
+        legacy::readTextLines(legacy::resolvePath(programFolder, kBookmarkFile), 1, legacy::kLongLineBytes);
     if (!lines || lines->isEmpty())
         return std::nullopt;
     return lines->first();

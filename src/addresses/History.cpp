@@ -6,9 +6,19 @@
 
 namespace lorva {
 
+namespace {
+
+// Only the newest lines are read, from the file's end. A save keeps the
+// newest 30 items, so it writes the same as when every line was read; a
+// file that a hand or an older version made longer keeps twice as many in
+// the list until then.
+constexpr int kHistoryRead = 2 * kHistoryKept;
+
+} // namespace
+
 void Hyst_Read(const QString &programFolder, AddressList &list)
 {
-    const auto lines = legacy::readTextLines(legacy::resolvePath(programFolder, kHistoryFile));
+    const auto lines = legacy::readLastTextLines(legacy::resolvePath(programFolder, kHistoryFile), kHistoryRead);
     if (!lines)
         return;
     for (const QString &line : *lines)

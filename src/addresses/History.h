@@ -20,8 +20,9 @@ public:
 inline const QString kHistoryFile = QStringLiteral("Data/lorvaspeak.Hys");
 inline constexpr int kHistoryKept = 30;
 
-// Appends the lines of the history file to the list; a missing or unreadable
-// file leaves the list as it is.
+// Appends the lines of the history file to the list, no more than the newest
+// 60 (twice what a save keeps); a missing or unreadable file leaves the list
+// as it is.
 void Hyst_Read(const QString &programFolder, AddressList &list);
 
 // Appends `currentUrl` unless an item, trimmed of spaces, equals the box's

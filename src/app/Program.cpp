@@ -52,6 +52,7 @@ Program::Program(QString programFolder, Platform &platform)
 
     QObject::connect(window.timer(MainTimer::Timer4), &QTimer::timeout, &window, [this] {
         Timer4_Timer(m_ctx, mainContext());
+        qCDebug(lcStartup, "start-up tail done");
     });
     QObject::connect(window.timer(MainTimer::Timer6), &QTimer::timeout, &window, [this] { Timer6_Timer(m_speech); });
     QObject::connect(&window, &frmStart::viewLeftButtonUp, &window,

@@ -5,6 +5,7 @@
 #include "browser/MainWindowPorts.h"
 #include "commands/Captions.h"
 
+#include <QLoggingCategory>
 #include <QPoint>
 #include <QWidget>
 
@@ -19,6 +20,10 @@ class QSizeGrip;
 class QTabBar;
 class QTimer;
 class QToolButton;
+
+// Start-up stages on standard error (QT_LOGGING_RULES="lorva.startup.debug=true"),
+// which the tests and benchmarks wait for.
+Q_DECLARE_LOGGING_CATEGORY(lcStartup)
 
 namespace lorva {
 

@@ -116,7 +116,7 @@ int Read_Language(const QString &programFolder, const QString &languageName, Lan
                            QStringLiteral("\""),
                        QStringLiteral("Read_Language"));
     const QString path = languageFilePath(programFolder, languageName);
-    const std::optional<QStringList> lines = legacy::readTextLines(path);
+    const std::optional<QStringList> lines = legacy::readTextLines(path, kLanguageLines, kLanguageLineBytes);
     if (!lines)
         throw AppError(QStringLiteral("Cannot read the language file ") + QDir::toNativeSeparators(path),
                        QStringLiteral("Read_Language"));

@@ -37,6 +37,11 @@ struct Language
     std::array<QString, 15> QuickUrls;
 };
 
+// How far a language file is read: ten times the lines of a shipped one, each
+// as long as a caption or a setting's address could sensibly be.
+inline constexpr int kLanguageLines = 4096;
+inline constexpr qsizetype kLanguageLineBytes = 4096;
+
 // Path of the language file of `languageName`, found without regard to case.
 QString languageFilePath(const QString &programFolder, const QString &languageName);
 

@@ -39,11 +39,34 @@ QString decodeText(const QByteArray &bytes);
 // Splits text into lines at CR LF, LF or CR; a final line end adds no line.
 QStringList splitLines(const QString &text);
 
-// Reads a whole text file as lines. Empty when it cannot be opened or read.
-std::optional<QStringList> readTextLines(const QString &path);
-// The same, but no more than the first `maxLines` lines are read, however
-// large the file.
-std::optional<QStringList> readTextLines(const QString &path, int maxLines);
+// How far the line readers below go unless told otherwise: a file of ten
+// times the lines of a shipped language file, each line long enough for any
+// address a person types. A longer line is cut there.
+inline constexpr int kMaxLines = 4096;
+inline constexpr qsizetype kMaxLineBytes = 64 * 1024;
+// For lines that hold whole addresses and are read only when asked for (the
+// bookmark, the links of a group): the longest address the browser engine
+// opens takes 2 MiB in a file, and a link row holds it twice.
+inline constexpr qsizetype kLongLineBytes = 8 * 1024 * 1024;
+// How much one read from the disk asks for.
+inline constexpr qsizetype kReadBytes = 64 * 1024;
+
+// Reads the first `maxLines` lines of a text file: split as splitLines does,
+// decoded as decodeText does, deciding between UTF-8 and Windows-1252 on the
+// bytes of those lines only. A line longer than `maxLineBytes` bytes keeps its
+// first `maxLineBytes` (in UTF-8 less a character that the cut split); the
+// rest of it is only looked through for its end, never held, so a file of
+// any size, with or without line ends, takes no more memory than `maxLines`
+// lines of that length. Reading stops at the end of the last line wanted, or
+// at its cut. Empty when the file cannot be opened or read. `readBytes` is
+// the size of each read from the disk.
+std::optional<QStringList> readTextLines(const QString &path, int maxLines = kMaxLines,
+                                         qsizetype maxLineBytes = kMaxLineBytes, qsizetype readBytes = kReadBytes);
+// The same for the last `maxLines` lines of the file, which is looked
+// through from its end only as far back as those lines begin.
+std::optional<QStringList> readLastTextLines(const QString &path, int maxLines,
+                                             qsizetype maxLineBytes = kMaxLineBytes,
+                                             qsizetype readBytes = kReadBytes);
 
 // Writes the lines, each followed by CR LF, as UTF-8, replacing the file
 // atomically. Throws AppError (with `source`) when it cannot be written.

@@ -8,6 +8,13 @@
 
 namespace lorva {
 
+namespace {
+
+// Four numbers, the home page and the language: what follows is never looked at.
+constexpr int kOptionsLines = 6;
+
+} // namespace
+
 void Read_Opt(const QString &programFolder, Options &options)
 {
     options.LanguageName = QStringLiteral("English");
@@ -23,7 +30,7 @@ void Read_Opt(const QString &programFolder, Options &options)
         options.createdDefaultFile = true;
     }
 
-    const std::optional<QStringList> lines = legacy::readTextLines(path);
+    const std::optional<QStringList> lines = legacy::readTextLines(path, kOptionsLines);
     if (!lines)
         throw AppError(QStringLiteral("Cannot read ") + QDir::toNativeSeparators(path),
                        QStringLiteral("Read_Opt"));

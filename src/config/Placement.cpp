@@ -12,6 +12,9 @@ namespace {
 
 qint16 clampTo16(int value) { return qint16(qBound(-32768, value, 32767)); }
 
+// The file's values, one a line; what follows them is never looked at.
+constexpr int kPlacementLines = 13;
+
 } // namespace
 
 WindowPlace keepOnScreen(const WindowPlace &place, int screenWidthTwips, int screenHeightTwips)
@@ -29,7 +32,8 @@ WindowPlace keepOnScreen(const WindowPlace &place, int screenWidthTwips, int scr
 
 void Read_Place(const QString &programFolder, Placement &place, int screenWidthTwips, int screenHeightTwips)
 {
-    const std::optional<QStringList> file = legacy::readTextLines(legacy::resolvePath(programFolder, kPlacementFile));
+    const std::optional<QStringList> file =
+        legacy::readTextLines(legacy::resolvePath(programFolder, kPlacementFile), kPlacementLines);
     const QStringList lines = file.value_or(QStringList());
     // A line the file does not have repeats the one read before it.
     QString buffer;

@@ -23,6 +23,10 @@ const QString kSource = QStringLiteral("Program folder");
 // One line per shipped file: relative path, digest of the content that was
 // copied, and the size and time of the shipped file it came from.
 const QString kListName = QStringLiteral(".shipped");
+// A path as long as the system allows (4 KiB), a digest and a stamp; and a
+// list far longer than what is ever shipped.
+constexpr int kListLines = 4096;
+constexpr qsizetype kListLineBytes = 8 * 1024;
 
 struct ShippedEntry
 {
@@ -35,21 +39,26 @@ QString stampOf(const QFileInfo &info)
     return QString::number(info.size()) + u':' + QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
+// The digest of a file; `content` takes the bytes too. Without it, the file
+// is read in pieces: a user's file may be of any size.
 QByteArray digestOf(const QString &path, QByteArray *content = nullptr)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();
-    if (content)
-        *content = bytes;
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    if (content) {
+        *content = file.readAll();
+        return QCryptographicHash::hash(*content, QCryptographicHash::Sha256).toHex();
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result().toHex();
 }
 
 QHash<QString, ShippedEntry> readList(const QString &path)
 {
     QHash<QString, ShippedEntry> list;
-    const std::optional<QStringList> lines = legacy::readTextLines(path);
+    const std::optional<QStringList> lines = legacy::readTextLines(path, kListLines, kListLineBytes);
     if (!lines)
         return list;
     for (const QString &line : *lines) {

@@ -16,6 +16,8 @@ namespace lorva {
 namespace {
 
 const QString kSeparator = QStringLiteral(";-;");
+// A title and a count: a longer line is cut there.
+constexpr qsizetype kTitleLineBytes = 4096;
 
 QString withoutLineBreaks(QString text)
 {
@@ -53,8 +55,9 @@ void Read_Links(const QString &programFolder, LinkGroups &links, const QString &
             lines << defaultTitle(i, caption34) + QStringLiteral(",0");
         legacy::writeTextLines(path, lines, QStringLiteral("Read_Links"));
     }
-    const QStringList lines = legacy::readTextLines(path).value_or(QStringList());
-    // Lines past the last entry have nowhere to go.
+    const QStringList lines =
+        legacy::readTextLines(path, kTitleEntries, kTitleLineBytes).value_or(QStringList());
+    // Lines past the last entry have nowhere to go, and are not read.
     for (int n = 1; n <= kTitleEntries && n <= lines.size(); ++n) {
         const QStringList pieces = legacy::trimSpaces(lines[n - 1]).split(u',');
         GroupTitle &entry = links.GroupTitles[size_t(n)];

@@ -191,7 +191,8 @@ void Read_Table(LinkTableContext &ctx)
     gridRowsForCount(ctx);
     // Only as many lines as the count says are read, however large the file.
     const std::optional<QStringList> lines =
-        QFileInfo::exists(s.TableFile) ? legacy::readTextLines(s.TableFile, s.LinkCount) : std::nullopt;
+        QFileInfo::exists(s.TableFile) ? legacy::readTextLines(s.TableFile, s.LinkCount, legacy::kLongLineBytes)
+                                       : std::nullopt;
     if (lines) {
         for (int r = 1; r <= s.LinkCount && r <= lines->size(); ++r) {
             const LinkLine line = parseLinkLine(lines->at(r - 1));

@@ -13,7 +13,8 @@ namespace lorva {
 QString languageTemplate(const QString &programFolder)
 {
     const QString path = legacy::resolvePath(programFolder, QStringLiteral("Languages/Speak_english.txt"));
-    const std::optional<QStringList> lines = legacy::readTextLines(path);
+    // As much of the file as a language is read from.
+    const std::optional<QStringList> lines = legacy::readTextLines(path, kLanguageLines, kLanguageLineBytes);
     if (!lines)
         throw AppError(QStringLiteral("Cannot read ") + QDir::toNativeSeparators(path), QStringLiteral("frmLang"));
     return lines->join(u'\n');

@@ -87,6 +87,17 @@ TEST(HystRead, AReadSaveCycleDropsEmptyLinesAndKeepsTheNewestThirty)
     EXPECT_EQ(folder.read("Data/lorvaspeak.Hys"), fileOf(numbered(7, 35)));
 }
 
+TEST(HystRead, ReadsOnlyTheNewestLinesAndASaveWritesWhatItWouldAfterReadingAll)
+{
+    test::TempFolder folder;
+    folder.write("Data/lorvaspeak.Hys", fileOf(numbered(1, 100)));
+    FakeAddressList list;
+    Hyst_Read(folder.path(), list);
+    EXPECT_EQ(list.items, numbered(41, 100));
+    Hyst_Save(folder.path(), list);
+    EXPECT_EQ(folder.read("Data/lorvaspeak.Hys"), fileOf(numbered(71, 100)));
+}
+
 TEST(HystAdd, AddsOnlyAddressesNotYetListed)
 {
     FakeAddressList list;

@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,23 @@
 
 using namespace lorva;
 using namespace lorva::legacy;
+
+namespace {
+
+// Bytes this process has read from files so far.
+qint64 bytesRead()
+{
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : io.readAll().split('\n')) {
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
+}
+
+} // namespace
 
 TEST(LeadingNumber, ReadsTheLongestDecimalPrefix)
 {
@@ -157,6 +175,62 @@ TEST(TextFiles, WritingIntoAMissingFolderIsReportedWithThePath)
     }
     EXPECT_FALSE(folder.exists("Nowhere"));
     EXPECT_FALSE(readTextLines(folder.file("Nowhere/x.txt")));
+}
+
+TEST(LineReaders, SplitAndDecodeAsTheWholeFileWouldWhereverEachReadEnds)
+{
+    test::TempFolder folder;
+    const QString path = folder.file("Data/x.txt");
+    // A mark, every kind of line end, a character cut by a bound of 6 bytes,
+    // and a last line that is not UTF-8.
+    const QByteArray bytes = "\xEF\xBB\xBFone\r\ntwo\n\rfour\r\r\nxxxxx\xC3\xA9yy\rcaf\xC3\xA9\n\xE8";
+    folder.write("Data/x.txt", bytes);
+    const QStringList whole = splitLines(decodeText(bytes));
+    ASSERT_EQ(whole.size(), 8);
+    for (const qsizetype readBytes : {1, 2, 3, 5, 64 * 1024}) {
+        EXPECT_EQ(readTextLines(path, 100, 100, readBytes), whole) << readBytes;
+        EXPECT_EQ(readLastTextLines(path, 100, 100, readBytes), whole) << readBytes;
+        EXPECT_EQ(readLastTextLines(path, 2, 100, readBytes), whole.mid(6)) << readBytes;
+        // Without the last line all is UTF-8, and the cut character is left out.
+        EXPECT_EQ(readTextLines(path, 7, 6, readBytes),
+                  QStringList({"one", "two", "", "four", "", "xxxxx", "caf\u00E9"}))
+            << readBytes;
+        // With it, Windows-1252, and the cut keeps 6 bytes.
+        EXPECT_EQ(readLastTextLines(path, 3, 6, readBytes),
+                  QStringList({"xxxxx\u00C3", "caf\u00C3\u00A9", "\u00E8"}))
+            << readBytes;
+    }
+}
+
+TEST(LineReaders, ReadOnlyTheLinesWantedAndOfALongLineOnlyTheBound)
+{
+    test::TempFolder folder;
+    // 100 MB: a first line, a line of zeros (a sparse file) and two last lines.
+    const QString path = folder.file("Data/big.txt");
+    folder.write("Data/big.txt", "first\r\n");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.resize(100'000'000));
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("\r\nlast1\rlast2\r\n");
+    }
+    qint64 before = bytesRead();
+    EXPECT_EQ(readTextLines(path, 1), QStringList({"first"}));
+    EXPECT_EQ(readLastTextLines(path, 2), QStringList({"last1", "last2"}));
+    EXPECT_LT(bytesRead() - before, 1'000'000);
+    const QString zeros(100, QChar(0));
+    EXPECT_EQ(readTextLines(path, 3, 100), QStringList({"first", zeros, "last1"}));
+    EXPECT_EQ(readLastTextLines(path, 4, 100), QStringList({"first", zeros, "last1", "last2"}));
+
+    // No line end at all: one line, of which no more than the bound is read
+    // when it is the only one wanted.
+    folder.write("Data/zeros.txt", "");
+    ASSERT_TRUE(QFile::resize(folder.file("Data/zeros.txt"), 100'000'000));
+    before = bytesRead();
+    EXPECT_EQ(readTextLines(folder.file("Data/zeros.txt"), 1, 100), QStringList({zeros}));
+    EXPECT_LT(bytesRead() - before, 1'000'000);
+    EXPECT_EQ(readTextLines(folder.file("Data/zeros.txt"), 30, 100), QStringList({zeros}));
+    EXPECT_EQ(readLastTextLines(folder.file("Data/zeros.txt"), 30, 100), QStringList({zeros}));
 }
 
 TEST(ResolvePath, FindsNamesWithoutRegardToCase)
