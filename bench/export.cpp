@@ -55,6 +55,7 @@ struct Clock
     QString name;
     std::function<void()> onSave; // when the name has been chosen
     QString failure;              // the last failure message
+    QString information;          // the last information message
 };
 
 class TimedDialogs : public Dialogs
@@ -66,7 +67,11 @@ public:
         m_clock.failure = message;
         std::fprintf(stderr, "failure: %s\n", qPrintable(message.left(300)));
     }
-    void information(const QString &, const QString &) override { m_clock.confirmed = m_clock.clock.elapsed(); }
+    void information(const QString &, const QString &text) override
+    {
+        m_clock.information = text;
+        m_clock.confirmed = m_clock.clock.elapsed();
+    }
     bool question(const QString &) override { return false; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
@@ -218,7 +223,7 @@ int main(int argc, char **argv)
             stall.start();
             program.context().dispatcher.click(elements::StartMenus, QStringLiteral("SAVE:WORDH"));
             stall.stop();
-            return clock.confirmed >= 0;
+            return QFileInfo::exists(clock.name);
         };
         const auto open = [&](const QString &path) {
             window.Web(0)->Navigate(server.url(path));
@@ -246,8 +251,28 @@ int main(int argc, char **argv)
                     static_cast<long long>(QFileInfo("/usr/share/debian-reference/ch01.en.html").size()), median(times),
                     times.size(), kRounds, static_cast<long long>(longest));
 
+        // Text pages of 4.5 MB (a little less than an export takes) and of 50 MB.
+        for (const int megabytes : {4, 50}) {
+            const qsizetype size = megabytes == 4 ? 4'500'000 : qsizetype(megabytes) * 1024 * 1024;
+            QByteArray text;
+            text.reserve(size + 100);
+            for (int line = 0; text.size() < size; ++line)
+                text += "Line " + QByteArray::number(line) + " of a very long text page, which nobody reads whole.\n";
+            const QString path = QStringLiteral("/text-%1.txt").arg(megabytes);
+            server.addPage(path, text);
+            const qint64 loadMs = open(path);
+            clock.information.clear();
+            const bool made = exportWord(QStringLiteral("Text-%1.doc").arg(megabytes));
+            std::printf("%.1f MB text page (loaded in %lld ms): document %s, message after %lld ms; longest stall of the "
+                        "event loop %lld ms\n  message: %s\n",
+                        double(text.size()) / 1e6, static_cast<long long>(loadMs), made ? "made" : "not made",
+                        static_cast<long long>(clock.clock.elapsed()), static_cast<long long>(longest),
+                        qPrintable((clock.information.isEmpty() ? clock.failure : clock.information).left(200)));
+            std::fflush(stdout);
+        }
         // The office killed half-way through, again and again; each time an
         // export right after it.
+        open("/long");
         constexpr int kKills = 5;
         const QMap<QString, qint64> before = officeLeftovers();
         int killed = 0, failedAsExpected = 0, afterwardsOk = 0;
@@ -286,24 +311,6 @@ int main(int argc, char **argv)
                     static_cast<long long>(bytes), qPrintable(left.join(' ')));
         std::printf("lock files in Data: %s\n", locks.isEmpty() ? "none" : qPrintable(locks.join(' ')));
 
-        // Text pages of 4.5 MB (a little less than an export takes) and of 50 MB.
-        for (const int megabytes : {4, 50}) {
-            const qsizetype size = megabytes == 4 ? 4'500'000 : qsizetype(megabytes) * 1024 * 1024;
-            QByteArray text;
-            text.reserve(size + 100);
-            for (int line = 0; text.size() < size; ++line)
-                text += "Line " + QByteArray::number(line) + " of a very long text page, which nobody reads whole.\n";
-            const QString path = QStringLiteral("/text-%1.txt").arg(megabytes);
-            server.addPage(path, text);
-            const qint64 loadMs = open(path);
-            const bool ok = exportWord(QStringLiteral("Text-%1.doc").arg(megabytes));
-            std::printf("%.1f MB text page (loaded in %lld ms): export %s after %lld ms; longest stall of the event loop "
-                        "%lld ms\n  message: %s\n",
-                        double(text.size()) / 1e6, static_cast<long long>(loadMs), ok ? "confirmed" : "not made",
-                        static_cast<long long>(clock.clock.elapsed()), static_cast<long long>(longest),
-                        ok ? "confirmation" : qPrintable(clock.failure.left(200)));
-            std::fflush(stdout);
-        }
         window.close();
         return 0;
     }
