@@ -7,6 +7,7 @@
 #include "speech/Speech.h"
 
 #include "browser/MainWindowPorts.h"
+#include "platform/AudioFile.h"
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
@@ -111,6 +112,7 @@ namespace {
 
 constexpr int kSaveSpeechCaption = 246;
 constexpr int kSpeechSavedCaption = 247;
+constexpr int kBusyCaption = 241; // "An export is already under way; wait for it to finish."
 constexpr int kSampleRate = 22050;
 
 } // namespace
@@ -119,10 +121,15 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
 {
     if (!ctx.speech.SpeechVoice)
         return;
+    const auto &C = ctx.language.Captions;
+    // One file at a time, as with the exports: the user is told to wait.
+    if (ctx.speech.saving) {
+        ctx.status.setStatusText(C[kBusyCaption]);
+        return;
+    }
     BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
     QString text = view ? view->readableText() : QString();
     text.replace(u'|', u' ');
-    const auto &C = ctx.language.Captions;
     if (text.trimmed().isEmpty()) {
         dialogs.information(QStringLiteral("lorvaspeak"), C[120]);
         return;
@@ -137,20 +144,34 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
     if (suffix != u"wav" && suffix != u"ogg" && suffix != u"mp3")
         *path += QStringLiteral(".wav");
 
-    QByteArray pcm;
-    const QStringList sentences = sentencesOf(text);
-    for (qsizetype i = 0; i < sentences.size(); ++i) {
-        pcm += ctx.speech.SpeechVoice->synthesize(sentences[i]);
-        ctx.status.setProgress(int((i + 1) * 100 / sentences.size()));
-        ctx.platform.processEvents();
-    }
     QString error;
-    const bool saved = ctx.platform.saveAudio(*path, pcm, kSampleRate, error);
-    ctx.status.setProgress(0);
-    if (saved)
-        dialogs.information(QStringLiteral("lorvaspeak"), C[kSpeechSavedCaption] + *path);
-    else
+    std::unique_ptr<AudioFileWriter> file = ctx.platform.openAudioFile(*path, kSampleRate, error);
+    if (!file) {
         dialogs.failure(error + QStringLiteral(" Source : Save_Speech"));
+        return;
+    }
+    const QStringList sentences = sentencesOf(text);
+    ctx.speech.saving = true;
+    SpeechContext *c = &ctx;
+    Dialogs *d = &dialogs;
+    const qint64 total = sentences.size();
+    ctx.speech.SpeechVoice->saveSpeech(
+        sentences, std::move(file), [c, total](int done) { c->status.setProgress(int(done * 100 / total)); },
+        [c, d, shown = *path](bool saved, const QString &why) {
+            c->speech.saving = false;
+            c->status.setProgress(0);
+            if (saved)
+                d->information(QStringLiteral("lorvaspeak"), c->language.Captions[kSpeechSavedCaption] + shown);
+            else
+                d->failure(why + QStringLiteral(" Source : Save_Speech"));
+        });
+}
+
+void stopSavingSpeech(SpeechContext &ctx)
+{
+    if (ctx.speech.saving && ctx.speech.SpeechVoice)
+        ctx.speech.SpeechVoice->cancelSaving();
+    ctx.speech.saving = false;
 }
 
 QStringList sentencesOf(const QString &text)

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "platform/AudioFile.h"
 #include "platform/Speech.h"
 
 #include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <utility>
 
 namespace lorva::test {
 
@@ -40,10 +45,49 @@ public:
         record(QStringLiteral("synthesize ") + text);
         return QByteArray(text.size() * 200, '\0');
     }
+    // Every sentence made and written at once; the file is finished then
+    // too, or, while `holdSaving` is set, when finishSaving() says so.
+    void saveSpeech(const QStringList &sentences, std::unique_ptr<AudioFileWriter> file,
+                    std::function<void(int)> progress, std::function<void(bool, const QString &)> done) override
+    {
+        cancelSaving();
+        bool written = true;
+        for (qsizetype i = 0; written && i < sentences.size(); ++i) {
+            written = file->append(synthesize(sentences[i]));
+            if (written && progress)
+                progress(int(i + 1));
+        }
+        savingFile = std::shared_ptr<AudioFileWriter>(std::move(file));
+        savingDone = [written, file = savingFile, done] {
+            const bool saved = written && file->commit();
+            if (done)
+                done(saved, saved ? QString() : file->error());
+        };
+        if (!holdSaving)
+            finishSaving();
+    }
+    bool cancelSaving() override
+    {
+        savingDone = nullptr;
+        if (!savingFile)
+            return false;
+        record(QStringLiteral("cancelSaving"));
+        std::exchange(savingFile, nullptr)->abort();
+        return true;
+    }
+    void finishSaving()
+    {
+        savingFile.reset();
+        if (const auto done = std::exchange(savingDone, nullptr))
+            done();
+    }
 
     QStringList voices;
     QStringList *log;
     bool audio;
+    bool holdSaving = false;
+    std::shared_ptr<AudioFileWriter> savingFile; // of a save not yet finished
+    std::function<void()> savingDone;
 
 private:
     void record(const QString &call)
