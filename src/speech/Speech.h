@@ -44,6 +44,9 @@ struct SpeechState
         QStringList sentences;
         QList<int> firstWord; // of each sentence, counted over the page
         int current = 0;
+        int next = 0;         // the next sentence to hand to the voice
+        int queued = 0;       // sentences handed to it and not yet heard to the end
+        int run = 0;          // counts the starts: a sentence of an earlier one is ignored
     } reading;
     bool saving = false;        // speech is being saved as a sound file
     int rate = 0;               // words a minute; 0 until the rate file was read

@@ -196,35 +196,66 @@ QStringList sentencesOf(const QString &text)
 
 namespace {
 
+// Sentences handed to the voice ahead of the one being heard: enough that
+// no gap opens between them, few enough that a long page is never made
+// into sound all at once.
+constexpr int kSentencesAhead = 3;
+
+void queueSentences(SpeechContext &ctx);
+
 void readSentence(SpeechContext &ctx, int index)
 {
     SpeechState::Reading &r = ctx.speech.reading;
     BrowserView *view = ctx.tabs.view(r.view);
-    const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1;
-    SpeechState *speech = &ctx.speech;
+    const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1, run = r.run;
+    SpeechContext *c = &ctx;
     ctx.speech.SpeechVoice->speakTracked(
         r.sentences[index],
-        [speech, view, scope, first, index](int word) {
-            speech->reading.current = index;
+        [c, view, scope, first, index, run](int word) {
+            if (c->speech.reading.run != run)
+                return;
+            c->speech.reading.current = index;
             if (view)
                 view->highlightWord(scope, first + word);
         },
-        [speech, view, index, last] {
+        [c, view, index, last, run] {
+            SpeechState::Reading &r = c->speech.reading;
+            if (r.run != run || !r.active)
+                return;
+            --r.queued;
             if (index == last) {
-                speech->reading.active = false;
+                r.active = false;
                 if (view)
                     view->clearHighlight();
+                return;
             }
+            queueSentences(*c);
         });
+}
+
+// Hands the voice the next sentences, up to a few ahead of what is heard.
+void queueSentences(SpeechContext &ctx)
+{
+    SpeechState::Reading &r = ctx.speech.reading;
+    const int run = r.run;
+    // A voice that hears at once ends a sentence inside readSentence(),
+    // which queues the next one from there: counted before, so that every
+    // sentence is handed over once and in order.
+    while (r.active && r.run == run && r.queued < kSentencesAhead && r.next < r.sentences.size()) {
+        ++r.queued;
+        readSentence(ctx, r.next++);
+    }
 }
 
 void readFrom(SpeechContext &ctx, int index)
 {
     SpeechState::Reading &r = ctx.speech.reading;
     r.current = index;
+    r.next = index;
+    r.queued = 0;
+    ++r.run;
     r.active = true;
-    for (int i = index; i < r.sentences.size(); ++i)
-        readSentence(ctx, i);
+    queueSentences(ctx);
 }
 
 } // namespace
@@ -243,7 +274,9 @@ void Read_PageFrom(SpeechContext &ctx, int index, QPoint point)
     text.replace(u'|', u' ');
     SpeechState::Reading &r = ctx.speech.reading;
     ctx.speech.SpeechVoice->stop();
+    const int run = r.run;
     r = {};
+    r.run = run;
     r.view = index;
     r.scope = ++ctx.speech.lastScope;
     r.sentences = sentencesOf(text);

@@ -387,3 +387,38 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
     Read_PageFrom(s.speech, 0, QPoint(10, 10));
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Second one!", "speakTracked Third"}));
 }
+
+TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
+{
+    Speaking s;
+    auto &voice = static_cast<lorva::test::FakeSpeech &>(*s.ctx.speech.SpeechVoice);
+    voice.holdHearing = true;
+    QStringList sentences;
+    for (int i = 1; i <= 8; ++i)
+        sentences << QStringLiteral("Sentence %1.").arg(i);
+    s.window.views[0].page = sentences.join(' ');
+    const auto handed = [&s] {
+        QStringList texts;
+        for (const QString &call : std::as_const(s.platform.speechLog))
+            if (call.startsWith("speakTracked "))
+                texts << call.mid(13);
+        return texts;
+    };
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:READ");
+    EXPECT_EQ(handed(), sentences.mid(0, 3));
+    // Each sentence heard to its end lets the next one go to the voice.
+    voice.hear();
+    EXPECT_EQ(handed(), sentences.mid(0, 4));
+    EXPECT_TRUE(s.ctx.speech.reading.active);
+    // Next sentence, while sentence 2 is heard: from sentence 3 on, again a few.
+    s.platform.speechLog.clear();
+    voice.hear(); // its words are lit as it is heard
+    EXPECT_EQ(s.ctx.speech.reading.current, 1);
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
+    EXPECT_EQ(handed(), QStringList({"Sentence 5.", "Sentence 3.", "Sentence 4.", "Sentence 5."}));
+    while (voice.hear()) {
+    }
+    EXPECT_EQ(handed(), QStringList({"Sentence 5.", "Sentence 3.", "Sentence 4.", "Sentence 5.", "Sentence 6.",
+                                     "Sentence 7.", "Sentence 8."}));
+    EXPECT_FALSE(s.ctx.speech.reading.active);
+}
