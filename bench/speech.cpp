@@ -9,7 +9,6 @@
 #include "commands/ImageList.h"
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
-#include "platform/AudioFile.h"
 #include "platform/Speech.h"
 #include "support/HttpServer.h"
 #include "support/TempFolder.h"
@@ -153,20 +152,6 @@ int main(int argc, char **argv)
             stops.push_back(arrivals.discardNs / 1e6);
             QTest::qWait(150);
             leaked += arrivals.bytesAfterDiscard;
-        }
-        // Speech saved as a sound file: synthesis and writing together.
-        for (const char *suffix : {"wav", "ogg", "mp3"}) {
-            const QString path = QDir::temp().filePath(QStringLiteral("lorvaspeak-bench-speech.") + suffix);
-            QElapsedTimer saving;
-            saving.start();
-            const QByteArray pcm = speech->synthesize(text);
-            QString error;
-            const bool ok = writeAudioFile(path, pcm, 22050, error);
-            const double seconds = saving.nsecsElapsed() / 1e9;
-            QFile::remove(path);
-            std::printf("speech saved as %s: %.1f s of speech in %.0f ms, %.0f times faster than real time%s\n", suffix,
-                        pcm.size() / 2.0 / 22050, seconds * 1000, pcm.size() / 2.0 / 22050 / seconds,
-                        ok ? "" : " (not written)");
         }
         std::printf("Escape to silence (stop to the sink dropping its sound): median %.2f ms, max %.2f ms over %zu "
                     "stops (target 50); %lld bytes arrived after a stop\n",

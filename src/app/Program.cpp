@@ -60,11 +60,14 @@ Program::Program(QString programFolder, Platform &platform)
     QObject::connect(&window, &frmStart::viewReadFrom, &window,
                      [this](int index, QPoint point) { Read_PageFrom(m_speech, index, point); });
     QObject::connect(&window, &frmStart::closing, &window, [this] {
+        // Speech half saved is dropped: the user's file stays as it was.
+        stopSavingSpeech(m_speech);
         GO_Exit(m_ctx, mainContext(), [this] { m_windows.unloadOthers(); });
     });
 }
 
-Program::~Program() = default;
+// The save's thread reports to the windows: it ends before they go.
+Program::~Program() { stopSavingSpeech(m_speech); }
 
 MainContext &Program::mainContext() { return m_windows.main().context(); }
 

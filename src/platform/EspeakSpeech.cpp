@@ -1,5 +1,7 @@
 #include "platform/Speech.h"
 
+#include "platform/AudioFile.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QObject>
@@ -42,6 +44,16 @@ public:
         auto result = task.get_future();
         post([&task] { task(); });
         return result.get();
+    }
+
+    // Like call(), without waiting: the result comes through the future.
+    template <typename F>
+    auto later(F work) -> std::future<decltype(work())>
+    {
+        auto task = std::make_shared<std::packaged_task<decltype(work())()>>(std::move(work));
+        auto result = task->get_future();
+        post([task] { (*task)(); });
+        return result;
     }
 
     void post(std::function<void()> job)
@@ -193,6 +205,7 @@ public:
         m_thread.start();
 
         const int rate = SpeechWorker::instance().call([] { return SpeechWorker::instance().sampleRate(); });
+        m_sampleRate = rate;
         QMetaObject::invokeMethod(m_player, [player = m_player, rate] { player->setSampleRate(rate); });
         // The installed voices do not change while the program runs.
         std::tie(m_names, m_identifiers) = SpeechWorker::instance().call([] { return SpeechWorker::instance().voices(); });
@@ -200,6 +213,8 @@ public:
 
     ~EspeakSpeech() override
     {
+        // A file being saved is dropped: the user's file stays as it was.
+        cancelSaving();
         // Speech still queued for this engine has nowhere to go any more.
         *m_alive = false;
         // Let an utterance being synthesised finish (quickly: nothing is
@@ -336,16 +351,78 @@ public:
 
     QByteArray synthesize(const QString &text) override
     {
-        const QByteArray utf8 = text.toUtf8();
-        return SpeechWorker::instance().call([&utf8] {
-            QByteArray pcm;
-            if (SpeechWorker::instance().sampleRate() > 0)
-                SpeechWorker::instance().synthesise(utf8, [&pcm](const short *samples, int count, const espeak_EVENT *) {
-                    if (samples)
-                        pcm.append(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
-                });
-            return pcm;
+        return SpeechWorker::instance().call([utf8 = text.toUtf8()] { return synthesized(utf8, {}); });
+    }
+
+    void saveSpeech(const QStringList &sentences, std::unique_ptr<AudioFileWriter> file,
+                    std::function<void(int)> progress, std::function<void(bool, const QString &)> done) override
+    {
+        cancelSaving();
+        auto state = std::make_shared<std::atomic<int>>(Saving::Running);
+        m_saveState = state;
+        // Runs `call` on the program's thread, as long as this engine lives.
+        const auto toProgram = [here = m_here.get()](auto call) {
+            QMetaObject::invokeMethod(here, std::move(call), Qt::QueuedConnection);
+        };
+        const bool synthesiser = m_sampleRate > 0;
+        // A sentence is made on the synthesiser's thread while the one before
+        // is encoded on this one; speech asked for meanwhile waits for a
+        // sentence at most, and no more than two are ever held.
+        m_saving = std::thread([sentences, file = std::move(file), progress = std::move(progress),
+                                done = std::move(done), state, toProgram, synthesiser]() mutable {
+            const auto cancelled = [state] { return *state == Saving::Cancelled; };
+            const auto made = [&sentences, cancelled](qsizetype i) {
+                return SpeechWorker::instance().later(
+                    [utf8 = sentences[i].toUtf8(), cancelled] { return synthesized(utf8, cancelled); });
+            };
+            bool written = synthesiser;
+            std::future<QByteArray> next;
+            if (written && !sentences.isEmpty())
+                next = made(0);
+            for (qsizetype i = 0; written && i < sentences.size() && !cancelled(); ++i) {
+                QByteArray pcm;
+                try {
+                    pcm = next.get();
+                } catch (const std::future_error &) {
+                    // The synthesiser's thread ended (the process is ending).
+                    state->store(Saving::Cancelled);
+                    break;
+                }
+                if (i + 1 < sentences.size())
+                    next = made(i + 1);
+                if (cancelled())
+                    break;
+                written = file->append(pcm);
+                if (written)
+                    toProgram([state, progress, n = int(i + 1)] {
+                        if (*state != Saving::Cancelled)
+                            progress(n);
+                    });
+            }
+            // Past this point a cancel comes too late: the file is finished
+            // and the user told so.
+            int running = Saving::Running;
+            if (!state->compare_exchange_strong(running, Saving::Finishing)) {
+                file->abort();
+                return;
+            }
+            const bool saved = written && file->commit();
+            const QString error = saved        ? QString()
+                                  : synthesiser ? file->error()
+                                                : QStringLiteral("The speech synthesiser did not start.");
+            file.reset();
+            toProgram([done, saved, error] { done(saved, error); });
         });
+    }
+
+    bool cancelSaving() override
+    {
+        int running = Saving::Running;
+        const bool stopped = m_saveState && m_saveState->compare_exchange_strong(running, Saving::Cancelled);
+        if (m_saving.joinable())
+            m_saving.join();
+        m_saveState.reset();
+        return stopped;
     }
 
     void setRate(int wordsPerMinute) override
@@ -355,8 +432,31 @@ public:
     }
 
 private:
+    enum Saving { Running, Cancelled, Finishing };
+
+    // The samples of `utf8`; on the synthesiser's thread only. `cancelled`
+    // stops them part way.
+    static QByteArray synthesized(const QByteArray &utf8, std::function<bool()> cancelled)
+    {
+        QByteArray pcm;
+        if (SpeechWorker::instance().sampleRate() > 0)
+            SpeechWorker::instance().synthesise(
+                utf8,
+                [&pcm](const short *samples, int count, const espeak_EVENT *) {
+                    if (samples)
+                        pcm.append(reinterpret_cast<const char *>(samples), qsizetype(count) * 2);
+                },
+                std::move(cancelled));
+        return pcm;
+    }
+
     QThread m_thread;
     Player *m_player;
+    // Lives on the program's thread: what is sent to it dies with the engine.
+    std::unique_ptr<QObject> m_here = std::make_unique<QObject>();
+    int m_sampleRate = 0;
+    std::thread m_saving;
+    std::shared_ptr<std::atomic<int>> m_saveState;
     std::shared_ptr<std::atomic<bool>> m_alive = std::make_shared<std::atomic<bool>>(true);
     std::shared_ptr<std::atomic<quint64>> m_generation = std::make_shared<std::atomic<quint64>>(0);
     QStringList m_names;

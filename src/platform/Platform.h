@@ -14,6 +14,7 @@ class QWidget;
 
 namespace lorva {
 
+class AudioFileWriter;
 class BrowserView;
 class Dialogs;
 class OfficeSuite;
@@ -66,9 +67,10 @@ public:
     virtual bool openSettings(SettingsPanel panel) = 0;
     // A picture of the whole screen that shows the point `at` (in pixels).
     virtual QImage grabScreen(QPoint at) = 0;
-    // Writes speech samples as a .wav, .ogg or .mp3 file, whole or not at
-    // all; false with `error` set when it could not.
-    virtual bool saveAudio(const QString &path, const QByteArray &pcm, int sampleRate, QString &error) = 0;
+    // Starts a .wav, .ogg or .mp3 file that speech samples are written into
+    // as they come, and that replaces `path` only once whole; null with
+    // `error` set when it cannot be started.
+    virtual std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int sampleRate, QString &error) = 0;
 };
 
 // Work that must happen before the QApplication exists.

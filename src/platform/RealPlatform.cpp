@@ -184,9 +184,9 @@ public:
     void openWithDesktop(const QString &target) override { lorva::openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
 
-    bool saveAudio(const QString &path, const QByteArray &pcm, int sampleRate, QString &error) override
+    std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int sampleRate, QString &error) override
     {
-        return writeAudioFile(path, pcm, sampleRate, error);
+        return lorva::openAudioFile(path, sampleRate, error);
     }
 
     QImage grabScreen(QPoint at) override

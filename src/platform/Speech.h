@@ -9,6 +9,8 @@
 
 namespace lorva {
 
+class AudioFileWriter;
+
 // Where synthesised speech goes: 16-bit mono PCM at the rate given to
 // open(). Used from one thread of its own.
 class AudioOutput
@@ -64,8 +66,24 @@ public:
     virtual void speakTracked(const QString &text, std::function<void(int word)> word,
                               std::function<void()> done) = 0;
     // The samples of `text` in the current voice and rate (22050 Hz, 16-bit
-    // mono), made at once and not played: for saving speech as a file.
+    // mono), made at once and not played.
     virtual QByteArray synthesize(const QString &text) = 0;
+    // Speaks `sentences` one after another into `file` on a thread of its
+    // own, as synthesize() would, never holding more than a sentence's
+    // samples, and finishes the file. `progress` gets how many sentences are
+    // in the file so far, `done` whether the file was saved, with the
+    // writer's error when not; both run on the program's thread, whatever
+    // it is busy with, and `done` comes once unless cancelSaving() stopped
+    // the save. Speech being heard goes on meanwhile. One save at a time: a
+    // new one stops the one before.
+    virtual void saveSpeech(const QStringList &sentences, std::unique_ptr<AudioFileWriter> file,
+                            std::function<void(int sentences)> progress,
+                            std::function<void(bool saved, const QString &error)> done) = 0;
+    // Stops the save under way and drops its file, the target staying as it
+    // was, and returns once it has. True when it stopped one: its `done`
+    // never comes. False when there was none, or it had already finished
+    // its file: then its `done` comes all the same.
+    virtual bool cancelSaving() = 0;
 };
 
 std::unique_ptr<SpeechEngine> createEspeakSpeech(std::unique_ptr<AudioOutput> output);

@@ -44,7 +44,11 @@ struct SpeechState
         QStringList sentences;
         QList<int> firstWord; // of each sentence, counted over the page
         int current = 0;
+        int next = 0;         // the next sentence to hand to the voice
+        int queued = 0;       // sentences handed to it and not yet heard to the end
+        int run = 0;          // counts the starts: a sentence of an earlier one is ignored
     } reading;
+    bool saving = false;        // speech is being saved as a sound file
     int rate = 0;               // words a minute; 0 until the rate file was read
     // What was spoken in this run, newest last.
     struct Spoken
@@ -97,8 +101,12 @@ void Speech_Rate(SpeechContext &ctx, const QString &key);
 // The rate kept in its file (normal when there is none), given to the engine.
 void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &commands);
 // Speaks the selection, or the whole page when nothing is selected, into a
-// WAV, OGG or MP3 file chosen in the save dialog.
+// WAV, OGG or MP3 file chosen in the save dialog. The file is made in the
+// background while the progress bar shows how far it is; the user is told
+// when it is saved, or why not. One file at a time.
 void Save_Speech(SpeechContext &ctx, Dialogs &dialogs);
+// Stops a save of speech under way and drops its file (the program ends).
+void stopSavingSpeech(SpeechContext &ctx);
 // "Read page": the page's text from the top, sentence by sentence, each
 // word lit as it is spoken; "Next sentence" and "Previous sentence" move
 // while it reads.

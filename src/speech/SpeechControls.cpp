@@ -7,6 +7,7 @@
 #include "speech/Speech.h"
 
 #include "browser/MainWindowPorts.h"
+#include "platform/AudioFile.h"
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
@@ -111,6 +112,7 @@ namespace {
 
 constexpr int kSaveSpeechCaption = 246;
 constexpr int kSpeechSavedCaption = 247;
+constexpr int kBusyCaption = 241; // "An export is already under way; wait for it to finish."
 constexpr int kSampleRate = 22050;
 
 } // namespace
@@ -119,10 +121,15 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
 {
     if (!ctx.speech.SpeechVoice)
         return;
+    const auto &C = ctx.language.Captions;
+    // One file at a time, as with the exports: the user is told to wait.
+    if (ctx.speech.saving) {
+        ctx.status.setStatusText(C[kBusyCaption]);
+        return;
+    }
     BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
     QString text = view ? view->readableText() : QString();
     text.replace(u'|', u' ');
-    const auto &C = ctx.language.Captions;
     if (text.trimmed().isEmpty()) {
         dialogs.information(QStringLiteral("lorvaspeak"), C[120]);
         return;
@@ -137,20 +144,34 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
     if (suffix != u"wav" && suffix != u"ogg" && suffix != u"mp3")
         *path += QStringLiteral(".wav");
 
-    QByteArray pcm;
-    const QStringList sentences = sentencesOf(text);
-    for (qsizetype i = 0; i < sentences.size(); ++i) {
-        pcm += ctx.speech.SpeechVoice->synthesize(sentences[i]);
-        ctx.status.setProgress(int((i + 1) * 100 / sentences.size()));
-        ctx.platform.processEvents();
-    }
     QString error;
-    const bool saved = ctx.platform.saveAudio(*path, pcm, kSampleRate, error);
-    ctx.status.setProgress(0);
-    if (saved)
-        dialogs.information(QStringLiteral("lorvaspeak"), C[kSpeechSavedCaption] + *path);
-    else
+    std::unique_ptr<AudioFileWriter> file = ctx.platform.openAudioFile(*path, kSampleRate, error);
+    if (!file) {
         dialogs.failure(error + QStringLiteral(" Source : Save_Speech"));
+        return;
+    }
+    const QStringList sentences = sentencesOf(text);
+    ctx.speech.saving = true;
+    SpeechContext *c = &ctx;
+    Dialogs *d = &dialogs;
+    const qint64 total = sentences.size();
+    ctx.speech.SpeechVoice->saveSpeech(
+        sentences, std::move(file), [c, total](int done) { c->status.setProgress(int(done * 100 / total)); },
+        [c, d, shown = *path](bool saved, const QString &why) {
+            c->speech.saving = false;
+            c->status.setProgress(0);
+            if (saved)
+                d->information(QStringLiteral("lorvaspeak"), c->language.Captions[kSpeechSavedCaption] + shown);
+            else
+                d->failure(why + QStringLiteral(" Source : Save_Speech"));
+        });
+}
+
+void stopSavingSpeech(SpeechContext &ctx)
+{
+    if (ctx.speech.saving && ctx.speech.SpeechVoice)
+        ctx.speech.SpeechVoice->cancelSaving();
+    ctx.speech.saving = false;
 }
 
 QStringList sentencesOf(const QString &text)
@@ -175,35 +196,66 @@ QStringList sentencesOf(const QString &text)
 
 namespace {
 
+// Sentences handed to the voice ahead of the one being heard: enough that
+// no gap opens between them, few enough that a long page is never made
+// into sound all at once.
+constexpr int kSentencesAhead = 3;
+
+void queueSentences(SpeechContext &ctx);
+
 void readSentence(SpeechContext &ctx, int index)
 {
     SpeechState::Reading &r = ctx.speech.reading;
     BrowserView *view = ctx.tabs.view(r.view);
-    const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1;
-    SpeechState *speech = &ctx.speech;
+    const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1, run = r.run;
+    SpeechContext *c = &ctx;
     ctx.speech.SpeechVoice->speakTracked(
         r.sentences[index],
-        [speech, view, scope, first, index](int word) {
-            speech->reading.current = index;
+        [c, view, scope, first, index, run](int word) {
+            if (c->speech.reading.run != run)
+                return;
+            c->speech.reading.current = index;
             if (view)
                 view->highlightWord(scope, first + word);
         },
-        [speech, view, index, last] {
+        [c, view, index, last, run] {
+            SpeechState::Reading &r = c->speech.reading;
+            if (r.run != run || !r.active)
+                return;
+            --r.queued;
             if (index == last) {
-                speech->reading.active = false;
+                r.active = false;
                 if (view)
                     view->clearHighlight();
+                return;
             }
+            queueSentences(*c);
         });
+}
+
+// Hands the voice the next sentences, up to a few ahead of what is heard.
+void queueSentences(SpeechContext &ctx)
+{
+    SpeechState::Reading &r = ctx.speech.reading;
+    const int run = r.run;
+    // A voice that hears at once ends a sentence inside readSentence(),
+    // which queues the next one from there: counted before, so that every
+    // sentence is handed over once and in order.
+    while (r.active && r.run == run && r.queued < kSentencesAhead && r.next < r.sentences.size()) {
+        ++r.queued;
+        readSentence(ctx, r.next++);
+    }
 }
 
 void readFrom(SpeechContext &ctx, int index)
 {
     SpeechState::Reading &r = ctx.speech.reading;
     r.current = index;
+    r.next = index;
+    r.queued = 0;
+    ++r.run;
     r.active = true;
-    for (int i = index; i < r.sentences.size(); ++i)
-        readSentence(ctx, i);
+    queueSentences(ctx);
 }
 
 } // namespace
@@ -222,7 +274,9 @@ void Read_PageFrom(SpeechContext &ctx, int index, QPoint point)
     text.replace(u'|', u' ');
     SpeechState::Reading &r = ctx.speech.reading;
     ctx.speech.SpeechVoice->stop();
+    const int run = r.run;
     r = {};
+    r.run = run;
     r.view = index;
     r.scope = ++ctx.speech.lastScope;
     r.sentences = sentencesOf(text);

@@ -2,6 +2,7 @@
 
 #include "fakes/FakeBrowserView.h"
 #include "fakes/FakeSpeech.h"
+#include "platform/AudioFile.h"
 #include "platform/Dialogs.h"
 #include "platform/OfficeSuite.h"
 #include "platform/Platform.h"
@@ -168,11 +169,19 @@ public:
         record(QStringLiteral("settings %1").arg(int(panel)));
         return true;
     }
-    bool saveAudio(const QString &path, const QByteArray &pcm, int rate, QString &error) override
+    // A sound file that counts what is written into it and, once finished,
+    // records the whole of it as "saveAudio <path> <bytes> <rate>" (or
+    // "dropAudio <path>"); it fails with saveAudioError as it is finished.
+    // With `audioFiles` set, that makes the file (the real writer, say).
+    std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int rate, QString &error) override
     {
-        record(QStringLiteral("saveAudio %1 %2 %3").arg(path).arg(pcm.size()).arg(rate));
-        error = saveAudioError;
-        return error.isEmpty();
+        if (audioFiles)
+            return audioFiles(path, rate, error);
+        if (!openAudioError.isEmpty()) {
+            error = openAudioError;
+            return nullptr;
+        }
+        return std::make_unique<FakeAudioFile>(*this, path, rate);
     }
     QImage grabScreen(QPoint) override
     {
@@ -186,7 +195,9 @@ public:
     // Speech
     QStringList voices;
     QStringList speechLog;
-    QString saveAudioError; // what saveAudio fails with; empty: it succeeds
+    std::function<std::unique_ptr<AudioFileWriter>(const QString &, int, QString &)> audioFiles;
+    QString openAudioError; // what opening a sound file fails with; empty: it opens
+    QString saveAudioError; // what finishing it fails with; empty: it succeeds
     bool audioAvailable = true;
     // Clipboard
     QString clipboard;
@@ -203,6 +214,45 @@ public:
     QImage screen;
 
 private:
+    class FakeAudioFile : public AudioFileWriter
+    {
+    public:
+        FakeAudioFile(FakePlatform &platform, QString path, int rate)
+            : m_platform(platform), m_path(std::move(path)), m_rate(rate)
+        {
+        }
+        ~FakeAudioFile() override { abort(); }
+        bool append(const QByteArray &pcm) override
+        {
+            m_bytes += pcm.size();
+            return !m_finished;
+        }
+        bool commit() override
+        {
+            if (std::exchange(m_finished, true))
+                return false;
+            m_error = m_platform.saveAudioError;
+            m_platform.record(m_error.isEmpty()
+                                  ? QStringLiteral("saveAudio %1 %2 %3").arg(m_path).arg(m_bytes).arg(m_rate)
+                                  : QStringLiteral("dropAudio ") + m_path);
+            return m_error.isEmpty();
+        }
+        void abort() override
+        {
+            if (!std::exchange(m_finished, true))
+                m_platform.record(QStringLiteral("dropAudio ") + m_path);
+        }
+        QString error() const override { return m_error; }
+
+    private:
+        FakePlatform &m_platform;
+        QString m_path;
+        int m_rate;
+        qint64 m_bytes = 0;
+        bool m_finished = false;
+        QString m_error;
+    };
+
     void record(const QString &call) { log->append(call); }
 };
 

@@ -3,7 +3,9 @@
 // drags, speech arriving in a WAV file.
 #include "commands/CommandBarView.h"
 #include "platform/Speech.h"
+#include "support/ExportFixture.h"
 #include "support/ForwardingPlatform.h"
+#include "support/LongText.h"
 #include "support/MainWindowFixture.h"
 #include "support/Wav.h"
 #include "windows/frmSpeechLog.h"
@@ -13,7 +15,10 @@
 #include <QListWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QFileInfo>
 #include <QMenu>
+#include <QProgressBar>
+#include <QThread>
 #include <QToolBar>
 
 #include <algorithm>
@@ -481,4 +486,80 @@ TEST_F(SpeakingAloud, ThePagesContextMenuReadsFromTheParagraphUnderThePointer)
     waitUntil([&] { return (first = litWord(window).second) >= 0; }, 5000);
     EXPECT_EQ(first, 3) << "reading did not start at the paragraph under the pointer";
     person.key("Escape");
+}
+
+namespace {
+
+// Speech to a WAV file, and a save dialog that answers as the script says.
+class SavingSpeech : public Speaking
+{
+protected:
+    class Scripted : public ForwardingPlatform
+    {
+    public:
+        Scripted(std::unique_ptr<Platform> real, Audio audio, DialogScript &script)
+            : ForwardingPlatform(std::move(real), std::move(audio)), m_script(script)
+        {
+        }
+        std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<ScriptedDialogs>(m_script); }
+
+    private:
+        DialogScript &m_script;
+    };
+
+    std::unique_ptr<Platform> makePlatform() override
+    {
+        return std::make_unique<Scripted>(createRealPlatform(folder.path()),
+                                          [wav = wavPath()] { return createWavFile(wav); }, script);
+    }
+
+    DialogScript script;
+};
+
+} // namespace
+
+TEST_F(SavingSpeech, TheProgressBarMovesOnWhileAMenuIsOpenAndTheFileIsSaved)
+{
+    // About twenty minutes of speech: time enough to open a menu meanwhile.
+    QByteArray body;
+    for (const QString &line : longText(20 * 1000).split('\n'))
+        body += "<p>" + line.toHtmlEscaped().toUtf8() + "</p>";
+    server.addPage("/long", page("Long", body.constData()));
+    type(server.url("/long"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/long")));
+    const QString path = folder.file("speech.ogg");
+    script.names.push_back(path);
+    person.aside([&] { chooseSpeech("SPEAK:SAVE"); });
+    ASSERT_TRUE(waitUntil([&] { return ctx->speech.saving; }, 10000)) << "saving did not start";
+
+    // The voices menu held open for a while, as a person reading it would.
+    QList<int> shown;
+    bool opened = false;
+    person.aside([&] {
+        CommandBarView *bar = window->cmdBar(0);
+        QMenu *menu = bar->menuOf("TTS");
+        QPoint button;
+        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf("TTS").first())); });
+        person.click(button);
+        opened = Person::waitFor([&] { return menu->isVisible(); });
+        for (int i = 0; opened && i < 20; ++i) {
+            QThread::msleep(100);
+            Person::onMain([&] {
+                if (menu->isVisible() && (shown.isEmpty() || shown.last() != window->progressBar()->value()))
+                    shown << window->progressBar()->value();
+            });
+        }
+        person.key("Escape");
+    });
+    ASSERT_TRUE(opened) << "the voices menu did not open";
+    QStringList values;
+    for (const int v : shown)
+        values << QString::number(v);
+    EXPECT_GE(shown.size(), 3) << "the progress bar stood still under the menu: " << qPrintable(values.join(' '));
+
+    ASSERT_TRUE(waitUntil([&] { return !script.informations.isEmpty() || !script.failures.isEmpty(); }, 90000));
+    EXPECT_EQ(script.failures, QStringList());
+    EXPECT_EQ(script.informations, QStringList({ctx->language.Captions[247] + path}));
+    EXPECT_EQ(window->progressBar()->value(), 0);
+    EXPECT_GT(QFileInfo(path).size(), 10000);
 }

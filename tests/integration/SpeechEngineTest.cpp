@@ -1,6 +1,8 @@
 // The real espeak-ng engine of the program, speaking into WAV files.
+#include "fakes/FakeProgram.h"
 #include "platform/AudioFile.h"
 #include "platform/Speech.h"
+#include "support/LongText.h"
 #include "support/TempFolder.h"
 #include "support/Wav.h"
 
@@ -46,6 +48,19 @@ Wav settled(const QString &path, int timeoutMs = 10000)
             break;
     }
     return readWav(path);
+}
+
+// Speech written as a sound file the way the program saves it: in pieces.
+bool writeSound(const QString &path, const QByteArray &pcm, QString &error)
+{
+    std::unique_ptr<AudioFileWriter> file = openAudioFile(path, 22050, error);
+    if (!file)
+        return false;
+    const qsizetype half = pcm.size() / 4 * 2;
+    if (file->append(pcm.left(half)) && file->append(pcm.mid(half)) && file->commit())
+        return true;
+    error = file->error();
+    return false;
 }
 
 struct Engine
@@ -204,7 +219,7 @@ TEST(EspeakEngine, SpeechSavedAsWavOggAndMp3HasTheRightLengthAndDecodes)
     folder.write("old.wav", "the user's old file");
     for (const char *name : {"old.wav", "speech.ogg", "speech.mp3"}) {
         QString error;
-        ASSERT_TRUE(writeAudioFile(folder.file(name), pcm, 22050, error)) << name << ": " << qPrintable(error);
+        ASSERT_TRUE(writeSound(folder.file(name), pcm, error)) << name << ": " << qPrintable(error);
         SF_INFO info = {};
         SNDFILE *file = sf_open(QFile::encodeName(folder.file(name)).constData(), SFM_READ, &info);
         ASSERT_TRUE(file) << name << " does not decode";
@@ -224,8 +239,121 @@ TEST(EspeakEngine, SpeechSavedAsWavOggAndMp3HasTheRightLengthAndDecodes)
     EXPECT_TRUE(QFileInfo(folder.file("speech.ogg")).permissions() & QFile::ReadOther);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(".~lorva").size(), 0);
     QString error;
-    EXPECT_FALSE(writeAudioFile(folder.file("missing/speech.wav"), pcm, 22050, error));
+    EXPECT_FALSE(writeSound(folder.file("missing/speech.wav"), pcm, error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+namespace {
+
+// Frames that libsndfile decodes from a sound file, all of them read.
+qint64 decodedFrames(const QString &path)
+{
+    SF_INFO info = {};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return -1;
+    EXPECT_EQ(info.samplerate, 22050);
+    EXPECT_EQ(info.channels, 1);
+    std::vector<short> buffer(1 << 16);
+    qint64 frames = 0;
+    for (sf_count_t read; (read = sf_readf_short(file, buffer.data(), sf_count_t(buffer.size()))) > 0;)
+        frames += read;
+    sf_close(file);
+    return frames;
+}
+
+QStringList leftovers(const TempFolder &folder)
+{
+    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(".~lorva");
+}
+
+void runEventsFor(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+}
+
+} // namespace
+
+TEST(SavingSpeech, TwoHoursOfAPageSavedAsOggAreAllInTheFile)
+{
+    TempFolder folder;
+    lorva::test::FakeProgram program;
+    program.platform.audioFiles = &openAudioFile;
+    program.ctx.speech.SpeechVoice = createEspeakSpeech(createWavFile(folder.file("unused.wav")));
+    SpeechEngine &speech = *program.ctx.speech.SpeechVoice;
+    speech.setVoice(int(speech.voiceDescriptions().indexOf(kEnglish)));
+    const QString text = longText(135 * 1000);
+    ASSERT_FALSE(text.isEmpty()) << "needs bash's reference manual (bash-doc)";
+    // What the sentences give one by one is what the file must hold.
+    qint64 expected = 0;
+    for (const QString &sentence : sentencesOf(text))
+        expected += speech.synthesize(sentence).size() / 2;
+    ASSERT_GT(expected, 2 * 3600 * 22050);
+
+    program.window.views[0].readable = text;
+    program.ctx.language.Captions[247] = QStringLiteral("Saved as ");
+    auto &dialogs = program.window.dialogs;
+    const QString path = folder.file("speech.ogg");
+    dialogs.saveAnswer = path;
+    folder.write("speech.ogg", "the user's old file");
+    Save_Speech(program.speech, dialogs);
+    // Saved in the background: the old file is there until the new one is whole.
+    EXPECT_TRUE(dialogs.informations.isEmpty());
+    EXPECT_EQ(folder.read("speech.ogg"), QByteArray("the user's old file"));
+    QList<int> shown;
+    while (dialogs.informations.isEmpty() && dialogs.failures.isEmpty()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+        if (shown.isEmpty() || shown.last() != program.window.progress)
+            shown << program.window.progress;
+    }
+    ASSERT_EQ(dialogs.failures, QStringList());
+    EXPECT_EQ(dialogs.informations, QStringList({"lorvaspeak|Saved as " + path}));
+    // The bar went up step by step while the program's thread was free, and back to 0.
+    EXPECT_GT(shown.size(), 20);
+    EXPECT_TRUE(std::is_sorted(shown.begin() + 1, shown.end() - 1));
+    EXPECT_EQ(program.window.progress, 0);
+    EXPECT_EQ(leftovers(folder), QStringList());
+
+    const qint64 frames = decodedFrames(path);
+    EXPECT_NEAR(double(frames), double(expected), expected * 0.01)
+        << frames / 22050.0 / 60 << " min decoded against " << expected / 22050.0 / 60 << " min spoken";
+}
+
+TEST(SavingSpeech, AStoppedSaveOrAnEngineGoneMidwayLeavesTheOldFileAndNoTrace)
+{
+    TempFolder folder;
+    folder.write("speech.mp3", "the user's old file");
+    const QStringList sentences = sentencesOf(longText(60 * 1000));
+    for (const bool cancelled : {true, false}) {
+        SCOPED_TRACE(cancelled ? "cancelled" : "engine gone");
+        auto speech = createEspeakSpeech(createWavFile(folder.file("unused.wav")));
+        QString error;
+        std::unique_ptr<AudioFileWriter> file = openAudioFile(folder.file("speech.mp3"), 22050, error);
+        ASSERT_TRUE(file) << qPrintable(error);
+        int progress = 0;
+        bool done = false;
+        speech->saveSpeech(sentences, std::move(file), [&](int n) { progress = n; },
+                           [&](bool, const QString &) { done = true; });
+        QElapsedTimer clock;
+        clock.start();
+        while (progress < 10 && clock.elapsed() < 20000)
+            runEventsFor(5);
+        ASSERT_GE(progress, 10) << "the save never got under way";
+        if (cancelled)
+            EXPECT_TRUE(speech->cancelSaving());
+        else
+            speech.reset(); // the program ends
+        runEventsFor(200);
+        EXPECT_FALSE(done);
+        EXPECT_EQ(folder.read("speech.mp3"), QByteArray("the user's old file"));
+        EXPECT_EQ(leftovers(folder), QStringList());
+    }
 }
 
 int main(int argc, char **argv)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AudioFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Speech.h"
@@ -37,9 +38,9 @@ public:
     void openWithDesktop(const QString &target) override { m_real->openWithDesktop(target); }
     bool openSettings(SettingsPanel panel) override { return m_real->openSettings(panel); }
     QImage grabScreen(QPoint at) override { return m_real->grabScreen(at); }
-    bool saveAudio(const QString &path, const QByteArray &pcm, int rate, QString &error) override
+    std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int rate, QString &error) override
     {
-        return m_real->saveAudio(path, pcm, rate, error);
+        return m_real->openAudioFile(path, rate, error);
     }
 
 private:

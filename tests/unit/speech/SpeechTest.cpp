@@ -290,6 +290,48 @@ TEST(SaveSpeech, SpeaksSentenceBySentenceIntoTheChosenFileAndSaysSo)
               QStringList({"Cannot write /music/reading.mp3: disk full Source : Save_Speech"}));
 }
 
+TEST(SaveSpeech, OneFileAtATimeAndTheProgramsEndDropsAFileHalfMade)
+{
+    Speaking s;
+    s.ctx.language.Captions[241] = QStringLiteral("Wait.");
+    s.ctx.language.Captions[247] = QStringLiteral("Saved as ");
+    auto &voice = static_cast<lorva::test::FakeSpeech &>(*s.ctx.speech.SpeechVoice);
+    auto &dialogs = s.window.dialogs;
+    s.window.views[0].readable = QStringLiteral("One. Two.");
+
+    // A folder that cannot be written: said at once, nothing spoken.
+    dialogs.saveAnswer = QStringLiteral("/read-only/reading.ogg");
+    s.platform.openAudioError = QStringLiteral("Cannot write /read-only/reading.ogg: Read-only file system");
+    Save_Speech(s.speech, dialogs);
+    EXPECT_EQ(dialogs.failures,
+              QStringList({"Cannot write /read-only/reading.ogg: Read-only file system Source : Save_Speech"}));
+    EXPECT_FALSE(s.platform.speechLog.join('\n').contains("synthesize"));
+
+    // Written, but not finished yet: the bar shows how far it is.
+    s.platform.openAudioError.clear();
+    voice.holdSaving = true;
+    dialogs.saveAnswer = QStringLiteral("/music/reading.ogg");
+    Save_Speech(s.speech, dialogs);
+    EXPECT_EQ(s.window.progress, 100);
+    EXPECT_TRUE(dialogs.informations.isEmpty());
+    // Asked again meanwhile: no second file, and the user is told to wait.
+    s.window.calls.clear();
+    dialogs.saveAnswer = QStringLiteral("/music/other.ogg");
+    Save_Speech(s.speech, dialogs);
+    EXPECT_EQ(s.window.calls, QStringList());
+    EXPECT_EQ(s.window.statusText, QStringLiteral("Wait."));
+    // The program ends: the half-made file is dropped, and nothing said.
+    stopSavingSpeech(s.speech);
+    EXPECT_EQ(s.window.calls, QStringList({"dropAudio /music/reading.ogg"}));
+    voice.finishSaving();
+    EXPECT_TRUE(dialogs.informations.isEmpty());
+    EXPECT_EQ(dialogs.failures.size(), 1);
+    // Done with, the next save is a save again.
+    voice.holdSaving = false;
+    Save_Speech(s.speech, dialogs);
+    EXPECT_EQ(dialogs.informations, QStringList({"lorvaspeak|Saved as /music/other.ogg"}));
+}
+
 TEST(WordsSpoken, AreCountedAsThePageCountsThem)
 {
     // Positions are 1-based code points, as the synthesiser reports them.
@@ -344,4 +386,39 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
     s.platform.speechLog.clear();
     Read_PageFrom(s.speech, 0, QPoint(10, 10));
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Second one!", "speakTracked Third"}));
+}
+
+TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
+{
+    Speaking s;
+    auto &voice = static_cast<lorva::test::FakeSpeech &>(*s.ctx.speech.SpeechVoice);
+    voice.holdHearing = true;
+    QStringList sentences;
+    for (int i = 1; i <= 8; ++i)
+        sentences << QStringLiteral("Sentence %1.").arg(i);
+    s.window.views[0].page = sentences.join(' ');
+    const auto handed = [&s] {
+        QStringList texts;
+        for (const QString &call : std::as_const(s.platform.speechLog))
+            if (call.startsWith("speakTracked "))
+                texts << call.mid(13);
+        return texts;
+    };
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:READ");
+    EXPECT_EQ(handed(), sentences.mid(0, 3));
+    // Each sentence heard to its end lets the next one go to the voice.
+    voice.hear();
+    EXPECT_EQ(handed(), sentences.mid(0, 4));
+    EXPECT_TRUE(s.ctx.speech.reading.active);
+    // Next sentence, while sentence 2 is heard: from sentence 3 on, again a few.
+    s.platform.speechLog.clear();
+    voice.hear(); // its words are lit as it is heard
+    EXPECT_EQ(s.ctx.speech.reading.current, 1);
+    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
+    EXPECT_EQ(handed(), QStringList({"Sentence 5.", "Sentence 3.", "Sentence 4.", "Sentence 5."}));
+    while (voice.hear()) {
+    }
+    EXPECT_EQ(handed(), QStringList({"Sentence 5.", "Sentence 3.", "Sentence 4.", "Sentence 5.", "Sentence 6.",
+                                     "Sentence 7.", "Sentence 8."}));
+    EXPECT_FALSE(s.ctx.speech.reading.active);
 }
