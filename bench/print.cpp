@@ -20,6 +20,7 @@
 #include "platform/PagePrinter.h"
 #include "platform/Platform.h"
 #include "support/HttpServer.h"
+#include "support/ProcStatus.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractScrollArea>
@@ -52,18 +53,6 @@ namespace {
 
 const QString kReference = QStringLiteral("/usr/share/debian-reference");
 
-// A field of /proc/self/status in kB.
-long statusKb(const char *field)
-{
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
 
 // Starts the peak (VmHWM) afresh from what is in memory now.
 void resetPeak()

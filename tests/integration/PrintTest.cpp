@@ -3,6 +3,7 @@
 // are chapters of the packaged Debian reference, served on 127.0.0.1 with
 // their style sheet and pictures.
 #include "support/MainWindowFixture.h"
+#include "support/ProcStatus.h"
 
 #include <QAbstractScrollArea>
 #include <QRegularExpression>
@@ -15,18 +16,6 @@ namespace {
 
 const QString kReference = QStringLiteral("/usr/share/debian-reference");
 
-// A field of this process's /proc status, in kB: the program runs here.
-long statusKb(const char *field)
-{
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
 
 // The dialog of `className` once the window manager has placed it and
 // given it the keyboard.
