@@ -1,11 +1,10 @@
 #include "platform/OfficeBridge.h"
 
+#include "platform/office/Protocol.h"
 #include "platform/office/TempArea.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTimer>
 
@@ -34,21 +33,6 @@ void removeLeftovers(const QString &target)
     for (const QString &name : folder.entryList({QStringLiteral(".~lorva-*-") + info.fileName()},
                                                 QDir::Files | QDir::Hidden))
         folder.remove(name);
-}
-
-const char *kindName(OfficeJob::Kind kind)
-{
-    switch (kind) {
-    case OfficeJob::Kind::Word:
-        return "word";
-    case OfficeJob::Kind::Pdf:
-        return "pdf";
-    case OfficeJob::Kind::Excel:
-        return "excel";
-    case OfficeJob::Kind::Slide:
-        return "slide";
-    }
-    return "";
 }
 
 // One helper process, for one export, with everything of that export's:
@@ -149,11 +133,7 @@ public:
         Helper *helper = m_current.get();
         helper->job = job;
         helper->done = std::move(done);
-        const QJsonObject request{{"kind", QLatin1String(kindName(job.kind))}, {"source", job.source},
-                                  {"template", job.templatePath}, {"landscape", job.landscape},
-                                  {"target", job.target}, {"intermediate", job.intermediate},
-                                  {"title", job.title}};
-        helper->process.write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
+        helper->process.write(office::encodeJob(job));
         helper->process.closeWriteChannel();
     }
 
@@ -191,22 +171,29 @@ private:
     {
         helper->buffer += helper->process.readAllStandardOutput();
         for (qsizetype end; (end = helper->buffer.indexOf('\n')) >= 0;) {
-            const QJsonObject message = QJsonDocument::fromJson(helper->buffer.left(end)).object();
+            const QByteArray line = helper->buffer.left(end);
             helper->buffer.remove(0, end + 1);
-            const QString event = message.value(QStringLiteral("event")).toString();
-            if (event == u"failed") {
-                helper->failure = message.value(QStringLiteral("error")).toString();
-            } else if (event == u"done" && helper == m_current.get()) {
+            // Whatever a library of the helper's may print is no message.
+            if (!line.startsWith('{'))
+                continue;
+            QString error;
+            const std::optional<office::Message> message = office::decodeMessage(line, error);
+            if (!message) {
+                // A helper that cannot be understood does no work for us:
+                // it goes, and its end reports why.
+                helper->failure = error;
+                helper->process.terminate();
+                return;
+            }
+            if (message->event == office::Message::Event::Failed) {
+                helper->failure = message->error;
+            } else if (message->event == office::Message::Event::Done && helper == m_current.get()) {
                 // This helper's work is over; it ends its office on its own
                 // while the next export starts a helper of its own.
                 Done done = std::exchange(helper->done, nullptr);
                 retire();
-                OfficeResult result;
-                result.ok = message.value(QStringLiteral("ok")).toBool();
-                result.error = message.value(QStringLiteral("error")).toString();
-                result.slides = message.value(QStringLiteral("slides")).toInt();
                 if (done)
-                    done(result);
+                    done(message->result);
                 return; // `helper` may be gone once the callback has run
             }
         }

@@ -1,30 +1,12 @@
 #pragma once
 
+#include "platform/office/Protocol.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace lorva {
-
-// One piece of work for the office suite.
-struct OfficeJob
-{
-    enum class Kind { Word, Pdf, Excel, Slide };
-    Kind kind = Kind::Word;
-    QString source;       // the captured page (HTML), or for a slide the picture
-    QString templatePath; // Word and PDF; empty: a new document
-    bool landscape = false; // a new Word document: landscape
-    QString target;       // the document the user chose
-    QString intermediate; // PDF: the Word document written beside it
-    QString title;        // the page's title: an Excel sheet's name
-};
-
-struct OfficeResult
-{
-    bool ok = false;
-    QString error;  // what failed, when it did
-    int slides = 0; // a slide: the new slide's number
-};
 
 // The office suite, asynchronous: it runs out of the program's process, and
 // every result arrives later through a callback on the program's thread.

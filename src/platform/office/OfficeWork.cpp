@@ -68,6 +68,8 @@ OUString u(const std::string &text) { return OUString::fromUtf8(text.c_str()); }
 
 std::string s(const OUString &text) { return OUStringToOString(text, RTL_TEXTENCODING_UTF8).getStr(); }
 
+std::string s8(const QString &text) { return text.toStdString(); }
+
 // A file URL, every character that needs it escaped.
 OUString fileUrl(const std::string &path)
 {
@@ -212,15 +214,15 @@ struct OfficeWork::Impl
     }
 
     // A text document holding the page: the template, or a new landscape one.
-    Reference<lang::XComponent> pageInWriter(const Job &job)
+    Reference<lang::XComponent> pageInWriter(const OfficeJob &job)
     {
-        if (!fileExists(job.source))
-            throw std::runtime_error("the captured page is missing: " + job.source);
+        if (!fileExists(s8(job.source)))
+            throw std::runtime_error("the captured page is missing: " + s8(job.source));
         Reference<lang::XComponent> doc;
-        if (!job.templatePath.empty()) {
-            if (!fileExists(job.templatePath))
-                throw std::runtime_error("the template is missing: " + job.templatePath);
-            doc = load(privateCopy(job.templatePath), nullptr);
+        if (!job.templatePath.isEmpty()) {
+            if (!fileExists(s8(job.templatePath)))
+                throw std::runtime_error("the template is missing: " + s8(job.templatePath));
+            doc = load(privateCopy(s8(job.templatePath)), nullptr);
         } else {
             doc = load("private:factory/swriter", nullptr);
             if (job.landscape)
@@ -231,19 +233,19 @@ struct OfficeWork::Impl
         cursor->gotoEnd(false);
         const Reference<document::XDocumentInsertable> insertable(cursor, UNO_QUERY_THROW);
         const beans::PropertyValue props[] = {property("FilterName", Any(OUString("HTML (StarWriter)")))};
-        insertable->insertDocumentFromURL(fileUrl(job.source), Sequence<beans::PropertyValue>(props, 1));
+        insertable->insertDocumentFromURL(fileUrl(s8(job.source)), Sequence<beans::PropertyValue>(props, 1));
         return doc;
     }
 
-    void excel(const Job &job)
+    void excel(const OfficeJob &job)
     {
-        if (!fileExists(job.source))
-            throw std::runtime_error("the captured page is missing: " + job.source);
+        if (!fileExists(s8(job.source)))
+            throw std::runtime_error("the captured page is missing: " + s8(job.source));
         // The spreadsheet's HTML import goes wrong (the office even crashes)
         // with a page whose name does not end in .html: it reads a copy.
         const std::string copy = folder + "/page.html";
         std::error_code failed;
-        std::filesystem::copy_file(job.source, copy, std::filesystem::copy_options::overwrite_existing, failed);
+        std::filesystem::copy_file(s8(job.source), copy, std::filesystem::copy_options::overwrite_existing, failed);
         if (failed)
             throw std::runtime_error("cannot copy the captured page: " + failed.message());
         Document page;
@@ -258,7 +260,7 @@ struct OfficeWork::Impl
         // A new sheet, before the first, holding the page, named after it
         // (a sheet name is at most 31 characters, without []*?:/\).
         sheets->importSheet(from, names[0], 0);
-        OUString name = u(job.title).trim();
+        OUString name = u(s8(job.title)).trim();
         for (const sal_Unicode c : {u'[', u']', u'*', u'?', u':', u'/', u'\\'})
             name = name.replace(c, u' ');
         name = name.copy(0, std::min<sal_Int32>(name.getLength(), 31)).trim();
@@ -267,15 +269,15 @@ struct OfficeWork::Impl
             const Reference<container::XNamed> sheet(byIndex->getByIndex(0), UNO_QUERY_THROW);
             sheet->setName(name);
         }
-        store(book.component, job.target, "MS Excel 97");
+        store(book.component, s8(job.target), "MS Excel 97");
     }
 
-    int slide(const Job &job)
+    int slide(const OfficeJob &job)
     {
-        if (!fileExists(job.source))
-            throw std::runtime_error("the picture is missing: " + job.source);
-        const bool adding = fileExists(job.target);
-        Document show{adding ? load(privateCopy(job.target), nullptr) : load("private:factory/simpress", nullptr)};
+        if (!fileExists(s8(job.source)))
+            throw std::runtime_error("the picture is missing: " + s8(job.source));
+        const bool adding = fileExists(s8(job.target));
+        Document show{adding ? load(privateCopy(s8(job.target)), nullptr) : load("private:factory/simpress", nullptr)};
         const Reference<drawing::XDrawPagesSupplier> supplier(show.component, UNO_QUERY_THROW);
         const Reference<drawing::XDrawPages> pages = supplier->getDrawPages();
         // A new presentation has its first, empty slide already: it is the one.
@@ -297,7 +299,7 @@ struct OfficeWork::Impl
             page->remove(placeholder);
         }
         const Reference<graphic::XGraphicProvider> provider = graphic::GraphicProvider::create(remote);
-        const beans::PropertyValue props[] = {property("URL", Any(fileUrl(job.source)))};
+        const beans::PropertyValue props[] = {property("URL", Any(fileUrl(s8(job.source))))};
         const Reference<graphic::XGraphic> picture = provider->queryGraphic(Sequence<beans::PropertyValue>(props, 1));
         if (!picture.is())
             throw std::runtime_error("cannot read the picture");
@@ -320,7 +322,7 @@ struct OfficeWork::Impl
         shape->setSize(size);
         shape->setPosition(awt::Point((width - size.Width) / 2, (height - size.Height) / 2));
         const int number = int(pages->getCount());
-        store(show.component, job.target, "MS PowerPoint 97");
+        store(show.component, s8(job.target), "MS PowerPoint 97");
         return number;
     }
 };
@@ -359,31 +361,36 @@ bool OfficeWork::connect(const std::string &url, int ms, bool (*alive)(void *), 
     }
 }
 
-Result OfficeWork::run(const Job &job)
+OfficeResult OfficeWork::run(const OfficeJob &job)
 {
-    Result result;
+    OfficeResult result;
     try {
-        if (job.kind == "word") {
+        switch (job.kind) {
+        case OfficeJob::Kind::Word: {
             Document doc{d->pageInWriter(job)};
-            d->store(doc.component, job.target, "MS Word 97");
-        } else if (job.kind == "pdf") {
+            d->store(doc.component, s8(job.target), "MS Word 97");
+            break;
+        }
+        case OfficeJob::Kind::Pdf: {
             Document doc{d->pageInWriter(job)};
-            d->store(doc.component, job.intermediate, "MS Word 97");
-            d->store(doc.component, job.target, "writer_pdf_Export");
-        } else if (job.kind == "excel") {
+            d->store(doc.component, s8(job.intermediate), "MS Word 97");
+            d->store(doc.component, s8(job.target), "writer_pdf_Export");
+            break;
+        }
+        case OfficeJob::Kind::Excel:
             d->excel(job);
-        } else if (job.kind == "slide") {
+            break;
+        case OfficeJob::Kind::Slide:
             result.slides = d->slide(job);
-        } else {
-            throw std::runtime_error("unknown work: " + job.kind);
+            break;
         }
         result.ok = true;
     } catch (const uno::Exception &e) {
-        result.error = s(e.Message);
-        if (result.error.empty())
-            result.error = "the office refused the work";
+        result.error = QString::fromStdString(s(e.Message));
+        if (result.error.isEmpty())
+            result.error = QStringLiteral("the office refused the work");
     } catch (const std::exception &e) {
-        result.error = e.what();
+        result.error = QString::fromUtf8(e.what());
     }
     return result;
 }

@@ -13,11 +13,10 @@
 // on it is ended, so that a hung office never holds an export for long.
 #include "platform/office/OfficeProcess.h"
 #include "platform/office/OfficeWork.h"
+#include "platform/office/Protocol.h"
 #include "platform/office/TempArea.h"
 
 #include <QByteArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QString>
 
 #include <atomic>
@@ -37,6 +36,7 @@
 #include <unistd.h>
 
 using namespace lorva::office;
+using lorva::office::Message;
 
 namespace {
 
@@ -55,11 +55,19 @@ void onSignal(int)
     _exit(143);
 }
 
-void say(const QJsonObject &message)
+void say(const lorva::office::Message &message)
 {
-    const QByteArray line = QJsonDocument(message).toJson(QJsonDocument::Compact) + '\n';
+    const QByteArray line = encodeMessage(message);
     std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
     std::fflush(stdout);
+}
+
+Message failed(const std::string &error)
+{
+    Message message;
+    message.event = Message::Event::Failed;
+    message.error = QString::fromStdString(error);
+    return message;
 }
 
 bool officeAlive(void *process) { return static_cast<OfficeProcess *>(process)->running(); }
@@ -197,7 +205,7 @@ int main()
         own = true;
     }
     if (folder.empty()) {
-        say({{"event", "failed"}, {"error", QString::fromStdString(error)}});
+        say(failed(error));
         return 1;
     }
     // The office's own temporary files go there too.
@@ -219,33 +227,33 @@ int main()
     }
     if (!ready && watchdog.fired())
         error = Watchdog::message();
-    if (ready)
-        say({{"event", "ready"}, {"office", int(process.pid())}});
-    else
-        say({{"event", "failed"}, {"error", QString::fromStdString(error)}});
+    if (ready) {
+        Message message;
+        message.event = Message::Event::Ready;
+        message.office = process.pid();
+        say(message);
+    } else {
+        say(failed(error));
+    }
 
     std::string line;
     if (ready && std::getline(std::cin, line)) {
-        const QJsonObject request = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
-        Job job;
-        job.kind = request.value("kind").toString().toStdString();
-        job.source = request.value("source").toString().toStdString();
-        job.templatePath = request.value("template").toString().toStdString();
-        job.landscape = request.value("landscape").toBool();
-        job.target = request.value("target").toString().toStdString();
-        job.intermediate = request.value("intermediate").toString().toStdString();
-        job.title = request.value("title").toString().toStdString();
-        Result result;
-        {
-            Watched watched(watchdog);
-            result = work.run(job);
+        QString refused;
+        if (const std::optional<lorva::OfficeJob> job = decodeJob(QByteArray::fromStdString(line), refused)) {
+            lorva::OfficeResult result;
+            {
+                Watched watched(watchdog);
+                result = work.run(*job);
+            }
+            if (!result.ok && watchdog.fired())
+                result.error = QString::fromStdString(Watchdog::message());
+            Message done;
+            done.event = Message::Event::Done;
+            done.result = result;
+            say(done);
+        } else {
+            say(failed(refused.toStdString()));
         }
-        if (!result.ok && watchdog.fired())
-            result.error = Watchdog::message();
-        QJsonObject answer{{"event", "done"}, {"ok", result.ok}, {"slides", result.slides}};
-        if (!result.ok)
-            answer.insert("error", QString::fromStdString(result.error));
-        say(answer);
     }
     if (ready) {
         Watched watched(watchdog);

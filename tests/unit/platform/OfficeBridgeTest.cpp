@@ -1,6 +1,7 @@
 // The office bridge against stand-ins for its helper program: shell scripts
 // that play one part each (answer, hang, die).
 #include "platform/OfficeBridge.h"
+#include "platform/office/Protocol.h"
 #include "support/TempFolder.h"
 
 #include <QCoreApplication>
@@ -50,12 +51,28 @@ struct Bridge : ::testing::Test
     QStringList inArea() const { return QDir(area).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 };
 
+// A shell line that says `message` as the real helper would.
+QByteArray say(const office::Message &message)
+{
+    return "echo '" + office::encodeMessage(message).trimmed() + "'\n";
+}
+
+office::Message ready() { return {office::Message::Event::Ready, {}, {}, 4242}; }
+
+office::Message done(OfficeResult result)
+{
+    office::Message message;
+    message.event = office::Message::Event::Done;
+    message.result = std::move(result);
+    return message;
+}
+
 } // namespace
 
 TEST_F(Bridge, WorkGivenUpIsNeverAnsweredNotEvenWhenTheNextHelperDiesBeforeItsWork)
 {
     // The helper takes the work and never answers: its office hangs.
-    play("echo '{\"event\":\"ready\"}'\nread line\nexec sleep 60\n");
+    play(say(ready()) + "read line\nexec sleep 60\n");
     const auto office = createOfficeBridge(helper(), area);
     int givenUp = 0;
     office->run(OfficeJob{}, [&givenUp](const OfficeResult &) { ++givenUp; });
@@ -94,7 +111,7 @@ TEST_F(Bridge, AnExportsFolderGoesWithItsHelperAndFoldersNobodyHoldsGoAtTheNextE
     // The helper works in the folder it is given, and answers.
     play("echo \"$LORVASPEAK_OFFICE_FOLDER\" > '" + folder.file("given").toUtf8() +
          "'\ntouch \"$LORVASPEAK_OFFICE_FOLDER/lu1234.tmp\"\n"
-         "echo '{\"event\":\"ready\"}'\nread line\necho '{\"event\":\"done\",\"ok\":true}'\n");
+         + say(ready()) + "read line\n" + say(done({true, {}, 0})));
     const auto office = createOfficeBridge(helper(), area);
     std::optional<OfficeResult> result;
     office->run(OfficeJob{}, [&result](const OfficeResult &r) { result = r; });
@@ -106,4 +123,36 @@ TEST_F(Bridge, AnExportsFolderGoesWithItsHelperAndFoldersNobodyHoldsGoAtTheNextE
     EXPECT_TRUE(waitUntil([&] { return inArea() == QStringList({"lorvaspeak-office-held"}); }, 5000))
         << qPrintable(inArea().join(' '));
     ::close(held);
+}
+
+TEST_F(Bridge, TheHelperReadsTheJobAsSentTheProgramTheAnswerAsSaidAndAnotherVersionIsRefused)
+{
+    const OfficeJob job{OfficeJob::Kind::Pdf, "/tmp/a \"page\".html", "/t/modèle.dot", true,
+                        "/o/a b.pdf",         "/o/a b.doc",            "Title: [1] \\ 'x'"};
+    const OfficeResult answer{false, QStringLiteral("the disk is full: \"/o\""), 4};
+    play(say(ready()) + "read -r line\nprintf '%s\\n' \"$line\" > '" + folder.file("job").toUtf8() + "'\n" +
+         say(done(answer)));
+    const auto office = createOfficeBridge(helper(), area);
+    std::optional<OfficeResult> result;
+    office->run(job, [&result](const OfficeResult &r) { result = r; });
+    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }, 5000));
+    EXPECT_EQ(*result, answer);
+    QString error;
+    const std::optional<OfficeJob> received = office::decodeJob(folder.read("job").trimmed(), error);
+    ASSERT_TRUE(received.has_value()) << qPrintable(error);
+    EXPECT_EQ(*received, job);
+
+    // A helper of another build: its answer is not taken for one.
+    play("echo '{\"event\":\"ready\",\"version\":0}'\nread line\necho '{\"event\":\"done\",\"ok\":true,\"version\":0}'\n");
+    result.reset();
+    office->run(job, [&result](const OfficeResult &r) { result = r; });
+    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }, 5000));
+    EXPECT_FALSE(result->ok);
+    EXPECT_TRUE(result->error.contains(QStringLiteral("version 0"))) << qPrintable(result->error);
+
+    // And a program of another build: the helper refuses its job.
+    QByteArray newer = office::encodeJob(job).trimmed();
+    newer.replace("\"version\":1", "\"version\":2");
+    EXPECT_FALSE(office::decodeJob(newer, error).has_value());
+    EXPECT_TRUE(error.contains(QStringLiteral("version 2"))) << qPrintable(error);
 }
