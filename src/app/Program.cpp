@@ -114,7 +114,7 @@ void Program::GO_Tables()
     MainContext &main = mainContext();
     m_ctx.main.ChosenLink.clear();
     auto shown = std::make_shared<QPointer<frmTab>>();
-    const LinkTableValues values{
+    LinkTableContext values{
         m_ctx.programFolder, m_ctx.links, m_ctx.placement, m_ctx.language, m_ctx.commands, m_ctx.dispatcher,
         m_ctx.main.ChosenLink, m_ctx.main.TodayText, m_ctx.platform,
         [this, &main] { return CurrentPage{m_ctx.main.PageTitle, m_ctx.main.CurrentURL, main.address.addressText()}; },
@@ -122,7 +122,7 @@ void Program::GO_Tables()
             if (*shown)
                 openRowEditor(**shown);
         }};
-    auto *table = new frmTab(values);
+    auto *table = new frmTab(std::move(values));
     *shown = table;
     showModal(table, [table] { table->load(); });
     // The program may have ended meanwhile, taking the window along.
@@ -137,13 +137,13 @@ void Program::GO_Tables()
 void Program::openRowEditor(frmTab &table)
 {
     QPointer<frmTab> owner(&table);
-    const RowEditorValues values{m_ctx.links, m_ctx.placement.editor, m_ctx.language,   m_ctx.commands,
-                                 m_ctx.dispatcher, table.grid(),       m_ctx.platform,
-                                 [owner] {
-                                     if (owner)
-                                         Save_Table(owner->context());
-                                 }};
-    auto *editor = new frmEDit(values);
+    RowEditorContext values{m_ctx.links, m_ctx.placement.editor, m_ctx.language,   m_ctx.commands,
+                            m_ctx.dispatcher, table.grid(),       m_ctx.platform,
+                            [owner] {
+                                if (owner)
+                                    Save_Table(owner->context());
+                            }};
+    auto *editor = new frmEDit(std::move(values));
     showModal(editor, [editor] { editor->load(); });
 }
 

@@ -30,11 +30,7 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
 {
     MainState &main = ctx.main;
     main.TodayText = todayText(today);
-    ctx.links.groupFactorA = 30;
-    ctx.links.groupFactorB = 5;
     ctx.exports.pictureCounter = 0;
-    ctx.exports.exportAlpha = 205;
-    ctx.exports.normalAlpha = 255;
 
     Read_Opt(ctx.programFolder, ctx.options);
     applyTabCount(window.tabs, Read_Language(ctx.programFolder, ctx.options.LanguageName, ctx.language));

@@ -4,12 +4,14 @@
 
 namespace lorva {
 
+// The main window's opacity (0 to 255) while an export runs, and otherwise.
+inline constexpr int kExportAlpha = 205;
+inline constexpr int kNormalAlpha = 255;
+
 // What the exports keep for the whole run.
 struct ExportState
 {
     qint16 pictureCounter = 0;
-    qint16 exportAlpha = 0; // the main window's opacity while an export runs
-    qint16 normalAlpha = 0;
     QString templatePath;   // word-processor template, portrait
     QString templatePathH;  // word-processor template, landscape
     bool running = false;   // an export is under way: a second one waits its turn

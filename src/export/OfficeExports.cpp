@@ -25,8 +25,6 @@ namespace lorva {
 
 namespace {
 
-constexpr int kExportAlpha = 205;
-constexpr int kNormalAlpha = 255;
 constexpr int kNothingCaption = 120;
 constexpr int kSavedCaption = 108;
 constexpr int kSelectAll = 17;

@@ -27,8 +27,6 @@ namespace lorva {
 namespace {
 
 const QString kTitle = QStringLiteral("lorvaspeak");
-constexpr int kExportAlpha = 205;
-constexpr int kNormalAlpha = 255;
 constexpr int kSavedCaption = 108;
 constexpr int kPictureCaption = 192;
 constexpr int kSlideCaption = 216;

@@ -25,9 +25,6 @@ struct GroupTitle
 // link-table window and the link-row editor share for the whole run.
 struct LinkGroups
 {
-    qint16 groupFactorA = 0; // link groups = groupFactorA * groupFactorB
-    qint16 groupFactorB = 0;
-
     QString LinksStem;                                     // "<folder>/Links/Links."
     std::array<GroupTitle, kTitleEntries + 1> GroupTitles; // entry g + 1 belongs to group g
 

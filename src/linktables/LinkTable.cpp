@@ -8,6 +8,7 @@
 #include "linktables/LinkGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrame.h"
 
 #include <QFileInfo>
 
@@ -26,8 +27,8 @@ int countOf(const LinkTableContext &ctx, int group) { return linkCountOf(ctx.lin
 
 void gridRowsForCount(LinkTableContext &ctx)
 {
-    const TableState &s = ctx.state;
-    ctx.grid.setRows(s.LinkCount < s.MinGridRows ? s.MinGridRows : s.LinkCount + 1);
+    const TableState &s = *ctx.state;
+    ctx.grid->setRows(s.LinkCount < s.MinGridRows ? s.MinGridRows : s.LinkCount + 1);
 }
 
 // Runs `work`; a file that could not be written is shown in the window's
@@ -37,15 +38,15 @@ void reported(LinkTableContext &ctx, const std::function<void()> &work)
     try {
         work();
     } catch (const AppError &error) {
-        ctx.window.setGridVisible(true);
-        ctx.dialogs.failure(error.message());
+        ctx.window->setGridVisible(true);
+        ctx.dialogs->failure(error.message());
     }
 }
 
 void selectGroup(LinkTableContext &ctx, int group)
 {
-    ctx.state.CurrentGroup = group;
-    ctx.state.TableFile = TableFile(ctx.programFolder, group);
+    ctx.state->CurrentGroup = group;
+    ctx.state->TableFile = TableFile(ctx.programFolder, group);
 }
 
 void layoutStrips(TableLayout &l, int stripWidth, int strip0Height)
@@ -75,16 +76,17 @@ void layoutWidth(TableLayout &l, int innerWidth, int innerHeight)
 
 void masked(LinkTableContext &ctx, int row)
 {
-    if (!ctx.grid.hidden(row).isEmpty())
-        ctx.grid.setText(row, 4, kMask);
+    if (!ctx.grid->hidden(row).isEmpty())
+        ctx.grid->setText(row, 4, kMask);
 }
 
 } // namespace
 
 void Form_Load(LinkTableContext &ctx)
 {
-    TableState &s = ctx.state;
-    LinkTableWindow &w = ctx.window;
+    TableState &s = *ctx.state;
+    LinkTableWindow &w = *ctx.window;
+    const WindowFrame &frame = *ctx.frame;
     ctx.links.TablesLoaded = false;
     w.closeTitleBox();
     s.CurrentStrip = 0;
@@ -108,19 +110,19 @@ void Form_Load(LinkTableContext &ctx)
     if (place.neverPlaced()) {
         place.height = kTableDesignHeight;
         place.width = kTableDesignWidth;
-        place.top = w.screenHeightTwips() / 2.0 - place.height / 2;
-        place.left = w.screenWidthTwips() / 2.0 - place.width / 2;
+        place.top = frame.screenHeightTwips() / 2.0 - place.height / 2;
+        place.left = frame.screenWidthTwips() / 2.0 - place.width / 2;
     }
     // The parts stand as designed until the window is wide enough to follow it.
     layoutWidth(s.layout, kTableDesignWidth, kTableDesignHeight);
-    w.placeWindow(keepOnScreen(place, w.screenWidthTwips(), w.screenHeightTwips()));
+    ctx.frame->placeWindow(keepOnScreen(place, frame.screenWidthTwips(), frame.screenHeightTwips()));
 
     const int cell = qMax(1, w.cellHeightTwips());
-    s.MinGridRows = int(std::floor(w.screenHeightTwips() / double(cell) * 0.75));
-    ctx.grid.setRows(s.MinGridRows);
+    s.MinGridRows = int(std::floor(frame.screenHeightTwips() / double(cell) * 0.75));
+    ctx.grid->setRows(s.MinGridRows);
 
     GO_SetImg(ctx);
-    Read_Place(ctx.programFolder, ctx.placement, w.screenWidthTwips(), w.screenHeightTwips());
+    Read_Place(ctx.programFolder, ctx.placement, frame.screenWidthTwips(), frame.screenHeightTwips());
     w.setLabelText(caption(ctx, 33));
 
     s.selectedTab.fill(-1);
@@ -135,23 +137,23 @@ void Form_Load(LinkTableContext &ctx)
 
 void GO_SetImg(LinkTableContext &ctx)
 {
-    TableLayout &l = ctx.state.layout;
+    TableLayout &l = ctx.state->layout;
     l.Text1.top = l.PicLab.height / 2 - l.Text1.height / 2 - 20;
     l.Label1.width = 2500;
     layoutStrips(l, l.strip[0].width ? l.strip[0].width : kTableDesignWidth - 250,
                  l.strip[0].height ? l.strip[0].height : kTableDesignHeight - 1900);
-    ctx.state.selectedTab.fill(-1);
-    ctx.state.selectedTab[0] = 0;
-    ctx.window.showSelectedTabs(ctx.state.selectedTab);
+    ctx.state->selectedTab.fill(-1);
+    ctx.state->selectedTab[0] = 0;
+    ctx.window->showSelectedTabs(ctx.state->selectedTab);
     l.Label1.top = l.Text1.top + 40;
     l.grid.left = 180;
-    ctx.window.applyLayout(l);
+    ctx.window->applyLayout(l);
 }
 
 void GO_Grid(LinkTableContext &ctx)
 {
     // Widths are in the layout; alignments are the grid model's.
-    ctx.window.applyLayout(ctx.state.layout);
+    ctx.window->applyLayout(ctx.state->layout);
 }
 
 void Column_Titles(LinkTableContext &ctx)
@@ -159,31 +161,32 @@ void Column_Titles(LinkTableContext &ctx)
     for (int c = 0; c < kGridColumns; ++c) {
         if (c == 2)
             continue;
-        ctx.grid.setText(0, c, caption(ctx, c == 6 ? 73 : 64 + c));
+        ctx.grid->setText(0, c, caption(ctx, c == 6 ? 73 : 64 + c));
     }
 }
 
 void Form_Resize(LinkTableContext &ctx)
 {
-    LinkTableWindow &w = ctx.window;
-    if (w.innerWidthTwips() < 13400 || w.minimized())
+    LinkTableWindow &w = *ctx.window;
+    const WindowFrame &frame = *ctx.frame;
+    if (frame.innerWidthTwips() < 13400 || frame.minimized())
         return;
-    layoutWidth(ctx.state.layout, w.innerWidthTwips(), w.innerHeightTwips());
-    w.applyLayout(ctx.state.layout);
+    layoutWidth(ctx.state->layout, frame.innerWidthTwips(), frame.innerHeightTwips());
+    w.applyLayout(ctx.state->layout);
 }
 
 void Load_Group(LinkTableContext &ctx)
 {
     for (int s = 0; s < kStrips; ++s) {
         for (int t = 0; t < kTabsPerStrip; ++t)
-            ctx.window.setStripCaption(s, t, ctx.links.GroupTitles[size_t(kTabsPerStrip * s + t + 1)].title);
+            ctx.window->setStripCaption(s, t, ctx.links.GroupTitles[size_t(kTabsPerStrip * s + t + 1)].title);
     }
 }
 
 void Read_Table(LinkTableContext &ctx)
 {
-    TableState &s = ctx.state;
-    LinkGrid &grid = ctx.grid;
+    TableState &s = *ctx.state;
+    LinkGrid &grid = *ctx.grid;
     grid.beginBulk();
     grid.clear();
     Column_Titles(ctx);
@@ -206,15 +209,15 @@ void Read_Table(LinkTableContext &ctx)
         }
     }
     grid.endBulk();
-    ctx.window.setGridVisible(true);
+    ctx.window->setGridVisible(true);
 }
 
 void Save_Table(LinkTableContext &ctx)
 {
-    TableState &s = ctx.state;
-    LinkGrid &grid = ctx.grid;
+    TableState &s = *ctx.state;
+    LinkGrid &grid = *ctx.grid;
     s.LinkCount = countOf(ctx, s.CurrentGroup);
-    ctx.window.setGridVisible(false);
+    ctx.window->setGridVisible(false);
     grid.setRows(s.LinkCount + 1);
     const std::vector<int> moved = grid.sortRows(1, s.LinkCount, 1, Qt::CaseSensitive);
     if (s.RevealedRow >= 1 && s.RevealedRow <= s.LinkCount && !moved.empty())
@@ -246,7 +249,7 @@ void takeEditedTitle(LinkTableContext &ctx)
     LinkGroups &links = ctx.links;
     if (links.EditedTitle.isEmpty())
         return;
-    links.GroupTitles[size_t(ctx.state.CurrentGroup + 1)].title = links.EditedTitle;
+    links.GroupTitles[size_t(ctx.state->CurrentGroup + 1)].title = links.EditedTitle;
     links.EditedTitle.clear();
     links.TitleEditOpen = false;
     Load_Group(ctx);
@@ -264,8 +267,8 @@ void ADD_Tab(LinkTableContext &ctx)
     const QString title = linkFieldText(page.title);
     if (title.isEmpty())
         return;
-    TableState &s = ctx.state;
-    LinkGrid &grid = ctx.grid;
+    TableState &s = *ctx.state;
+    LinkGrid &grid = *ctx.grid;
     for (int r = 1; r <= s.LinkCount; ++r) {
         if (grid.text(r, 1) == title)
             return;
@@ -293,7 +296,7 @@ void ADD_Tab(LinkTableContext &ctx)
 
 void Edit_URL(LinkTableContext &ctx)
 {
-    ctx.links.EditRow = qint16(qBound(0, ctx.state.Row, kMaxLinks));
+    ctx.links.EditRow = qint16(qBound(0, ctx.state->Row, kMaxLinks));
     if (ctx.openRowEditor)
         ctx.openRowEditor();
     masked(ctx, ctx.links.EditRow);
@@ -306,20 +309,20 @@ void Edit_URL(LinkTableContext &ctx)
 
 void GO_Exit(LinkTableContext &ctx)
 {
-    ctx.placement.table = ctx.window.windowPlace();
+    ctx.placement.table = ctx.frame->windowPlace();
     reported(ctx, [&] { Save_Title(ctx); });
-    ctx.window.hideWindow();
+    ctx.window->hideWindow();
 }
 
 void Form_QueryUnload(LinkTableContext &ctx) { GO_Exit(ctx); }
 
 void tableCommand(LinkTableContext &ctx, const QString &key)
 {
-    TableState &s = ctx.state;
+    TableState &s = *ctx.state;
     if (key == u"EXIT5" || key == u"EXIT6") {
         if (ctx.links.TableChanged) {
             ctx.links.TableChanged = false;
-            if (ctx.dialogs.question(caption(ctx, 101)))
+            if (ctx.dialogs->question(caption(ctx, 101)))
                 reported(ctx, [&] { Save_Table(ctx); });
         }
         GO_Exit(ctx);
@@ -333,22 +336,22 @@ void tableCommand(LinkTableContext &ctx, const QString &key)
     } else if (key == u"EDITURL") {
         Edit_URL(ctx);
     } else if (key == u"GOURL") {
-        ctx.ChosenLink = ctx.grid.text(s.Row, 2);
+        ctx.ChosenLink = ctx.grid->text(s.Row, 2);
         GO_Exit(ctx);
     } else if (key == u"SORT") {
         if (s.ColSel != 1 && s.ColSel != 2)
             s.ColSel = 1;
-        ctx.grid.setRows(s.LinkCount + 1);
-        const std::vector<int> moved = ctx.grid.sortRows(1, s.LinkCount, s.ColSel, Qt::CaseInsensitive);
+        ctx.grid->setRows(s.LinkCount + 1);
+        const std::vector<int> moved = ctx.grid->sortRows(1, s.LinkCount, s.ColSel, Qt::CaseInsensitive);
         // The revealed text went with its row.
         if (s.RevealedRow >= 1 && s.RevealedRow <= s.LinkCount && !moved.empty())
             s.RevealedRow = moved[size_t(s.RevealedRow - 1)];
-        ctx.grid.beginBulk();
+        ctx.grid->beginBulk();
         for (int r = 1; r <= s.LinkCount; ++r)
-            ctx.grid.setText(r, 0, QString::number(r));
+            ctx.grid->setText(r, 0, QString::number(r));
         gridRowsForCount(ctx);
-        ctx.grid.endBulk();
-        ctx.window.setCurrentCell(qMin(s.Row, ctx.grid.rows() - 1), s.ColSel);
+        ctx.grid->endBulk();
+        ctx.window->setCurrentCell(qMin(s.Row, ctx.grid->rows() - 1), s.ColSel);
     } else if (key == u"SAVE2") {
         reported(ctx, [&] {
             Save_Table(ctx);
@@ -362,13 +365,13 @@ void tableCommand(LinkTableContext &ctx, const QString &key)
         if (!ctx.links.TitleEditOpen) {
             ctx.links.TitleEditOpen = true;
             ctx.links.EditedTitle.clear();
-            ctx.window.setTitleBoxText(QString());
-            ctx.window.openTitleBox();
+            ctx.window->setTitleBoxText(QString());
+            ctx.window->openTitleBox();
         } else {
-            if (!ctx.window.titleBoxText().isEmpty())
+            if (!ctx.window->titleBoxText().isEmpty())
                 reported(ctx, [&] { Save_Title(ctx); });
             ctx.links.TitleEditOpen = false;
-            ctx.window.closeTitleBox();
+            ctx.window->closeTitleBox();
         }
     }
 }
@@ -377,18 +380,18 @@ void stripSelected(LinkTableContext &ctx, int strip, int tab)
 {
     if (!ctx.links.TablesLoaded || strip < 0 || strip >= kStrips || tab < 0 || tab >= kTabsPerStrip)
         return;
-    TableState &s = ctx.state;
+    TableState &s = *ctx.state;
     s.CurrentStrip = strip;
     s.selectedTab.fill(-1);
     s.selectedTab[size_t(strip)] = tab;
-    ctx.window.showSelectedTabs(s.selectedTab);
+    ctx.window->showSelectedTabs(s.selectedTab);
     selectGroup(ctx, tab + kTabsPerStrip * strip);
     Read_Table(ctx);
 }
 
 void gridCurrentChanged(LinkTableContext &ctx, int row, int column)
 {
-    TableState &s = ctx.state;
+    TableState &s = *ctx.state;
     s.Row = qMax(1, row);
     if (column <= 0) {
         s.Col = 1;
@@ -400,11 +403,11 @@ void gridCurrentChanged(LinkTableContext &ctx, int row, int column)
 
 void GridList_Click(LinkTableContext &ctx)
 {
-    TableState &s = ctx.state;
+    TableState &s = *ctx.state;
     if (s.Col != 4 || s.ColSel != 4)
         return;
     const int r = s.Row;
-    LinkGrid &grid = ctx.grid;
+    LinkGrid &grid = *ctx.grid;
     if (grid.hidden(r).isEmpty())
         return;
     if (r != s.RevealedRow) {
@@ -425,11 +428,11 @@ void GridList_Click(LinkTableContext &ctx)
 
 void GridList_DblClick(LinkTableContext &ctx)
 {
-    TableState &s = ctx.state;
+    TableState &s = *ctx.state;
     if (s.Col == 1 && s.ColSel == 6) {
         Edit_URL(ctx);
     } else if (s.Col == 1 || s.Col == 5) {
-        ctx.ChosenLink = ctx.grid.text(s.Row, 2);
+        ctx.ChosenLink = ctx.grid->text(s.Row, 2);
         GO_Exit(ctx);
     }
 }
@@ -437,8 +440,8 @@ void GridList_DblClick(LinkTableContext &ctx)
 void titleBoxEnter(LinkTableContext &ctx)
 {
     LinkGroups &links = ctx.links;
-    TableState &s = ctx.state;
-    const QString text = groupTitleText(ctx.window.titleBoxText());
+    TableState &s = *ctx.state;
+    const QString text = groupTitleText(ctx.window->titleBoxText());
     if (text.isEmpty()) {
         links.EditedTitle.clear();
         links.GroupTitles[size_t(s.CurrentGroup + 1)].title.clear();
@@ -446,11 +449,11 @@ void titleBoxEnter(LinkTableContext &ctx)
     links.EditedTitle = text;
     const int tab = s.selectedTab[size_t(s.CurrentStrip)];
     if (tab >= 0)
-        ctx.window.setStripCaption(s.CurrentStrip, tab, links.EditedTitle);
-    ctx.window.closeTitleBox();
+        ctx.window->setStripCaption(s.CurrentStrip, tab, links.EditedTitle);
+    ctx.window->closeTitleBox();
     links.TitleEditOpen = false;
     reported(ctx, [&] { Save_Title(ctx); });
-    ctx.window.setTitleBoxText(QString());
+    ctx.window->setTitleBoxText(QString());
 }
 
 } // namespace lorva

@@ -13,8 +13,10 @@ namespace lorva {
 
 class CommandBars;
 class Dialogs;
+class Dispatcher;
 class LinkGrid;
 class Platform;
+class WindowFrame;
 struct Language;
 
 // Where the parts of the link-table window stand, in twips.
@@ -73,13 +75,6 @@ public:
     virtual void closeTitleBox() = 0;
     virtual QString titleBoxText() const = 0;
     virtual void setTitleBoxText(const QString &text) = 0;
-    virtual WindowPlace windowPlace() const = 0;
-    virtual void placeWindow(const WindowPlace &place) = 0;
-    virtual int innerWidthTwips() const = 0;
-    virtual int innerHeightTwips() const = 0;
-    virtual bool minimized() const = 0;
-    virtual int screenWidthTwips() const = 0;
-    virtual int screenHeightTwips() const = 0;
     virtual int cellHeightTwips() const = 0;
     virtual void applyLayout(const TableLayout &layout) = 0;
     virtual void hideWindow() = 0;
@@ -89,7 +84,9 @@ public:
 inline constexpr int kTableDesignWidth = 14400;
 inline constexpr int kTableDesignHeight = 9000;
 
-// The values and parts the link-table window's logic works on.
+// What the link-table window and its logic work on: the values the program
+// lends it for as long as it is loaded, and the window's own parts, which
+// the window sets when it is made (a test sets fakes).
 struct LinkTableContext
 {
     const QString &programFolder;
@@ -97,16 +94,19 @@ struct LinkTableContext
     Placement &placement;
     const Language &language;
     CommandBars &commands;
+    Dispatcher &dispatcher;
     QString &ChosenLink;
     const QString &TodayText;
     Platform &platform;
-    Dialogs &dialogs;
-    LinkGrid &grid;
-    TableState &state;
-    LinkTableWindow &window;
     std::function<CurrentPage()> currentPage;
     // Shows the row editor over the window until it closes.
     std::function<void()> openRowEditor;
+
+    LinkTableWindow *window = nullptr;
+    WindowFrame *frame = nullptr;
+    Dialogs *dialogs = nullptr;
+    LinkGrid *grid = nullptr;
+    TableState *state = nullptr;
 };
 
 // The operations of the link-table window. Those that write files throw

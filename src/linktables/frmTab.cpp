@@ -8,7 +8,6 @@
 #include "platform/Dialogs.h"
 #include "platform/MoveHandle.h"
 #include "platform/Platform.h"
-#include "platform/Screens.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -17,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QSizeGrip>
 #include <QStyle>
 #include <QTabBar>
@@ -43,27 +41,29 @@ const char *kStyle =
 
 } // namespace
 
-frmTab::frmTab(const LinkTableValues &v, QWidget *parent)
+frmTab::frmTab(LinkTableContext ctx, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_images(CommandWindow::Table),
-      m_dispatcher(v.dispatcher), m_dialogs(v.platform.createDialogs(this)),
-      m_ctx{v.programFolder, v.links,    v.placement, v.language,  v.commands, v.ChosenLink,
-            v.TodayText,     v.platform, *m_dialogs,  m_grid,      m_state,    *this,
-            v.currentPage,   v.openRowEditor},
+      m_dialogs(ctx.platform.createDialogs(this)), m_ctx(std::move(ctx)),
       m_picLab(new QWidget(this)),
-      m_cmdBar{new CommandBarView(v.commands, m_images, elements::TableTools, elements::TableTools, m_picLab),
-               new CommandBarView(v.commands, m_images, elements::TableExit, elements::TableExit, m_picLab)},
+      m_cmdBar{new CommandBarView(m_ctx.commands, m_images, elements::TableTools, elements::TableTools, m_picLab),
+               new CommandBarView(m_ctx.commands, m_images, elements::TableExit, elements::TableExit, m_picLab)},
       m_text1(new QLineEdit(m_picLab)), m_label1(new QLabel(m_picLab)), m_lblMove(new QLabel(m_picLab)),
       m_strip0Body(new QFrame(this)), m_gridList(new QTableView(this))
 {
+    m_ctx.window = this;
+    m_ctx.frame = &m_frame;
+    m_ctx.dialogs = m_dialogs.get();
+    m_ctx.grid = &m_grid;
+    m_ctx.state = &m_state;
     setObjectName(QStringLiteral("frmTab"));
-    setWindowTitle(v.language.Captions[33]);
-    setAccessibleName(v.language.Captions[33]);
+    setWindowTitle(m_ctx.language.Captions[33]);
+    setAccessibleName(m_ctx.language.Captions[33]);
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QLatin1String(kStyle));
     m_picLab->setObjectName(QStringLiteral("PicLab"));
     m_picLab->setAttribute(Qt::WA_StyledBackground);
     m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setAccessibleName(v.language.Captions[77]);
+    m_text1->setAccessibleName(m_ctx.language.Captions[77]);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_lblMove->setObjectName(QStringLiteral("lblMove"));
     new MoveHandle(m_lblMove, this);
@@ -79,7 +79,7 @@ frmTab::frmTab(const LinkTableValues &v, QWidget *parent)
         strip->setUsesScrollButtons(false);
         strip->setElideMode(Qt::ElideRight);
         strip->setDrawBase(false);
-        strip->setAccessibleName(QStringLiteral("%1 %2-%3").arg(v.language.Captions[130]).arg(s * 15 + 1).arg(s * 15 + 15));
+        strip->setAccessibleName(QStringLiteral("%1 %2-%3").arg(m_ctx.language.Captions[130]).arg(s * 15 + 1).arg(s * 15 + 15));
         for (int t = 0; t < kTabsPerStrip; ++t)
             strip->addTab(QString());
         connect(strip, &QTabBar::tabBarClicked, this, [this, s](int tab) { stripSelected(m_ctx, s, tab); });
@@ -92,7 +92,7 @@ frmTab::frmTab(const LinkTableValues &v, QWidget *parent)
     m_strip0Body->lower();
 
     m_gridList->setObjectName(QStringLiteral("GridList"));
-    m_gridList->setAccessibleName(v.language.Captions[33]);
+    m_gridList->setAccessibleName(m_ctx.language.Captions[33]);
     m_gridList->setModel(&m_grid);
     m_gridList->verticalHeader()->hide();
     m_gridList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -124,19 +124,19 @@ frmTab::frmTab(const LinkTableValues &v, QWidget *parent)
 
     for (CommandBarView *bar : m_cmdBar)
         connect(bar, &CommandBarView::clicked, this,
-                [this](Element element, const QString &key) { m_dispatcher.click(element, key); });
+                [this](Element element, const QString &key) { m_ctx.dispatcher.click(element, key); });
     for (const QString &key : {QStringLiteral("EXIT5"), QStringLiteral("ADDURL"), QStringLiteral("EDITURL"),
                                QStringLiteral("GOURL"), QStringLiteral("SORT"), QStringLiteral("SAVE2"),
                                QStringLiteral("HELP2"), QStringLiteral("TITLE")})
-        m_dispatcher.setRow(elements::TableTools, key, [this](const QString &k) { tableCommand(m_ctx, k); });
-    m_dispatcher.setRow(elements::TableExit, QStringLiteral("EXIT6"),
+        m_ctx.dispatcher.setRow(elements::TableTools, key, [this](const QString &k) { tableCommand(m_ctx, k); });
+    m_ctx.dispatcher.setRow(elements::TableExit, QStringLiteral("EXIT6"),
                         [this](const QString &k) { tableCommand(m_ctx, k); });
 }
 
 frmTab::~frmTab()
 {
-    m_dispatcher.clearRows(elements::TableTools);
-    m_dispatcher.clearRows(elements::TableExit);
+    m_ctx.dispatcher.clearRows(elements::TableTools);
+    m_ctx.dispatcher.clearRows(elements::TableExit);
 }
 
 void frmTab::load()
@@ -255,29 +255,6 @@ void frmTab::closeTitleBox()
 QString frmTab::titleBoxText() const { return m_text1->text(); }
 
 void frmTab::setTitleBoxText(const QString &text) { m_text1->setText(text); }
-
-WindowPlace frmTab::windowPlace() const
-{
-    const QRect r = frameGeometry();
-    return {double(r.top() * kTwipsPerPixel), double(r.left() * kTwipsPerPixel), double(r.height() * kTwipsPerPixel),
-            double(r.width() * kTwipsPerPixel)};
-}
-
-void frmTab::placeWindow(const WindowPlace &place)
-{
-    setGeometry(int(place.left / kTwipsPerPixel), int(place.top / kTwipsPerPixel), int(place.width / kTwipsPerPixel),
-                int(place.height / kTwipsPerPixel));
-}
-
-int frmTab::innerWidthTwips() const { return width() * kTwipsPerPixel; }
-
-int frmTab::innerHeightTwips() const { return height() * kTwipsPerPixel; }
-
-bool frmTab::minimized() const { return isMinimized(); }
-
-int frmTab::screenWidthTwips() const { return screenGeometry(this).width() * kTwipsPerPixel; }
-
-int frmTab::screenHeightTwips() const { return screenGeometry(this).height() * kTwipsPerPixel; }
 
 int frmTab::cellHeightTwips() const { return m_gridList->verticalHeader()->defaultSectionSize() * kTwipsPerPixel; }
 

@@ -3,6 +3,7 @@
 #include "commands/ImageList.h"
 #include "linktables/LinkGrid.h"
 #include "linktables/LinkTable.h"
+#include "platform/WindowFrame.h"
 
 #include <QWidget>
 
@@ -18,23 +19,6 @@ class QTableView;
 namespace lorva {
 
 class CommandBarView;
-class Dispatcher;
-
-// What the link-table window is lent for as long as it is loaded.
-struct LinkTableValues
-{
-    const QString &programFolder;
-    LinkGroups &links;
-    Placement &placement;
-    const Language &language;
-    CommandBars &commands;
-    Dispatcher &dispatcher;
-    QString &ChosenLink;
-    const QString &TodayText;
-    Platform &platform;
-    std::function<CurrentPage()> currentPage;
-    std::function<void()> openRowEditor;
-};
 
 // The link-table window: seven strips of 15 group tabs over the grid of the
 // selected group's links, a header band with the title box, and two bars.
@@ -44,7 +28,8 @@ class frmTab : public QWidget, private LinkTableWindow
     Q_OBJECT
 
 public:
-    explicit frmTab(const LinkTableValues &values, QWidget *parent = nullptr);
+    // `ctx` holds what the program lends; the window adds its own parts.
+    explicit frmTab(LinkTableContext ctx, QWidget *parent = nullptr);
     ~frmTab() override;
 
     // Runs the window's load (before it is shown).
@@ -72,13 +57,6 @@ private:
     void closeTitleBox() override;
     QString titleBoxText() const override;
     void setTitleBoxText(const QString &text) override;
-    WindowPlace windowPlace() const override;
-    void placeWindow(const WindowPlace &place) override;
-    int innerWidthTwips() const override;
-    int innerHeightTwips() const override;
-    bool minimized() const override;
-    int screenWidthTwips() const override;
-    int screenHeightTwips() const override;
     int cellHeightTwips() const override;
     void applyLayout(const TableLayout &layout) override;
     void hideWindow() override;
@@ -86,9 +64,9 @@ private:
     void gridCellChosen(const QModelIndex &index);
 
     ImageList m_images;
-    Dispatcher &m_dispatcher;
     LinkGrid m_grid;
     TableState m_state;
+    QtWindowFrame m_frame{this};
     std::unique_ptr<Dialogs> m_dialogs;
     LinkTableContext m_ctx;
     QWidget *m_picLab;

@@ -7,12 +7,14 @@
 #include "linktables/LinkGrid.h"
 #include "linktables/LinkGroups.h"
 #include "platform/Dialogs.h"
+#include "platform/WindowFrame.h"
 
 namespace lorva {
 
 void Form_Load(RowEditorContext &ctx)
 {
-    RowEditorWindow &w = ctx.window;
+    RowEditorWindow &w = *ctx.window;
+    WindowFrame &frame = *ctx.frame;
     const auto &C = ctx.language.Captions;
     w.setBoxText(4, QString());
     w.setCaption(C[76]);
@@ -23,10 +25,10 @@ void Form_Load(RowEditorContext &ctx)
     if (p.height == 0 && p.left == 0 && p.width == 0) {
         p.height = kEditorDesignHeight;
         p.width = kEditorDesignWidth;
-        p.top = w.screenHeightTwips() / 2.0 - p.height / 2;
-        p.left = w.screenWidthTwips() / 2.0 - p.width / 2;
+        p.top = frame.screenHeightTwips() / 2.0 - p.height / 2;
+        p.left = frame.screenWidthTwips() / 2.0 - p.width / 2;
     }
-    w.placeWindow(keepOnScreen(p, w.screenWidthTwips(), w.screenHeightTwips()));
+    frame.placeWindow(keepOnScreen(p, frame.screenWidthTwips(), frame.screenHeightTwips()));
     ctx.links.TableChanged = false;
 
     for (int i = 1; i <= 5; ++i)
@@ -49,16 +51,16 @@ void editorCommand(RowEditorContext &ctx, const QString &key)
     } else if (key == u"SAVE3") {
         // The files have no escapes: what would break them is defused here.
         for (int i = 1; i <= 6; ++i) {
-            const QString text = ctx.window.boxText(i);
+            const QString text = ctx.window->boxText(i);
             ctx.grid.setText(row, i, i == 2 ? linkAddressText(text) : linkFieldText(text));
         }
-        ctx.grid.setHidden(row, linkFieldText(ctx.window.boxText(4)));
+        ctx.grid.setHidden(row, linkFieldText(ctx.window->boxText(4)));
         ctx.links.TableChanged = true;
         try {
             if (ctx.saveTable)
                 ctx.saveTable();
         } catch (const AppError &error) {
-            ctx.dialogs.failure(error.message());
+            ctx.dialogs->failure(error.message());
         }
     }
     GO_Exit(ctx);
@@ -66,10 +68,10 @@ void editorCommand(RowEditorContext &ctx, const QString &key)
 
 void GO_Exit(RowEditorContext &ctx)
 {
-    const WindowPlace now = ctx.window.windowPlace();
+    const WindowPlace now = ctx.frame->windowPlace();
     ctx.place.top = now.top;
     ctx.place.left = now.left;
-    ctx.window.hideWindow();
+    ctx.window->hideWindow();
 }
 
 } // namespace lorva

@@ -10,7 +10,10 @@ namespace lorva {
 
 class CommandBars;
 class Dialogs;
+class Dispatcher;
 class LinkGrid;
+class Platform;
+class WindowFrame;
 struct Language;
 struct LinkGroups;
 
@@ -24,10 +27,6 @@ public:
     virtual void setBoxText(int box, const QString &text) = 0;
     virtual void setLabelText(int label, const QString &text) = 0;
     virtual void setCaption(const QString &text) = 0;
-    virtual WindowPlace windowPlace() const = 0;
-    virtual void placeWindow(const WindowPlace &place) = 0;
-    virtual int screenWidthTwips() const = 0;
-    virtual int screenHeightTwips() const = 0;
     virtual void hideWindow() = 0;
 };
 
@@ -35,17 +34,23 @@ public:
 inline constexpr int kEditorDesignWidth = 7800;
 inline constexpr int kEditorDesignHeight = 4500;
 
+// What the row editor and its logic work on: the values the program lends
+// it, and the window's own parts, which the window sets when it is made.
 struct RowEditorContext
 {
     LinkGroups &links;
     WindowPlace &place; // EditorTop, EditorLeft, EditorHeight, EditorWidth
     const Language &language;
     CommandBars &commands;
+    Dispatcher &dispatcher;
     LinkGrid &grid;
-    Dialogs &dialogs;
-    RowEditorWindow &window;
+    Platform &platform;
     // Save_Table of the link-table window; throws AppError when it cannot write.
     std::function<void()> saveTable;
+
+    RowEditorWindow *window = nullptr;
+    WindowFrame *frame = nullptr;
+    Dialogs *dialogs = nullptr;
 };
 
 // Load: the boxes from the grid's row EditRow, the real hidden text in box 4.

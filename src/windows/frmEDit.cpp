@@ -8,23 +8,23 @@
 #include "linktables/LinkGroups.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "platform/Screens.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 
 namespace lorva {
 
-frmEDit::frmEDit(const RowEditorValues &v, QWidget *parent)
-    : QWidget(parent, Qt::Dialog), m_images(CommandWindow::RowEditor), m_dispatcher(v.dispatcher),
-      m_dialogs(v.platform.createDialogs(this)),
-      m_ctx{v.links, v.place, v.language, v.commands, v.grid, *m_dialogs, *this, v.saveTable},
-      m_imgTitle(new QLabel(this)), m_imgBkg(new QWidget(this)),
-      m_cmdBar(new CommandBarView(v.commands, m_images, elements::EditorBar, elements::EditorBar, this))
+frmEDit::frmEDit(RowEditorContext ctx, QWidget *parent)
+    : QWidget(parent, Qt::Dialog), m_images(CommandWindow::RowEditor),
+      m_dialogs(ctx.platform.createDialogs(this)), m_ctx(std::move(ctx)), m_imgTitle(new QLabel(this)),
+      m_imgBkg(new QWidget(this)),
+      m_cmdBar(new CommandBarView(m_ctx.commands, m_images, elements::EditorBar, elements::EditorBar, this))
 {
+    m_ctx.window = this;
+    m_ctx.frame = &m_frame;
+    m_ctx.dialogs = m_dialogs.get();
     setObjectName(QStringLiteral("frmEDit"));
     m_imgTitle->setObjectName(QStringLiteral("imgTitle"));
     m_imgBkg->setObjectName(QStringLiteral("imgBkg"));
@@ -53,12 +53,12 @@ frmEDit::frmEDit(const RowEditorValues &v, QWidget *parent)
     }
     m_imgBkg->lower();
     connect(m_cmdBar, &CommandBarView::clicked, this,
-            [this](Element element, const QString &key) { m_dispatcher.click(element, key); });
+            [this](Element element, const QString &key) { m_ctx.dispatcher.click(element, key); });
     for (const QString &key : {QStringLiteral("CANCEL"), QStringLiteral("SAVE3")})
-        m_dispatcher.setRow(elements::EditorBar, key, [this](const QString &k) { editorCommand(m_ctx, k); });
+        m_ctx.dispatcher.setRow(elements::EditorBar, key, [this](const QString &k) { editorCommand(m_ctx, k); });
 }
 
-frmEDit::~frmEDit() { m_dispatcher.clearRows(elements::EditorBar); }
+frmEDit::~frmEDit() { m_ctx.dispatcher.clearRows(elements::EditorBar); }
 
 void frmEDit::load()
 {
@@ -76,8 +76,8 @@ void frmEDit::load()
 
 void frmEDit::layOut()
 {
-    const int W = width() * kTwipsPerPixel;
-    const int H = height() * kTwipsPerPixel;
+    const int W = m_frame.innerWidthTwips();
+    const int H = m_frame.innerHeightTwips();
     const TwipsRect bar{10, 20, W - 40, 375};
     m_cmdBar->setGeometry(toPixels(bar));
     const TwipsRect title{0, 0, W - 40, bar.height + bar.top + 30};
@@ -125,23 +125,6 @@ void frmEDit::setLabelText(int label, const QString &text)
 }
 
 void frmEDit::setCaption(const QString &text) { setWindowTitle(text); }
-
-WindowPlace frmEDit::windowPlace() const
-{
-    const QRect frame = frameGeometry();
-    return {double(frame.top() * kTwipsPerPixel), double(frame.left() * kTwipsPerPixel),
-            double(height() * kTwipsPerPixel), double(width() * kTwipsPerPixel)};
-}
-
-void frmEDit::placeWindow(const WindowPlace &place)
-{
-    resize(int(place.width / kTwipsPerPixel), int(place.height / kTwipsPerPixel));
-    move(int(place.left / kTwipsPerPixel), int(place.top / kTwipsPerPixel));
-}
-
-int frmEDit::screenWidthTwips() const { return screenGeometry(this).width() * kTwipsPerPixel; }
-
-int frmEDit::screenHeightTwips() const { return screenGeometry(this).height() * kTwipsPerPixel; }
 
 void frmEDit::hideWindow() { hide(); }
 

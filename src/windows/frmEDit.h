@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/ImageList.h"
+#include "platform/WindowFrame.h"
 #include "windows/RowEditor.h"
 
 #include <QWidget>
@@ -13,20 +14,6 @@ class QLineEdit;
 namespace lorva {
 
 class CommandBarView;
-class Dispatcher;
-class Platform;
-
-struct RowEditorValues
-{
-    LinkGroups &links;
-    WindowPlace &place;
-    const Language &language;
-    CommandBars &commands;
-    Dispatcher &dispatcher;
-    LinkGrid &grid;
-    Platform &platform;
-    std::function<void()> saveTable;
-};
 
 // The link-row editor: six boxes for the six fields of one link, under its
 // bar "EDIT9". A thin window over the logic of RowEditor.h.
@@ -35,7 +22,8 @@ class frmEDit : public QWidget, private RowEditorWindow
     Q_OBJECT
 
 public:
-    explicit frmEDit(const RowEditorValues &values, QWidget *parent = nullptr);
+    // `ctx` holds what the program lends; the window adds its own parts.
+    explicit frmEDit(RowEditorContext ctx, QWidget *parent = nullptr);
     ~frmEDit() override;
 
     void load();
@@ -51,15 +39,11 @@ private:
     void setBoxText(int box, const QString &text) override;
     void setLabelText(int label, const QString &text) override;
     void setCaption(const QString &text) override;
-    WindowPlace windowPlace() const override;
-    void placeWindow(const WindowPlace &place) override;
-    int screenWidthTwips() const override;
-    int screenHeightTwips() const override;
     void hideWindow() override;
     void layOut();
 
     ImageList m_images;
-    Dispatcher &m_dispatcher;
+    QtWindowFrame m_frame{this};
     std::unique_ptr<Dialogs> m_dialogs;
     RowEditorContext m_ctx;
     QLabel *m_imgTitle;

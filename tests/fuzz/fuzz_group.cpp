@@ -2,6 +2,7 @@
 // taken from the input's first byte pair: the grid never grows past what a
 // count can say, and a save and a read give the same links again.
 #include "commands/CommandBars.h"
+#include "commands/Dispatcher.h"
 #include "config/Language.h"
 #include "linktables/LinkFiles.h"
 #include "linktables/LinkGrid.h"
@@ -27,13 +28,6 @@ struct Window : lorva::LinkTableWindow
     void closeTitleBox() override {}
     QString titleBoxText() const override { return {}; }
     void setTitleBoxText(const QString &) override {}
-    lorva::WindowPlace windowPlace() const override { return {}; }
-    void placeWindow(const lorva::WindowPlace &) override {}
-    int innerWidthTwips() const override { return 14400; }
-    int innerHeightTwips() const override { return 9000; }
-    bool minimized() const override { return false; }
-    int screenWidthTwips() const override { return 19200; }
-    int screenHeightTwips() const override { return 12000; }
     int cellHeightTwips() const override { return 240; }
     void applyLayout(const lorva::TableLayout &) override {}
     void hideWindow() override {}
@@ -86,9 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Window window;
     // Never used here: the reader and writer reach no platform.
     alignas(lorva::Platform) static char noPlatform[sizeof(void *) * 4];
-    lorva::LinkTableContext ctx{path, groups, placement, language, commands, chosen, today,
+    lorva::Dispatcher dispatcher;
+    lorva::LinkTableContext ctx{path,  groups, placement, language, commands, dispatcher, chosen, today,
                                 *reinterpret_cast<lorva::Platform *>(noPlatform),
-                                dialogs, grid, state, window, {}, {}};
+                                {},    {},     &window,   nullptr,  &dialogs, &grid,      &state};
     state.TableFile = lorva::TableFile(path, 0);
     state.MinGridRows = 10;
     lorva::Read_Table(ctx);

@@ -49,9 +49,6 @@ TEST(FormLoad, FirstRunOpensTheDefaultHomePageInTabZero)
     s.load();
 
     EXPECT_EQ(s.ctx.main.TodayText, QStringLiteral("2026-03-07"));
-    EXPECT_EQ(s.ctx.links.groupFactorA * s.ctx.links.groupFactorB, 150);
-    EXPECT_EQ(s.ctx.exports.exportAlpha, 205);
-    EXPECT_EQ(s.ctx.exports.normalAlpha, 255);
     EXPECT_TRUE(s.ctx.main.BarsShown);
     EXPECT_EQ(s.ctx.options.HomePage, kDefaultHomePage);
     EXPECT_EQ(s.window.tabCount(), 4);

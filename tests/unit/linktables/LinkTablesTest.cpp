@@ -1,9 +1,11 @@
 // The link tables against a fake of their window: the title and group files,
 // the table's commands, and the row editor working on the table's grid.
 #include "commands/CommandBars.h"
+#include "commands/Dispatcher.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeWindowFrame.h"
 #include "linktables/LinkFiles.h"
 #include "linktables/LinkGrid.h"
 #include "linktables/LinkTable.h"
@@ -22,7 +24,7 @@ namespace {
 
 const QString kGroup = QStringLiteral(" Group");
 
-class FakeTableWindow : public LinkTableWindow
+class FakeTableWindow : public LinkTableWindow, public FakeWindowFrame
 {
 public:
     void setStripCaption(int strip, int tab, const QString &caption) override { captions[strip][tab] = caption; }
@@ -34,13 +36,6 @@ public:
     void closeTitleBox() override { titleBoxOpen = false; }
     QString titleBoxText() const override { return titleText; }
     void setTitleBoxText(const QString &text) override { titleText = text; }
-    WindowPlace windowPlace() const override { return place; }
-    void placeWindow(const WindowPlace &p) override { place = p; }
-    int innerWidthTwips() const override { return int(place.width); }
-    int innerHeightTwips() const override { return int(place.height); }
-    bool minimized() const override { return false; }
-    int screenWidthTwips() const override { return 19200; }
-    int screenHeightTwips() const override { return 12000; }
     int cellHeightTwips() const override { return cellHeight; }
     void applyLayout(const TableLayout &l) override { layout = l; }
     void hideWindow() override { hidden = true; }
@@ -51,29 +46,23 @@ public:
     QString label;
     bool titleBoxOpen = false;
     QString titleText;
-    WindowPlace place;
     int cellHeight = 240;
     TableLayout layout;
     bool hidden = false;
 };
 
-class FakeEditorWindow : public RowEditorWindow
+class FakeEditorWindow : public RowEditorWindow, public FakeWindowFrame
 {
 public:
     QString boxText(int box) const override { return boxes[box]; }
     void setBoxText(int box, const QString &text) override { boxes[box] = text; }
     void setLabelText(int label, const QString &text) override { labels[label] = text; }
     void setCaption(const QString &text) override { caption = text; }
-    WindowPlace windowPlace() const override { return place; }
-    void placeWindow(const WindowPlace &p) override { place = p; }
-    int screenWidthTwips() const override { return 19200; }
-    int screenHeightTwips() const override { return 12000; }
     void hideWindow() override { hidden = true; }
 
     QString boxes[7];
     QString labels[7];
     QString caption;
-    WindowPlace place;
     bool hidden = false;
 };
 
@@ -125,6 +114,7 @@ struct Tables
     LinkGroups links;
     Placement placement;
     CommandBars commands;
+    Dispatcher dispatcher;
     QString chosen;
     QString today = QStringLiteral("2026-03-07");
     QStringList calls;
@@ -135,9 +125,9 @@ struct Tables
     FakeTableWindow window;
     CurrentPage page;
     std::function<void()> editor;
-    LinkTableContext ctx{path,          links,  placement, language, commands,
-                         chosen,        today,  platform,  dialogs,  grid,
-                         state,         window, [this] { return page; }, [this] { if (editor) editor(); }};
+    LinkTableContext ctx{path,    links,   placement, language, commands, dispatcher, chosen, today, platform,
+                         [this] { return page; }, [this] { if (editor) editor(); },
+                         &window, &window, &dialogs, &grid, &state};
 };
 
 } // namespace
@@ -406,11 +396,12 @@ TEST(RowEditor, EditsTheRealHiddenTextAndCentresItsFirstOpening)
     t.open();
     FakeEditorWindow w;
     bool saved = false;
-    RowEditorContext editor{t.links, t.placement.editor, t.language, t.commands, t.grid, t.dialogs, w,
+    RowEditorContext editor{t.links, t.placement.editor, t.language, t.commands, t.dispatcher, t.grid, t.platform,
                             [&] {
                                 saved = true;
                                 Save_Table(t.ctx);
-                            }};
+                            },
+                            &w, &w, &t.dialogs};
     t.links.EditRow = 1;
     Form_Load(editor);
     EXPECT_EQ(w.boxes[4], QStringLiteral("pin"));
