@@ -6,6 +6,7 @@
 #include "config/Language.h"
 #include "fakes/FakeBrowserView.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeWindowFrame.h"
 #include "support/QtPrint.h"
 
 #include <QString>
@@ -31,7 +32,8 @@ public:
 
 // The main window's parts as a recorder of every call, in order, with a
 // fake view per tab.
-class FakeMainWindow : public TabHost,
+class FakeMainWindow : public FakeWindowFrame,
+                       public TabHost,
                        public AddressBox,
                        public StatusStrip,
                        public MainTimers,
@@ -45,7 +47,7 @@ public:
         bool enabled = false;
     };
 
-    FakeMainWindow() { views[0]; }
+    FakeMainWindow() : FakeWindowFrame(&calls) { views[0]; }
 
     // TabHost
     void setTabCount(int count) override
@@ -114,18 +116,8 @@ public:
     void setTimerEnabled(MainTimer timer, bool enabled) override { timers[timer].enabled = enabled; }
 
     // MainWindowPort
-    int screenWidthTwips() const override { return 1920 * 15; }
-    int screenHeightTwips() const override { return 1080 * 15; }
-    int innerWidthTwips() const override { return rect.width; }
-    int innerHeightTwips() const override { return rect.height; }
-    TwipsRect windowRectTwips() const override { return rect; }
     WindowShowState windowShowState() const override { return showState; }
     int cursorScreenYTwips() const override { return cursorY; }
-    void moveWindowTwips(int left, int top, int width, int height) override
-    {
-        rect = {left, top, width, height};
-        calls << QStringLiteral("move %1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height);
-    }
     void setWindowCaption(const QString &text) override { caption = text; }
     void setBusyPointer(bool on) override
     {
@@ -169,7 +161,6 @@ public:
     std::map<int, FakeBrowserView> views;
     int current = 0;
     std::map<MainTimer, TimerState> timers;
-    TwipsRect rect{0, 0, 14160, 5925};
     WindowShowState showState = WindowShowState::Normal;
     MainLayout applied;
     int layoutsApplied = 0;

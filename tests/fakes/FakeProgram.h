@@ -15,7 +15,9 @@ struct FakeProgram
     FakeMainWindow window;
     FakePlatform platform{&window.calls};
     AppContext ctx;
-    MainContext main{ctx.mainValues(), window, window, window, window, window, window, window.dialogs};
+    MainContext main{ctx.programFolder, ctx.main,   ctx.placement, ctx.options, ctx.language, ctx.commands,
+                     ctx.images,        ctx.dispatcher, ctx.platform, window,      window,       window,
+                     window,            window,       window,        window,      window.dialogs};
     SpeechContext speech = speechContext(ctx, main);
 };
 
