@@ -27,7 +27,6 @@ public:
     QProgressBar *progressBar() const { return m_progressBar; }
     QToolButton *timebar() const { return m_timebar; }
     QToolButton *cmdMove() const { return m_cmdMove; }
-    QToolButton *cmdMoveL() const { return m_cmdMoveL; }
     int timebarPicture() const { return m_timebarPicture; }
 
     void setStatusText(const QString &text) override;

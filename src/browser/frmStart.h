@@ -75,7 +75,6 @@ public:
     CommandBarView *cmdBar(int index) const { return m_cmdBar[index]; }
     FindBar *findBar() const { return m_findBar; }
     QToolButton *cmdMove() const { return m_status->cmdMove(); }
-    QToolButton *cmdMoveL() const { return m_status->cmdMoveL(); }
     QToolButton *timebar() const { return m_status->timebar(); }
     int timebarPicture() const { return m_status->timebarPicture(); }
     QTimer *timer(MainTimer which) const { return m_timers.timer(which); }

@@ -6,7 +6,7 @@
 #include "config/Language.h"
 #include "fakes/FakeBrowserView.h"
 #include "fakes/FakePlatform.h"
-#include "fakes/FakeWindowFrame.h"
+#include "platform/WindowFrame.h"
 #include "support/QtPrint.h"
 
 #include <QString>
@@ -30,9 +30,9 @@ public:
     QString boxText;
 };
 
-// The main window's parts as a recorder of every call, in order, with a
-// fake view per tab.
-class FakeMainWindow : public FakeWindowFrame,
+// The main window's parts and frame as a recorder of every call, in order,
+// with a fake view per tab.
+class FakeMainWindow : public WindowFrame,
                        public TabHost,
                        public AddressBox,
                        public StatusStrip,
@@ -47,7 +47,7 @@ public:
         bool enabled = false;
     };
 
-    FakeMainWindow() : FakeWindowFrame(&calls) { views[0]; }
+    FakeMainWindow() { views[0]; }
 
     // TabHost
     void setTabCount(int count) override
@@ -115,6 +115,19 @@ public:
     }
     void setTimerEnabled(MainTimer timer, bool enabled) override { timers[timer].enabled = enabled; }
 
+    // WindowFrame, on a 1920 by 1080 screen
+    int screenWidthTwips() const override { return 1920 * 15; }
+    int screenHeightTwips() const override { return 1080 * 15; }
+    int innerWidthTwips() const override { return rect.width; }
+    int innerHeightTwips() const override { return rect.height; }
+    TwipsRect windowRectTwips() const override { return rect; }
+    void moveWindowTwips(const TwipsRect &r) override
+    {
+        rect = r;
+        calls << QStringLiteral("move %1 %2 %3 %4").arg(r.left).arg(r.top).arg(r.width).arg(r.height);
+    }
+    bool minimized() const override { return showState == WindowShowState::Minimized; }
+
     // MainWindowPort
     WindowShowState windowShowState() const override { return showState; }
     int cursorScreenYTwips() const override { return cursorY; }
@@ -161,6 +174,7 @@ public:
     std::map<int, FakeBrowserView> views;
     int current = 0;
     std::map<MainTimer, TimerState> timers;
+    TwipsRect rect{0, 0, 14160, 5925};
     WindowShowState showState = WindowShowState::Normal;
     MainLayout applied;
     int layoutsApplied = 0;
