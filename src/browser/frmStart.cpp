@@ -56,8 +56,8 @@ frmStart::frmStart(const QString &programFolder, MainState &main, Placement &pla
       m_text1(new QComboBox(m_cmdBar[1])), m_text1Label(new QLabel(m_cmdBar[1])),
       m_status(new StatusStripWidget(images, this)), m_sizeGrip(new QSizeGrip(this)), m_findBar(new FindBar(this)),
       m_history(m_text1), m_tabs(platform, main.layout, this, m_cmdBar[1]),
-      m_ctx{programFolder, main,      placement, options, language, commands, images,   dispatcher, platform,
-            m_tabs,        *this,     *m_status, m_timers, *this,   m_frame,  *this,    *m_dialogs}
+      m_ctx{programFolder, main,   placement, options, language, commands, images, dispatcher, platform,
+            m_tabs,        *this,  *m_status, m_timers, *this,  m_frame,  *this,  *m_dialogs}
 {
     setObjectName(QStringLiteral("frmStart"));
     setMinimumSize(200, 80);
