@@ -9,7 +9,6 @@
 #include "platform/WindowFrame.h"
 
 #include <QLoggingCategory>
-#include <QPoint>
 #include <QWidget>
 
 #include <memory>
