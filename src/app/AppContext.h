@@ -51,12 +51,6 @@ struct AppContext
     bool unattendedExit = false;
     // Something could not be saved at the end: the program exits with 1.
     bool saveFailed = false;
-
-    // The values the main window works on.
-    MainValues mainValues()
-    {
-        return {programFolder, main, placement, options, language, commands, images, dispatcher, platform};
-    }
 };
 
 // Speaking, with the main window's parts that it works through.

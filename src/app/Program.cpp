@@ -55,9 +55,9 @@ Program::Program(QString programFolder, Platform &platform)
         qCDebug(lcStartup, "start-up tail done");
     });
     QObject::connect(window.timer(MainTimer::Timer6), &QTimer::timeout, &window, [this] { Timer6_Timer(m_speech); });
-    QObject::connect(&window, &frmStart::viewLeftButtonUp, &window,
+    QObject::connect(&window.tabStrip(), &TabStrip::leftButtonUp, &window,
                      [this](int index) { Web_LeftButtonUp(m_speech, index); });
-    QObject::connect(&window, &frmStart::viewReadFrom, &window,
+    QObject::connect(&window.tabStrip(), &TabStrip::readFrom, &window,
                      [this](int index, QPoint point) { Read_PageFrom(m_speech, index, point); });
     QObject::connect(&window, &frmStart::closing, &window, [this] {
         // Speech half saved is dropped: the user's file stays as it was.

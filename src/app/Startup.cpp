@@ -49,7 +49,7 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
     Set_Captions(ctx.language, ctx.options, ctx.commands, window.names);
     Default_Titles(ctx.links, ctx.language.Captions[34]);
 
-    MainWindowPort &frame = window.frame;
+    WindowFrame &frame = window.frame;
     Read_Place(ctx.programFolder, ctx.placement, frame.screenWidthTwips(), frame.screenHeightTwips());
 
     main.BarsShown = true;
@@ -63,7 +63,7 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
 
     Hyst_Read(ctx.programFolder, window.address.history());
 
-    frame.attachCommandBars(ctx.options.BarStyle);
+    window.form.attachCommandBars(ctx.options.BarStyle);
     ctx.commands.setEnabled(QStringLiteral("SPEAK"), false);
     ctx.commands.setEnabled(QStringLiteral("FAVORITE"), false);
     window.status.setTimebarPicture(kSpeechOffPicture);
@@ -76,9 +76,9 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
 
     const Placement &place = ctx.placement;
     if (place.PlaceState == 2)
-        frame.moveWindowTwips(0, 0, frame.screenWidthTwips(), frame.screenHeightTwips());
+        frame.moveWindowTwips({0, 0, frame.screenWidthTwips(), frame.screenHeightTwips()});
     else
-        frame.moveWindowTwips(place.PlaceLeft, place.PlaceTop, place.PlaceWidth, place.PlaceHeight);
+        frame.moveWindowTwips({place.PlaceLeft, place.PlaceTop, place.PlaceWidth, place.PlaceHeight});
     // The real window lays itself out on the resize this causes; do it here
     // so that the layout is right before the window is first shown.
     Form_Resize(window);
@@ -175,14 +175,14 @@ bool GO_Exit(AppContext &ctx, MainContext &window, const std::function<void()> &
 
     // From here on every failure is ignored and the next step runs.
     stopView(window.tabs, window.tabs.currentTab());
-    window.frame.hideWindow();
+    window.form.hideWindow();
     for (const char *name : {"html.txt", "doc.txt"}) {
         const QString path = legacy::resolvePath(ctx.programFolder, QLatin1String(name));
         if (QFile::exists(path))
             QFile::remove(path);
     }
     unloadOthers();
-    window.frame.unloadWindow();
+    window.form.unloadWindow();
     return true;
 }
 

@@ -11,7 +11,11 @@
 
 namespace lorva {
 
-WindowSet::WindowSet(AppContext &ctx) : m_main(std::make_unique<frmStart>(ctx.mainValues())) {}
+WindowSet::WindowSet(AppContext &ctx)
+    : m_main(std::make_unique<frmStart>(ctx.programFolder, ctx.main, ctx.placement, ctx.options, ctx.language,
+                                        ctx.commands, ctx.images, ctx.dispatcher, ctx.platform))
+{
+}
 
 WindowSet::~WindowSet()
 {

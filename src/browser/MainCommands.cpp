@@ -31,7 +31,7 @@ void setBarStyle(MainContext &ctx, const QString &key, int style)
 {
     ctx.options.BarStyle = qint16(style);
     ctx.commands.setChecked(key, true);
-    ctx.frame.applyBarStyle(style);
+    ctx.form.applyBarStyle(style);
 }
 
 void toggleFloating(MainContext &ctx)
@@ -59,7 +59,7 @@ void pageCommand(MainContext &ctx, int command)
     if (!view)
         return;
     if (command == 10) {
-        ctx.frame.showPageProperties();
+        ctx.form.showPageProperties();
         return;
     }
     ctx.tabs.focusView(ctx.tabs.currentTab());
@@ -76,7 +76,7 @@ void Menu_Closed(MainContext &ctx)
 
 void addMainWindowRows(Dispatcher &d, MainContext &ctx)
 {
-    const auto exit = [&ctx](const QString &) { ctx.frame.closeProgram(); };
+    const auto exit = [&ctx](const QString &) { ctx.form.closeProgram(); };
     const auto page = [&ctx](int command) { return [&ctx, command](const QString &) { pageCommand(ctx, command); }; };
     const auto back = [&ctx](const QString &) {
         if (BrowserView *view = currentView(ctx))
@@ -108,7 +108,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartSites, QStringLiteral("MAP"), site(&Language::MapUrl));
     d.setRow(StartSites, QStringLiteral("SOCIAL"), site(&Language::SocialUrl));
     d.setRow(StartSites, QStringLiteral("EBAY"), site(&Language::EcommerceUrl));
-    d.setRow(StartSites, QStringLiteral("MIN"), [&ctx](const QString &) { ctx.frame.minimizeWindow(); });
+    d.setRow(StartSites, QStringLiteral("MIN"), [&ctx](const QString &) { ctx.form.minimizeWindow(); });
     d.setRow(StartSites, QStringLiteral("EXIT2"), exit);
 
     d.setRow(StartMenus, QStringLiteral("EDIT:STOP"), [&ctx](const QString &) { stopView(ctx.tabs, ctx.tabs.currentTab()); });
@@ -121,7 +121,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartMenus, QStringLiteral("EDIT:PASTE"), page(13));
     d.setRow(StartMenus, QStringLiteral("EDIT:SELECT"), page(17));
     d.setRow(StartMenus, QStringLiteral("EDIT:DELETE"), page(33));
-    d.setRow(StartMenus, QStringLiteral("EDIT:FINDDOC"), [&ctx](const QString &) { ctx.frame.showFindBar(); });
+    d.setRow(StartMenus, QStringLiteral("EDIT:FINDDOC"), [&ctx](const QString &) { ctx.form.showFindBar(); });
     d.setRow(StartMenus, QStringLiteral("EDIT:TRANS"), [openPage, &ctx](const QString &) { openPage(ctx.language.TranslatorPath); });
     d.setRow(StartMenus, QStringLiteral("EDIT:TXT"), [&ctx](const QString &) {
         ctx.platform.openWithDesktop(languageFilePath(ctx.programFolder, ctx.options.LanguageName));

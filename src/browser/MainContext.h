@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/MainWindowPorts.h"
+#include "platform/WindowFrame.h"
 
 #include <QString>
 
@@ -17,9 +18,10 @@ struct MainState;
 struct Options;
 struct Placement;
 
-// The program-wide values that the main window and its logic read and write,
-// owned by the program and lent to the window.
-struct MainValues
+// What the main window and its logic share: the program-wide values they
+// read and write, owned by the program and lent to the window, and the
+// parts of the window that the logic works through.
+struct MainContext
 {
     const QString &programFolder;
     MainState &main;
@@ -30,16 +32,13 @@ struct MainValues
     const ImageList &images;
     Dispatcher &dispatcher;
     Platform &platform;
-};
 
-// ...and with them the parts of the main window that its logic works through.
-struct MainContext : MainValues
-{
     TabHost &tabs;
     AddressBox &address;
     StatusStrip &status;
     MainTimers &timers;
-    MainWindowPort &frame;
+    MainWindowPort &form;
+    WindowFrame &frame;
     CaptionTargets &names;
     Dialogs &dialogs;
 };

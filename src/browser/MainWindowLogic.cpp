@@ -32,19 +32,19 @@ void Form_Resize(MainContext &ctx)
     if (main.NoResize)
         return;
 
-    const WindowShowState state = ctx.frame.windowShowState();
+    const WindowShowState state = ctx.form.windowShowState();
     if (state == WindowShowState::Normal && main.WasMinimized) {
         main.WasMinimized = false;
-        ctx.frame.setWindowCaption(QString());
+        ctx.form.setWindowCaption(QString());
         const TwipsRect r = ctx.frame.windowRectTwips();
         // The shift must not push the window past the screen's edges: a
         // window that filled the screen would lose its status strip below it.
         const int top = qMax(0, r.top - kRestoreShift);
         const int bottom = qMin(r.top + r.height, ctx.frame.screenHeightTwips());
-        ctx.frame.moveWindowTwips(r.left, top, r.width, qMax(kTwipsPerPixel, bottom - top));
+        ctx.frame.moveWindowTwips({r.left, top, r.width, qMax(kTwipsPerPixel, bottom - top)});
     } else if (state == WindowShowState::Minimized) {
         main.WasMinimized = true;
-        ctx.frame.setWindowCaption(ctx.language.Captions[179]);
+        ctx.form.setWindowCaption(ctx.language.Captions[179]);
         return;
     }
 
@@ -65,7 +65,7 @@ void Form_Resize(MainContext &ctx)
     l.timebar.left = l.statusBar.left + l.statusBar.width;
     l.progressBar.left = l.timebar.left + l.timebar.width;
     l.cmdMove.left = W - l.cmdMove.width - 50;
-    ctx.frame.applyLayout(l);
+    ctx.form.applyLayout(l);
 
     if (state == WindowShowState::Normal) {
         const TwipsRect r = ctx.frame.windowRectTwips();
@@ -102,7 +102,7 @@ void GO_BarOff(MainContext &ctx)
     l.view.top = 0;
     l.view.height = l.statusBarVisible ? H - l.picStat.height : H;
     ctx.main.BarsShown = false;
-    ctx.frame.applyLayout(l);
+    ctx.form.applyLayout(l);
     ctx.tabs.placeView(ctx.tabs.currentTab(), l.view);
 }
 
@@ -115,16 +115,16 @@ void GO_BarOn(MainContext &ctx)
         l.view.top = l.picBar.height;
         l.view.height = H - l.picBar.height - l.picStat.height;
         ctx.main.BarsShown = true;
-        ctx.frame.applyLayout(l);
+        ctx.form.applyLayout(l);
         ctx.tabs.placeView(ctx.tabs.currentTab(), l.view);
-        ctx.frame.activateWindow();
+        ctx.form.activateWindow();
     }
     ctx.platform.processEvents();
 }
 
 void Timer1_Timer(MainContext &ctx)
 {
-    const int y = ctx.frame.cursorScreenYTwips();
+    const int y = ctx.form.cursorScreenYTwips();
     const int top = ctx.frame.windowRectTwips().top;
     if (ctx.main.BarsShown) {
         if (top + ctx.main.layout.picBar.height + 400 > y)
@@ -175,9 +175,9 @@ void Tab1_MouseMove(MainContext &ctx, int xPixels)
         ctx.tabs.setTabToolTip(ctx.main.TabURLs[k]);
 }
 
-void Set_Alpha(MainContext &ctx, int alpha) { ctx.frame.setOpacity(alpha & 0xFF); }
+void Set_Alpha(MainContext &ctx, int alpha) { ctx.form.setOpacity(alpha & 0xFF); }
 
-void Set_Pointer(MainContext &ctx, bool busy) { ctx.frame.setBusyPointer(busy); }
+void Set_Pointer(MainContext &ctx, bool busy) { ctx.form.setBusyPointer(busy); }
 
 void applyTabCount(TabHost &tabs, int count)
 {
@@ -193,7 +193,7 @@ void applyTabCount(TabHost &tabs, int count)
 void Form_KeyDown(MainContext &ctx, int keyCode)
 {
     if (keyCode == kF12)
-        ctx.frame.moveWindowTwips(0, 0, ctx.frame.screenWidthTwips(), ctx.frame.screenHeightTwips());
+        ctx.frame.moveWindowTwips({0, 0, ctx.frame.screenWidthTwips(), ctx.frame.screenHeightTwips()});
 }
 
 } // namespace lorva

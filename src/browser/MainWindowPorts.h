@@ -77,22 +77,17 @@ public:
     virtual void setTimerEnabled(MainTimer timer, bool enabled) = 0;
 };
 
-// The main window itself, for its own logic only: geometry in twips, show
-// state, caption, the layout of its parts, its bars and its own dialogs.
+// The main window itself, for its own logic only (its place on the screen
+// is its WindowFrame): show state, caption, the layout of its parts, its
+// bars and its own dialogs.
 class MainWindowPort
 {
 public:
     virtual ~MainWindowPort() = default;
 
-    virtual int screenWidthTwips() const = 0;
-    virtual int screenHeightTwips() const = 0;
-    virtual int innerWidthTwips() const = 0;
-    virtual int innerHeightTwips() const = 0;
-    virtual TwipsRect windowRectTwips() const = 0;
     virtual WindowShowState windowShowState() const = 0;
     // Where the pointer is on the screen, top to bottom.
     virtual int cursorScreenYTwips() const = 0;
-    virtual void moveWindowTwips(int left, int top, int width, int height) = 0;
     virtual void setWindowCaption(const QString &caption) = 0;
     // The window's opacity, 0 to 255.
     virtual void setOpacity(int alpha) = 0;

@@ -41,7 +41,7 @@ bool frmStart::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
         watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
         stopSpeaking();
-    if (watched == m_tab1)
+    if (watched == Tab1())
         return handleTabStrip(event);
     if (watched == m_text1 || watched == m_text1->lineEdit()) {
         if (event->type() == QEvent::KeyPress) {
@@ -63,9 +63,9 @@ bool frmStart::handleTabStrip(QEvent *event)
         // The event's own buttons too: a quick click may be over before the
         // server is asked.
         Tab1_MouseDown(m_ctx.main, m_ctx.platform.mouseButtons() | buttonBits(mouse->buttons() | mouse->button()));
-        const int index = m_tab1->tabAt(mouse->position().toPoint());
+        const int index = Tab1()->tabAt(mouse->position().toPoint());
         if (index >= 0 && mouse->button() == Qt::LeftButton)
-            setCurrentTab(index);
+            m_tabs.setCurrentTab(index);
         if (index >= 0)
             Tab1_Click(m_ctx);
         return true;
@@ -94,7 +94,7 @@ void frmStart::addKeyboardRoutes()
     shortcut(QKeySequence(Qt::Key_F10), [this] {
         for (CommandBarView *bar : m_cmdBar) {
             if (bar->isAncestorOf(QApplication::focusWidget())) {
-                focusView(currentTab());
+                m_tabs.focusView(m_tabs.currentTab());
                 return;
             }
         }
@@ -103,7 +103,7 @@ void frmStart::addKeyboardRoutes()
     for (CommandBarView *bar : m_cmdBar) {
         const int index = bar->element().index;
         connect(bar, &CommandBarView::leftBar, this, [this, index](int direction) { focusNextBar(index, direction); });
-        connect(bar, &CommandBarView::escaped, this, [this] { focusView(currentTab()); });
+        connect(bar, &CommandBarView::escaped, this, [this] { m_tabs.focusView(m_tabs.currentTab()); });
     }
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D),
                                      QKeySequence(Qt::Key_F6)})
@@ -128,12 +128,12 @@ void frmStart::focusNextBar(int from, int direction)
 
 void frmStart::selectTabFromKeyboard(int step)
 {
-    const int count = tabCount();
+    const int count = m_tabs.tabCount();
     if (count < 1)
         return;
     // The same as a left click on the tab.
     Tab1_MouseDown(m_ctx.main, 1);
-    setCurrentTab((currentTab() + step + count) % count);
+    m_tabs.setCurrentTab((m_tabs.currentTab() + step + count) % count);
     Tab1_Click(m_ctx);
 }
 

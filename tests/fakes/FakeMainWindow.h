@@ -6,6 +6,7 @@
 #include "config/Language.h"
 #include "fakes/FakeBrowserView.h"
 #include "fakes/FakePlatform.h"
+#include "platform/WindowFrame.h"
 #include "support/QtPrint.h"
 
 #include <QString>
@@ -29,9 +30,10 @@ public:
     QString boxText;
 };
 
-// The main window's parts as a recorder of every call, in order, with a
-// fake view per tab.
-class FakeMainWindow : public TabHost,
+// The main window's parts and frame as a recorder of every call, in order,
+// with a fake view per tab.
+class FakeMainWindow : public WindowFrame,
+                       public TabHost,
                        public AddressBox,
                        public StatusStrip,
                        public MainTimers,
@@ -113,19 +115,22 @@ public:
     }
     void setTimerEnabled(MainTimer timer, bool enabled) override { timers[timer].enabled = enabled; }
 
-    // MainWindowPort
+    // WindowFrame, on a 1920 by 1080 screen
     int screenWidthTwips() const override { return 1920 * 15; }
     int screenHeightTwips() const override { return 1080 * 15; }
     int innerWidthTwips() const override { return rect.width; }
     int innerHeightTwips() const override { return rect.height; }
     TwipsRect windowRectTwips() const override { return rect; }
+    void moveWindowTwips(const TwipsRect &r) override
+    {
+        rect = r;
+        calls << QStringLiteral("move %1 %2 %3 %4").arg(r.left).arg(r.top).arg(r.width).arg(r.height);
+    }
+    bool minimized() const override { return showState == WindowShowState::Minimized; }
+
+    // MainWindowPort
     WindowShowState windowShowState() const override { return showState; }
     int cursorScreenYTwips() const override { return cursorY; }
-    void moveWindowTwips(int left, int top, int width, int height) override
-    {
-        rect = {left, top, width, height};
-        calls << QStringLiteral("move %1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height);
-    }
     void setWindowCaption(const QString &text) override { caption = text; }
     void setBusyPointer(bool on) override
     {

@@ -15,7 +15,10 @@ struct FakeProgram
     FakeMainWindow window;
     FakePlatform platform{&window.calls};
     AppContext ctx;
-    MainContext main{ctx.mainValues(), window, window, window, window, window, window, window.dialogs};
+    MainContext main{ctx.programFolder, ctx.main, ctx.placement, ctx.options, ctx.language, ctx.commands,
+                     ctx.images, ctx.dispatcher, ctx.platform,
+                     // tabs, address, status, timers, form, frame, names
+                     window, window, window, window, window, window, window, window.dialogs};
     SpeechContext speech = speechContext(ctx, main);
 };
 

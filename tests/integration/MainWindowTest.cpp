@@ -71,7 +71,7 @@ TEST_F(MainWindow, ARedirectLeavesTheFinalAddressAfterTheSettlingTick)
 TEST_F(MainWindow, ABackgroundTabMovesTheStatusTextAndProgress)
 {
     server.addPage("/background", page("Background tab"));
-    window->setProgress(0);
+    window->context().status.setProgress(0);
     window->Web(2)->Navigate(server.url("/background"));
     ASSERT_TRUE(waitForLoad(2, server.url("/background")));
     ASSERT_TRUE(waitUntil([&] { return window->statusBar()->text() == "Background tab"; }));

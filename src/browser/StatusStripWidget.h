@@ -1,0 +1,62 @@
+#pragma once
+
+#include "browser/MainWindowPorts.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QProgressBar;
+class QToolButton;
+
+namespace lorva {
+
+class ImageList;
+struct WindowNames;
+
+// The strip along the bottom of the main window: the move handles, the
+// status text, the speech button and the progress bar.
+class StatusStripWidget : public QWidget, public StatusStrip
+{
+public:
+    // The move handles drag `window`.
+    StatusStripWidget(const ImageList &images, QWidget *window);
+
+    QLabel *statusBar() const { return m_statusBar; }
+    QProgressBar *progressBar() const { return m_progressBar; }
+    QToolButton *timebar() const { return m_timebar; }
+    QToolButton *cmdMove() const { return m_cmdMove; }
+    int timebarPicture() const { return m_timebarPicture; }
+
+    void setStatusText(const QString &text) override;
+    void setProgress(int value) override;
+    void setTimebarPicture(int image) override;
+
+    // Shows what was held back while the first page loaded; later calls do nothing.
+    void release();
+    void setNames(const WindowNames &names);
+    void applyLayout(const MainLayout &layout);
+    void setBarStyle(int style);
+
+private:
+    const ImageList &m_images;
+    QToolButton *m_cmdMoveL;
+    QLabel *m_statusBar;
+    QToolButton *m_timebar;
+    QProgressBar *m_progressBar;
+    QToolButton *m_cmdMove;
+    // What the text and the progress bar are to show once the first page
+    // is there (see release).
+    struct HeldStrip
+    {
+        bool holding = true;
+        std::optional<QString> status;
+        std::optional<int> progress;
+    } m_held;
+    int m_timebarPicture = -1;
+    QString m_speechOn;
+    QString m_speechOff;
+};
+
+} // namespace lorva
