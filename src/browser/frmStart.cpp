@@ -7,6 +7,7 @@
 #include "browser/Navigation.h"
 #include "browser/PageProperties.h"
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "commands/ImageList.h"
 #include "config/Language.h"
@@ -74,7 +75,7 @@ frmStart::frmStart(const MainValues &values)
         connect(bar, &CommandBarView::menuClosed, this, [this] { Menu_Closed(m_ctx); });
     }
     // The tab strip is the control of the tab bar's panel.
-    m_cmdBar[1]->setPanelWidget(QStringLiteral("NIL4"), m_tab1);
+    m_cmdBar[1]->setPanelWidget(keys::Nil4, m_tab1);
     m_findBar->setFinder([this](const QString &text, bool backward) {
         BrowserView *view = Web(currentTab());
         if (!view)
@@ -408,9 +409,9 @@ void frmStart::unloadWindow()
 
 void frmStart::attachCommandBars(int style)
 {
-    m_cmdBar[0]->showBar(QStringLiteral("STANDARD0"));
-    m_cmdBar[2]->showBar(QStringLiteral("STANDARD2"));
-    m_cmdBar[1]->showBar(QStringLiteral("STANDARD1"));
+    m_cmdBar[0]->showBar(keys::Standard0);
+    m_cmdBar[2]->showBar(keys::Standard2);
+    m_cmdBar[1]->showBar(keys::Standard1);
     applyBarStyle(style);
     m_tab1->setFixedHeight(toPixels(m_ctx.main.layout.Tab1.height));
     updateTabWidths();
