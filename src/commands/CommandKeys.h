@@ -8,9 +8,10 @@ namespace lorva::keys {
 // identity everywhere: the bar builder, the captions, the rows of the
 // dispatcher and the shortcuts all name it through these constants, so a
 // misspelt key no longer compiles into a click that silently does nothing.
-// The constants share their text with the program (no copy at a call site).
+// Each constant holds its text in read-only data: passing one on copies nothing.
 
-// The main window's tool bar, its tab bar and its sites bar, and the titles of its menus.
+// The exits of the bars (EXIT5 and EXIT6 close the link-table window), the
+// main window's buttons and the titles of its menus.
 inline const QString Exit0 = QStringLiteral("EXIT0");
 inline const QString Exit2 = QStringLiteral("EXIT2");
 inline const QString Exit5 = QStringLiteral("EXIT5");
@@ -30,7 +31,7 @@ inline const QString Speak = QStringLiteral("SPEAK");
 inline const QString Tts = QStringLiteral("TTS");
 inline const QString Lang = QStringLiteral("LANG");
 
-// The navigation menu.
+// The language menu's new file, and the navigation menu.
 inline const QString LangNew = QStringLiteral("LANG:NEW");
 inline const QString NavigatePick = QStringLiteral("NAVIGATE:PICK");
 inline const QString NavigateGo = QStringLiteral("NAVIGATE:GO");
