@@ -127,10 +127,10 @@ QStringList entriesWithoutARow(const CommandBars &commands, const Dispatcher &di
                                const QList<ShownBar> &shown, int *walked)
 {
     QStringList missing;
-    const auto check = [&](const Element &element, const QString &key) {
+    const auto check = [&](const Element &element, const QString &key, const QString &where) {
         ++*walked;
         if (!dispatcher.handles(element, key))
-            missing << key + QStringLiteral(" (") + describe(element) + u')';
+            missing << key + QStringLiteral(" (") + where + QStringLiteral(", ") + describe(element) + u')';
     };
     for (const ShownBar &bar : shown) {
         for (const QString &key : commands.bar(bar.bar)) {
@@ -142,10 +142,10 @@ QStringList entriesWithoutARow(const CommandBars &commands, const Dispatcher &di
                 for (const QString &inMenu : commands.bar(entry->bar)) {
                     const CommandEntry *item = commands.entry(inMenu);
                     if (item && item->style != StyleSeparator)
-                        check(bar.menus, inMenu);
+                        check(bar.menus, inMenu, QStringLiteral("menu ") + entry->bar);
                 }
             } else if (entry->reportsClicks()) {
-                check(bar.element, key);
+                check(bar.element, key, QStringLiteral("bar ") + bar.bar);
             }
         }
     }
