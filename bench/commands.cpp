@@ -2,6 +2,7 @@
 // Make_Menus plus Make_Toolbars with every voice espeak-ng has, and of a
 // language switch (reading the language file and the caption pass).
 #include "app/AppContext.h"
+#include "commands/CommandKeys.h"
 #include "fakes/FakePlatform.h"
 #include "commands/Captions.h"
 #include "commands/CommandBars.h"
@@ -68,9 +69,9 @@ int main(int argc, char **argv)
         using namespace elements;
         CommandBarView bar0(ctx.commands, images, StartTools, StartMenus),
             bar1(ctx.commands, images, StartTabs, StartMenus), bar2(ctx.commands, images, StartSites, StartMenus);
-        bar0.showBar(QStringLiteral("STANDARD0"));
-        bar1.showBar(QStringLiteral("STANDARD1"));
-        bar2.showBar(QStringLiteral("STANDARD2"));
+        bar0.showBar(keys::Standard0);
+        bar1.showBar(keys::Standard1);
+        bar2.showBar(keys::Standard2);
         drawn.push_back(clock.nsecsElapsed() / 1e6);
 
         for (const char *language : {"italian", "english"}) {

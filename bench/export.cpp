@@ -12,6 +12,7 @@
 // stall with nothing to do (the machine's own noise).
 #include "app/Program.h"
 #include "browser/frmStart.h"
+#include "commands/CommandKeys.h"
 #include "export/OfficeExports.h"
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
@@ -194,10 +195,10 @@ int main(int argc, char **argv)
 
     struct Format
     {
-        const char *key;
+        QString key;
         const char *label;
         const char *extension;
-    } formats[] = {{"SAVE:WORDH", "Word", ".doc"}, {"SAVE:PDF", "PDF", ".pdf"}, {"SAVE:EXCEL", "Excel", ".xls"}};
+    } formats[] = {{keys::SaveWordH, "Word", ".doc"}, {keys::SavePdf, "PDF", ".pdf"}, {keys::SaveExcel, "Excel", ".xls"}};
     constexpr int kRounds = 5;
     if (faults) {
         // The machine's own noise: the longest pause with nothing to do.
@@ -221,7 +222,7 @@ int main(int argc, char **argv)
             last = 0;
             longest = 0;
             stall.start();
-            program.context().dispatcher.click(elements::StartMenus, QStringLiteral("SAVE:WORDH"));
+            program.context().dispatcher.click(elements::StartMenus, keys::SaveWordH);
             stall.stop();
             return QFileInfo::exists(clock.name);
         };
@@ -326,7 +327,7 @@ int main(int argc, char **argv)
             ticks.start();
             last = 0;
             stall.start();
-            program.context().dispatcher.click(elements::StartMenus, QString::fromLatin1(format.key));
+            program.context().dispatcher.click(elements::StartMenus, format.key);
             stall.stop();
             if (clock.confirmed < 0)
                 continue;
@@ -346,14 +347,14 @@ int main(int argc, char **argv)
     // before and after the picture) apart from the program's own work.
     struct Keeper
     {
-        const char *key;
+        QString key;
         const char *label;
         const char *file;
         int fixedMs;
-    } keepers[] = {{"SAVE:PPT", "PowerPoint slide", "out/Show.ppt", 3000},
-                   {"SAVE:HTML", "web archive", "out/Page.mht", 1000},
-                   {"EDIT:VIEW", "page source", "", 0},
-                   {"EDIT:PICTURE", "picture grab", "", 3100}};
+    } keepers[] = {{keys::SavePpt, "PowerPoint slide", "out/Show.ppt", 3000},
+                   {keys::SaveHtml, "web archive", "out/Page.mht", 1000},
+                   {keys::EditView, "page source", "", 0},
+                   {keys::EditPicture, "picture grab", "", 3100}};
     for (const Keeper &keeper : keepers) {
         std::vector<double> total;
         for (int round = 0; round < 3; ++round) {
@@ -364,7 +365,7 @@ int main(int argc, char **argv)
             ticks.start();
             last = 0;
             stall.start();
-            program.context().dispatcher.click(elements::StartMenus, QString::fromLatin1(keeper.key));
+            program.context().dispatcher.click(elements::StartMenus, keeper.key);
             stall.stop();
             // The page source ends in the text editor, not in a message.
             total.push_back(double(clock.confirmed >= 0 ? clock.confirmed : clock.clock.elapsed()));

@@ -15,6 +15,7 @@
 #include "app/Program.h"
 #include "ProcessMemory.h"
 #include "browser/frmStart.h"
+#include "commands/CommandKeys.h"
 #include "commands/Elements.h"
 #include "platform/BrowserView.h"
 #include "platform/PagePrinter.h"
@@ -193,7 +194,7 @@ PreviewFigures preview(Program &program, int capS)
         }
     });
     poll.start();
-    program.context().dispatcher.click(elements::StartMenus, QStringLiteral("EDIT:PREVIEW"));
+    program.context().dispatcher.click(elements::StartMenus, keys::EditPreview);
     poll.stop();
     finished = true;
     watcher.join();
@@ -316,7 +317,7 @@ int main(int argc, char **argv)
     });
     clock.start();
     answer.start();
-    program.context().dispatcher.click(elements::StartMenus, QStringLiteral("EDIT:PRINT"));
+    program.context().dispatcher.click(elements::StartMenus, keys::EditPrint);
     answer.stop();
     // The file is complete when the command returns, or shortly after.
     qint64 done = clock.elapsed();

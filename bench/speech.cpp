@@ -4,6 +4,7 @@
 // real window to the first samples of its speech.
 #include "app/Program.h"
 #include "browser/frmStart.h"
+#include "commands/CommandKeys.h"
 #include "support/ForwardingPlatform.h"
 #include "commands/CommandBarView.h"
 #include "commands/ImageList.h"
@@ -186,7 +187,7 @@ int main(int argc, char **argv)
     }
     window.QWidget::activateWindow();
     waitFor([&] { return window.Web(0)->LocationURL() == server.url("/read") && !window.Web(0)->Busy(); }, 20000);
-    for (QAction *a : window.cmdBar(0)->menuOf("TTS")->actions())
+    for (QAction *a : window.cmdBar(0)->menuOf(keys::Tts)->actions())
         if (a->toolTip() == u"English (Great Britain)")
             a->trigger();
     QTest::qWait(2500);

@@ -56,8 +56,8 @@ struct AppContext
 // Speaking, with the main window's parts that it works through.
 inline SpeechContext speechContext(AppContext &ctx, MainContext &window)
 {
-    return {ctx.speech,   ctx.language,  ctx.commands,  ctx.platform,
-            window.tabs,  window.status, window.timers, ctx.programFolder};
+    return {ctx.speech,  ctx.language,  ctx.commands,  ctx.platform,
+            window.tabs, window.status, window.timers, ctx.programFolder, window.dialogs};
 }
 
 } // namespace lorva

@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "addresses/History.h"
+#include "commands/CommandKeys.h"
 #include "config/LegacyText.h"
 #include "browser/MainCommands.h"
 #include "browser/frmStart.h"
@@ -13,7 +14,6 @@
 #include "windows/frmEDit.h"
 #include "windows/frmInput.h"
 #include "windows/frmLang.h"
-#include "windows/frmSpeechLog.h"
 
 #include <QPointer>
 
@@ -31,23 +31,9 @@ Program::Program(QString programFolder, Platform &platform)
 {
     frmStart &window = m_windows.main();
     MainContext &main = window.context();
-    addMainWindowRows(m_ctx.dispatcher, main);
-    addSpeechRows(m_ctx.dispatcher, m_speech);
-    addExportRows(m_ctx.dispatcher, m_exports);
-    addPictureRows(m_ctx.dispatcher, m_exports);
-    addProgramRows(m_ctx, main);
-    m_ctx.dispatcher.setRow(elements::StartTools, QStringLiteral("FAVORITE"), [this](const QString &) { GO_Tables(); });
-    m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:SAVE"),
-                            [this, &main](const QString &) { Save_Speech(m_speech, main.dialogs); });
-    m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:LOG"),
-                            [this](const QString &) { showSpeechLog(); });
-    m_ctx.dispatcher.setRow(elements::StartMenus, QStringLiteral("LANG:NEW"),
-                            [this](const QString &) { showLanguageEditor(); });
-    for (const Element element : {elements::StartTools, elements::StartMenus}) {
-        m_ctx.dispatcher.setRow(element, element == elements::StartTools ? QStringLiteral("BREVONTA")
-                                                                         : QStringLiteral("FILE:BREVONTA"),
-                                [this](const QString &) { showAbout(); });
-    }
+    addMainRows(m_ctx, main, m_speech, m_exports,
+                {[this] { GO_Tables(); }, [this] { showLanguageEditor(); }, [this] { showAbout(); },
+                 [this](QWidget *shown) { showModal(shown); }});
     m_ctx.dispatcher.setFailureHandler([&main](CommandWindow, const QString &message) { main.dialogs.failure(message); });
 
     QObject::connect(window.timer(MainTimer::Timer4), &QTimer::timeout, &window, [this] {
@@ -64,6 +50,22 @@ Program::Program(QString programFolder, Platform &platform)
         stopSavingSpeech(m_speech);
         GO_Exit(m_ctx, mainContext(), [this] { m_windows.unloadOthers(); });
     });
+}
+
+void addMainRows(AppContext &ctx, MainContext &main, SpeechContext &speech, ExportContext &exports,
+                 const WindowOpeners &open)
+{
+    Dispatcher &d = ctx.dispatcher;
+    addMainWindowRows(d, main);
+    addSpeechRows(d, speech, open.showModal);
+    addExportRows(d, exports);
+    addPictureRows(d, exports);
+    addProgramRows(ctx, main);
+    d.setRow(elements::StartTools, keys::Favorite, [tables = open.tables](const QString &) { tables(); });
+    d.setRow(elements::StartMenus, keys::LangNew, [editor = open.languageEditor](const QString &) { editor(); });
+    const auto about = [about = open.about](const QString &) { about(); };
+    d.setRow(elements::StartTools, keys::Brevonta, about);
+    d.setRow(elements::StartMenus, keys::FileBrevonta, about);
 }
 
 // The save's thread reports to the windows: it ends before they go.
@@ -180,15 +182,6 @@ void Program::showAbout()
 {
     showModal(new frmAbout(m_ctx.programFolder, m_ctx.language, m_ctx.commands, m_ctx.dispatcher, m_ctx.platform,
                            m_ctx.options.BarStyle));
-}
-
-void Program::showSpeechLog()
-{
-    QList<frmSpeechLog::Line> lines;
-    for (const SpeechState::Spoken &spoken : m_ctx.speech.log)
-        lines.append({spoken.time, spoken.text});
-    showModal(new frmSpeechLog(m_ctx.language.Captions[222], lines,
-                               [this](const QString &text) { Speak_Again(m_speech, text); }));
 }
 
 } // namespace lorva

@@ -17,6 +17,21 @@ class frmStart;
 class frmTab;
 class Platform;
 
+// What the main window's commands open. The program owns every window, so
+// the rows that show one reach it through these.
+struct WindowOpeners
+{
+    std::function<void()> tables;         // "FAVORITE": the link-table window
+    std::function<void()> languageEditor; // "LANG:NEW"
+    std::function<void()> about;          // "BREVONTA" and "FILE:BREVONTA"
+    ShowModal showModal;                  // the windows an area makes itself (the speech log)
+};
+
+// Every row of the main window's bars and menus: each area registers its
+// own, and the windows the program owns are opened through `open`.
+void addMainRows(AppContext &ctx, MainContext &main, SpeechContext &speech, ExportContext &exports,
+                 const WindowOpeners &open);
+
 // The program put together: its values, its windows, the rows of every
 // area's commands, and what reaches across areas (the speech watch, the
 // start-up tail, the shutdown), as main() runs it and tests start it.
@@ -45,7 +60,6 @@ public:
     // "LANG:NEW" and the About box, each shown modally until it closes.
     void showLanguageEditor();
     void showAbout();
-    void showSpeechLog();
 
 private:
     void openRowEditor(frmTab &table);

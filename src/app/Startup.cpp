@@ -6,6 +6,7 @@
 #include "browser/Navigation.h"
 #include "browser/SiteName.h"
 #include "commands/Captions.h"
+#include "commands/CommandKeys.h"
 #include "config/AppError.h"
 #include "config/LegacyText.h"
 #include "config/Placement.h"
@@ -56,16 +57,16 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
     main.layout.picBar = {20, 0, main.layout.picBar.width, 385};
     main.layout.Text1.top = 30;
 
-    ctx.commands.setChecked(QStringLiteral("FILE:FLOATING"), ctx.options.FloatingBars != 0);
-    const char *styles[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+    ctx.commands.setChecked(keys::FileFloating, ctx.options.FloatingBars != 0);
+    const QString *styles[] = {&keys::FileSystem, &keys::FileOffice, &keys::FileMoney, &keys::FileXp};
     if (ctx.options.BarStyle >= 0 && ctx.options.BarStyle <= 3)
-        ctx.commands.setChecked(QLatin1String(styles[ctx.options.BarStyle]), true);
+        ctx.commands.setChecked(*styles[ctx.options.BarStyle], true);
 
     Hyst_Read(ctx.programFolder, window.address.history());
 
     window.form.attachCommandBars(ctx.options.BarStyle);
-    ctx.commands.setEnabled(QStringLiteral("SPEAK"), false);
-    ctx.commands.setEnabled(QStringLiteral("FAVORITE"), false);
+    ctx.commands.setEnabled(keys::Speak, false);
+    ctx.commands.setEnabled(keys::Favorite, false);
     window.status.setTimebarPicture(kSpeechOffPicture);
 
     main.layout.cmdBar[0].width = 5950;
@@ -134,7 +135,7 @@ void Timer4_Timer(AppContext &ctx, MainContext &window)
     ctx.exports.templatePathH = legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/TemplateH.Doc"));
     ctx.exports.pictureWidth = window.frame.screenWidthTwips();
     ctx.exports.pictureHeight = window.frame.screenHeightTwips();
-    ctx.commands.setEnabled(QStringLiteral("FAVORITE"), true);
+    ctx.commands.setEnabled(keys::Favorite, true);
     Fill_List1(ctx.speech);
 }
 
@@ -213,8 +214,8 @@ void switchLanguage(AppContext &ctx, MainContext &window, const QString &key)
 
 void addProgramRows(AppContext &ctx, MainContext &window)
 {
-    ctx.dispatcher.setPrefixRow(elements::StartMenus, QStringLiteral("LANG:"), [&ctx, &window](const QString &key) {
-        if (key != u"LANG:NEW")
+    ctx.dispatcher.setPrefixRow(elements::StartMenus, keys::LangPrefix, [&ctx, &window](const QString &key) {
+        if (key != keys::LangNew)
             switchLanguage(ctx, window, key);
     });
 }

@@ -6,6 +6,7 @@
 #include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -36,7 +37,7 @@ void setBarStyle(MainContext &ctx, const QString &key, int style)
 
 void toggleFloating(MainContext &ctx)
 {
-    const CommandEntry *entry = ctx.commands.entry(QStringLiteral("FILE:FLOATING"));
+    const CommandEntry *entry = ctx.commands.entry(keys::FileFloating);
     if (entry && entry->checked) {
         ctx.timers.setTimerEnabled(MainTimer::Timer1, true);
         ctx.timers.setTimerInterval(MainTimer::Timer1, 750);
@@ -98,61 +99,61 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
             openInView(ctx.tabs, ctx.tabs.currentTab(), address);
     };
 
-    d.setRow(StartTools, QStringLiteral("EXIT0"), exit);
-    d.setRow(StartTools, QStringLiteral("BACK"), back);
-    d.setRow(StartTools, QStringLiteral("NEXT"), forward);
-    d.setRow(StartTools, QStringLiteral("PRINT"), page(6));
+    d.setRow(StartTools, keys::Exit0, exit);
+    d.setRow(StartTools, keys::Back, back);
+    d.setRow(StartTools, keys::Next, forward);
+    d.setRow(StartTools, keys::Print, page(6));
 
-    d.setRow(StartSites, QStringLiteral("GOOGLE"), site(&Language::SearchUrl));
-    d.setRow(StartSites, QStringLiteral("WIKI"), site(&Language::DictionaryUrl));
-    d.setRow(StartSites, QStringLiteral("MAP"), site(&Language::MapUrl));
-    d.setRow(StartSites, QStringLiteral("SOCIAL"), site(&Language::SocialUrl));
-    d.setRow(StartSites, QStringLiteral("EBAY"), site(&Language::EcommerceUrl));
-    d.setRow(StartSites, QStringLiteral("MIN"), [&ctx](const QString &) { ctx.form.minimizeWindow(); });
-    d.setRow(StartSites, QStringLiteral("EXIT2"), exit);
+    d.setRow(StartSites, keys::Google, site(&Language::SearchUrl));
+    d.setRow(StartSites, keys::Wiki, site(&Language::DictionaryUrl));
+    d.setRow(StartSites, keys::Map, site(&Language::MapUrl));
+    d.setRow(StartSites, keys::Social, site(&Language::SocialUrl));
+    d.setRow(StartSites, keys::Ebay, site(&Language::EcommerceUrl));
+    d.setRow(StartSites, keys::Min, [&ctx](const QString &) { ctx.form.minimizeWindow(); });
+    d.setRow(StartSites, keys::Exit2, exit);
 
-    d.setRow(StartMenus, QStringLiteral("EDIT:STOP"), [&ctx](const QString &) { stopView(ctx.tabs, ctx.tabs.currentTab()); });
-    d.setRow(StartMenus, QStringLiteral("EDIT:PAGESET"), page(8));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PREVIEW"), page(7));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PRINT"), page(6));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PROPERTIES"), page(10));
-    d.setRow(StartMenus, QStringLiteral("EDIT:CUT"), page(11));
-    d.setRow(StartMenus, QStringLiteral("EDIT:COPY"), page(12));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PASTE"), page(13));
-    d.setRow(StartMenus, QStringLiteral("EDIT:SELECT"), page(17));
-    d.setRow(StartMenus, QStringLiteral("EDIT:DELETE"), page(33));
-    d.setRow(StartMenus, QStringLiteral("EDIT:FINDDOC"), [&ctx](const QString &) { ctx.form.showFindBar(); });
-    d.setRow(StartMenus, QStringLiteral("EDIT:TRANS"), [openPage, &ctx](const QString &) { openPage(ctx.language.TranslatorPath); });
-    d.setRow(StartMenus, QStringLiteral("EDIT:TXT"), [&ctx](const QString &) {
+    d.setRow(StartMenus, keys::EditStop, [&ctx](const QString &) { stopView(ctx.tabs, ctx.tabs.currentTab()); });
+    d.setRow(StartMenus, keys::EditPageSet, page(8));
+    d.setRow(StartMenus, keys::EditPreview, page(7));
+    d.setRow(StartMenus, keys::EditPrint, page(6));
+    d.setRow(StartMenus, keys::EditProperties, page(10));
+    d.setRow(StartMenus, keys::EditCut, page(11));
+    d.setRow(StartMenus, keys::EditCopy, page(12));
+    d.setRow(StartMenus, keys::EditPaste, page(13));
+    d.setRow(StartMenus, keys::EditSelect, page(17));
+    d.setRow(StartMenus, keys::EditDelete, page(33));
+    d.setRow(StartMenus, keys::EditFindDoc, [&ctx](const QString &) { ctx.form.showFindBar(); });
+    d.setRow(StartMenus, keys::EditTrans, [openPage, &ctx](const QString &) { openPage(ctx.language.TranslatorPath); });
+    d.setRow(StartMenus, keys::EditTxt, [&ctx](const QString &) {
         ctx.platform.openWithDesktop(languageFilePath(ctx.programFolder, ctx.options.LanguageName));
     });
-    d.setRow(StartMenus, QStringLiteral("EDIT:EXIT"), exit);
+    d.setRow(StartMenus, keys::EditExit, exit);
 
-    d.setRow(StartMenus, QStringLiteral("FILE:SYSTEM"), style(0));
-    d.setRow(StartMenus, QStringLiteral("FILE:OFFICE"), style(1));
-    d.setRow(StartMenus, QStringLiteral("FILE:XP"), style(3));
-    d.setRow(StartMenus, QStringLiteral("FILE:MONEY"), style(2));
-    d.setRow(StartMenus, QStringLiteral("FILE:FLOATING"), [&ctx](const QString &) { toggleFloating(ctx); });
-    d.setRow(StartMenus, QStringLiteral("FILE:HELP"), [&ctx](const QString &) {
+    d.setRow(StartMenus, keys::FileSystem, style(0));
+    d.setRow(StartMenus, keys::FileOffice, style(1));
+    d.setRow(StartMenus, keys::FileXp, style(3));
+    d.setRow(StartMenus, keys::FileMoney, style(2));
+    d.setRow(StartMenus, keys::FileFloating, [&ctx](const QString &) { toggleFloating(ctx); });
+    d.setRow(StartMenus, keys::FileHelp, [&ctx](const QString &) {
         ctx.platform.openWithDesktop(
             QUrl::fromLocalFile(legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Help.html"))).toString());
     });
-    d.setRow(StartMenus, QStringLiteral("FILE:EXPLORER"),
+    d.setRow(StartMenus, keys::FileExplorer,
              [&ctx](const QString &) { ctx.platform.openWithDesktop(ctx.address.addressText()); });
-    d.setRow(StartMenus, QStringLiteral("FILE:SECURITY"), settings(SettingsPanel::Security));
-    d.setRow(StartMenus, QStringLiteral("FILE:VOLUME"), settings(SettingsPanel::Sound));
-    d.setRow(StartMenus, QStringLiteral("FILE:INTERNET"), settings(SettingsPanel::Network));
+    d.setRow(StartMenus, keys::FileSecurity, settings(SettingsPanel::Security));
+    d.setRow(StartMenus, keys::FileVolume, settings(SettingsPanel::Sound));
+    d.setRow(StartMenus, keys::FileInternet, settings(SettingsPanel::Network));
 
-    d.setRow(StartMenus, QStringLiteral("NAVIGATE:BACK"), back);
-    d.setRow(StartMenus, QStringLiteral("NAVIGATE:NEXT"), forward);
-    d.setRow(StartMenus, QStringLiteral("NAVIGATE:REFRESH"),
+    d.setRow(StartMenus, keys::NavigateBack, back);
+    d.setRow(StartMenus, keys::NavigateNext, forward);
+    d.setRow(StartMenus, keys::NavigateRefresh,
              [&ctx](const QString &) { refreshView(ctx.tabs, ctx.tabs.currentTab()); });
     // The engine has no home page of its own: its home is the language's start page.
-    d.setRow(StartMenus, QStringLiteral("NAVIGATE:HOME"), [openPage, &ctx](const QString &) { openPage(ctx.language.StartPage); });
-    d.setRow(StartMenus, QStringLiteral("NAVIGATE:PICK"),
+    d.setRow(StartMenus, keys::NavigateHome, [openPage, &ctx](const QString &) { openPage(ctx.language.StartPage); });
+    d.setRow(StartMenus, keys::NavigatePick,
              [&ctx](const QString &) { Save_BookMark(ctx.programFolder, ctx.main.LastGoURL); });
     // Going to the bookmark adds nothing to the history: the view opens it.
-    d.setRow(StartMenus, QStringLiteral("NAVIGATE:GO"), [&ctx](const QString &) {
+    d.setRow(StartMenus, keys::NavigateGo, [&ctx](const QString &) {
         const std::optional<QString> bookmark = Read_BookMark(ctx.programFolder);
         if (!bookmark)
             return;
@@ -161,7 +162,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
         if (!bookmark->isEmpty())
             openInView(ctx.tabs, ctx.tabs.currentTab(), *bookmark);
     });
-    d.setRow(StartMenus, QStringLiteral("NAVIGATE:PICKHOME"), [&ctx](const QString &) {
+    d.setRow(StartMenus, keys::NavigatePickHome, [&ctx](const QString &) {
         ctx.options.HomePage = ctx.address.addressText();
         Save_Opt(ctx.programFolder, ctx.options);
     });

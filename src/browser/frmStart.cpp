@@ -7,6 +7,7 @@
 #include "browser/Navigation.h"
 #include "browser/PageProperties.h"
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "commands/ImageList.h"
 #include "config/Language.h"
@@ -69,7 +70,7 @@ frmStart::frmStart(const QString &programFolder, MainState &main, Placement &pla
         connect(bar, &CommandBarView::menuClosed, this, [this] { Menu_Closed(m_ctx); });
     }
     // The tab strip is the control of the tab bar's panel.
-    m_cmdBar[1]->setPanelWidget(QStringLiteral("NIL4"), Tab1());
+    m_cmdBar[1]->setPanelWidget(keys::Nil4, Tab1());
     m_findBar->setFinder([this](const QString &text, bool backward) {
         BrowserView *view = Web(m_tabs.currentTab());
         if (!view)
@@ -194,9 +195,9 @@ void frmStart::unloadWindow()
 
 void frmStart::attachCommandBars(int style)
 {
-    m_cmdBar[0]->showBar(QStringLiteral("STANDARD0"));
-    m_cmdBar[2]->showBar(QStringLiteral("STANDARD2"));
-    m_cmdBar[1]->showBar(QStringLiteral("STANDARD1"));
+    m_cmdBar[0]->showBar(keys::Standard0);
+    m_cmdBar[2]->showBar(keys::Standard2);
+    m_cmdBar[1]->showBar(keys::Standard1);
     applyBarStyle(style);
     Tab1()->setFixedHeight(toPixels(m_ctx.main.layout.Tab1.height));
     m_tabs.updateTabWidths();

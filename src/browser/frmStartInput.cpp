@@ -6,6 +6,7 @@
 #include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "platform/Platform.h"
 
@@ -143,6 +144,6 @@ void frmStart::focusAddressBox()
     m_text1->lineEdit()->selectAll();
 }
 
-void frmStart::stopSpeaking() { m_ctx.dispatcher.click(elements::StartMenus, QStringLiteral("SPEAK:STOP")); }
+void frmStart::stopSpeaking() { m_ctx.dispatcher.click(elements::StartMenus, keys::SpeakStop); }
 
 } // namespace lorva

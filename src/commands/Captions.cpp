@@ -1,17 +1,20 @@
 #include "commands/Captions.h"
 
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/MakeMenus.h"
 #include "config/Language.h"
 #include "config/Options.h"
 
 namespace lorva {
 
+using namespace keys;
+
 namespace {
 
 struct Text
 {
-    const char *key;
+    QString key;
     int caption;
 };
 
@@ -22,40 +25,40 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
     const auto &C = l.Captions;
     const auto tips = [&](std::initializer_list<Text> rows) {
         for (const Text &row : rows)
-            bars.setToolTip(QString::fromLatin1(row.key), C[row.caption]);
+            bars.setToolTip(row.key, C[row.caption]);
     };
     const auto captions = [&](std::initializer_list<Text> rows) {
         for (const Text &row : rows)
-            bars.setCaption(QString::fromLatin1(row.key), C[row.caption]);
+            bars.setCaption(row.key, C[row.caption]);
     };
 
-    tips({{"EXIT0", 32}, {"FILE", 131}, {"BACK", 123}, {"NEXT", 124}, {"PRINT", 43}});
-    bars.setToolTip(QStringLiteral("GOOGLE"), l.SearchDescr);
-    tips({{"SAVE", 128}, {"EDIT", 129}, {"FAVORITE", 130}, {"SEARCH", 132}, {"NAVIGATE", 134}, {"TTS", 155},
-          {"SPEAK", 137}, {"LANG", 194}, {"EXIT2", 32}, {"MIN", 60}});
+    tips({{Exit0, 32}, {File, 131}, {Back, 123}, {Next, 124}, {Print, 43}});
+    bars.setToolTip(Google, l.SearchDescr);
+    tips({{Save, 128}, {Edit, 129}, {Favorite, 130}, {Search, 132}, {Navigate, 134}, {Tts, 155},
+          {Speak, 137}, {Lang, 194}, {Exit2, 32}, {Min, 60}});
 
-    captions({{"NAVIGATE:PICK", 170}, {"NAVIGATE:GO", 169}, {"NAVIGATE:NEXT", 3}, {"NAVIGATE:BACK", 2},
-              {"NAVIGATE:REFRESH", 126}, {"NAVIGATE:HOME", 63}, {"NAVIGATE:PICKHOME", 135}, {"FILE:SYSTEM", 180},
-              {"FILE:OFFICE", 172}, {"FILE:XP", 173}, {"FILE:MONEY", 174}, {"FILE:FLOATING", 38},
-              {"FILE:BREVONTA", 138}, {"FILE:HELP", 175}, {"EDIT:STOP", 125}});
+    captions({{NavigatePick, 170}, {NavigateGo, 169}, {NavigateNext, 3}, {NavigateBack, 2},
+              {NavigateRefresh, 126}, {NavigateHome, 63}, {NavigatePickHome, 135}, {FileSystem, 180},
+              {FileOffice, 172}, {FileXp, 173}, {FileMoney, 174}, {FileFloating, 38},
+              {FileBrevonta, 138}, {FileHelp, 175}, {EditStop, 125}});
 
-    bars.setCaption(QStringLiteral("EDIT:TXT"), QStringLiteral("Speak_") + options.LanguageName + QStringLiteral(".txt"));
+    bars.setCaption(EditTxt, QStringLiteral("Speak_") + options.LanguageName + QStringLiteral(".txt"));
 
-    captions({{"EDIT:CUT", 157}, {"EDIT:COPY", 158}, {"EDIT:PASTE", 159}, {"EDIT:DELETE", 18},
-              {"EDIT:PAGESET", 41}, {"EDIT:PREVIEW", 42}, {"EDIT:PRINT", 43}, {"EDIT:PROPERTIES", 177},
-              {"EDIT:FINDDOC", 166}, {"EDIT:SELECT", 23}, {"EDIT:VIEW", 35}, {"EDIT:PICTURE", 176},
-              {"EDIT:TRANS", 189}, {"EDIT:EXIT", 1}, {"FILE:INTERNET", 161}, {"FILE:EXPLORER", 160},
-              {"FILE:SECURITY", 162}, {"FILE:VOLUME", 97}, {"SAVE:HTML", 145}, {"SAVE:WORDH", 146},
-              {"SAVE:WORDV", 147}, {"SAVE:EXCEL", 148}, {"SAVE:PPT", 149}, {"SAVE:PDF", 206}, {"LANG:NEW", 209},
-              {"SPEAK:TRE", 218}, {"SPEAK:SEI", 219}, {"SPEAK:DODICI", 220}, {"SPEAK:STOP", 221},
-              {"SPEAK:LOG", 222}, {"SPEAK:PAUSE", 244}, {"SPEAK:SAVE", 246},
-              {"SPEAK:READ", 248}, {"SPEAK:NEXT", 249}, {"SPEAK:PREV", 250}});
+    captions({{EditCut, 157}, {EditCopy, 158}, {EditPaste, 159}, {EditDelete, 18},
+              {EditPageSet, 41}, {EditPreview, 42}, {EditPrint, 43}, {EditProperties, 177},
+              {EditFindDoc, 166}, {EditSelect, 23}, {EditView, 35}, {EditPicture, 176},
+              {EditTrans, 189}, {EditExit, 1}, {FileInternet, 161}, {FileExplorer, 160},
+              {FileSecurity, 162}, {FileVolume, 97}, {SaveHtml, 145}, {SaveWordH, 146},
+              {SaveWordV, 147}, {SaveExcel, 148}, {SavePpt, 149}, {SavePdf, 206}, {LangNew, 209},
+              {SpeakTre, 218}, {SpeakSei, 219}, {SpeakDodici, 220}, {SpeakStop, 221},
+              {SpeakLog, 222}, {SpeakPause, 244}, {SpeakSave, 246},
+              {SpeakRead, 248}, {SpeakNext, 249}, {SpeakPrev, 250}});
 
-    bars.setToolTip(QStringLiteral("WIKI"), l.DictionaryDescr);
-    bars.setToolTip(QStringLiteral("MAP"), l.MapDescr);
-    bars.setToolTip(QStringLiteral("SOCIAL"), l.SocialDescr);
-    bars.setToolTip(QStringLiteral("EBAY"), l.EcommerceDescr);
-    tips({{"PICTURE", 176}, {"BREVONTA", 196}});
+    bars.setToolTip(Wiki, l.DictionaryDescr);
+    bars.setToolTip(Map, l.MapDescr);
+    bars.setToolTip(Social, l.SocialDescr);
+    bars.setToolTip(Ebay, l.EcommerceDescr);
+    tips({{Picture, 176}, {Brevonta, 196}});
 
     windows.setWindowNames({C[215], C[179], {C[232], C[233], C[234]}, C[224], C[235], C[236], C[248]});
 
@@ -63,7 +66,7 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
     // before they are first shown: their entries are made here if need be.
     Make_WindowBars(bars, CommandWindow::LanguageEditor);
     Make_WindowBars(bars, CommandWindow::Question);
-    captions({{"EXIT3", 210}, {"SAVE5", 128}, {"OKYES", 212}, {"OKNO", 214}});
+    captions({{Exit3, 210}, {Save5, 128}, {OkYes, 212}, {OkNo, 214}});
 }
 
 } // namespace lorva

@@ -67,7 +67,7 @@ void CommandBarView::showBar(const QString &bar)
             button->installEventFilter(this);
         }
         update(key); // now that the action has its button
-        if (e->dropDown && !e->bar.isEmpty()) {
+        if (e->opensMenu()) {
             QMenu *menu = makeMenu(e->bar);
             m_menus.insert(key, menu);
             action->setMenu(menu);

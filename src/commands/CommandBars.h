@@ -24,6 +24,12 @@ struct CommandEntry
     bool checked = false;
     bool enabled = true;
     QString bar;                // the drop-down bar hung below the entry
+
+    // A click on the entry opens the bar hung below it instead of being reported.
+    bool opensMenu() const { return dropDown && !bar.isEmpty(); }
+    // Whether a click on the entry in a bar is reported: separators and
+    // panels take none, and an entry that opens a menu opens it.
+    bool reportsClicks() const { return style != StyleSeparator && style != StylePanel && !opensMenu(); }
 };
 
 // The one collection of command entries and bars that every command bar of

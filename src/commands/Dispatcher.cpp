@@ -2,6 +2,8 @@
 
 #include "config/AppError.h"
 
+#include <algorithm>
+
 namespace lorva {
 
 void Dispatcher::setRow(Element element, const QString &key, Handler handler)
@@ -18,6 +20,15 @@ bool Dispatcher::hasRow(Element element, const QString &key) const
 {
     const auto rows = m_rows.constFind(element);
     return rows != m_rows.constEnd() && rows->contains(key);
+}
+
+bool Dispatcher::handles(Element element, const QString &key) const
+{
+    if (hasRow(element, key))
+        return true;
+    const auto rows = m_prefixRows.constFind(element);
+    return rows != m_prefixRows.constEnd() &&
+           std::any_of(rows->begin(), rows->end(), [&key](const auto &row) { return key.startsWith(row.first); });
 }
 
 void Dispatcher::clearRows(Element element)

@@ -28,6 +28,8 @@ public:
     // Keys of `element` that start with `prefix` and have no row of their own.
     void setPrefixRow(Element element, const QString &prefix, Handler handler);
     bool hasRow(Element element, const QString &key) const;
+    // Whether a click on `key` reaches a handler: a row of its own or a prefix row.
+    bool handles(Element element, const QString &key) const;
     // Forgets every row of `element`: a window that goes takes its rows along.
     void clearRows(Element element);
     void setFailureHandler(FailureHandler handler) { m_failure = std::move(handler); }

@@ -4,6 +4,7 @@
 #include "browser/MainState.h"
 #include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "config/AppError.h"
 #include "config/Language.h"
@@ -277,10 +278,10 @@ void SaveAsE(ExportContext &ctx)
 void addExportRows(Dispatcher &dispatcher, ExportContext &ctx)
 {
     using elements::StartMenus;
-    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:WORDH"), [&ctx](const QString &) { SaveAsW(ctx, false); });
-    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:WORDV"), [&ctx](const QString &) { SaveAsW(ctx, true); });
-    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:PDF"), [&ctx](const QString &) { SaveAsF(ctx); });
-    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:EXCEL"), [&ctx](const QString &) { SaveAsE(ctx); });
+    dispatcher.setRow(StartMenus, keys::SaveWordH, [&ctx](const QString &) { SaveAsW(ctx, false); });
+    dispatcher.setRow(StartMenus, keys::SaveWordV, [&ctx](const QString &) { SaveAsW(ctx, true); });
+    dispatcher.setRow(StartMenus, keys::SavePdf, [&ctx](const QString &) { SaveAsF(ctx); });
+    dispatcher.setRow(StartMenus, keys::SaveExcel, [&ctx](const QString &) { SaveAsE(ctx); });
 }
 
 } // namespace lorva

@@ -3,6 +3,7 @@
 #include "browser/MainContext.h"
 #include "browser/MainState.h"
 #include "browser/MainWindowLogic.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "config/AppError.h"
 #include "config/Language.h"
@@ -250,10 +251,10 @@ void Take_Pic(ExportContext &ctx)
 void addPictureRows(Dispatcher &dispatcher, ExportContext &ctx)
 {
     using elements::StartMenus;
-    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:PPT"), [&ctx](const QString &) { SaveAsP(ctx); });
-    dispatcher.setRow(StartMenus, QStringLiteral("SAVE:HTML"), [&ctx](const QString &) { Save_Archive(ctx); });
-    dispatcher.setRow(StartMenus, QStringLiteral("EDIT:VIEW"), [&ctx](const QString &) { View_Source(ctx); });
-    dispatcher.setRow(StartMenus, QStringLiteral("EDIT:PICTURE"), [&ctx](const QString &) { Take_Pic(ctx); });
+    dispatcher.setRow(StartMenus, keys::SavePpt, [&ctx](const QString &) { SaveAsP(ctx); });
+    dispatcher.setRow(StartMenus, keys::SaveHtml, [&ctx](const QString &) { Save_Archive(ctx); });
+    dispatcher.setRow(StartMenus, keys::EditView, [&ctx](const QString &) { View_Source(ctx); });
+    dispatcher.setRow(StartMenus, keys::EditPicture, [&ctx](const QString &) { Take_Pic(ctx); });
 }
 
 } // namespace lorva

@@ -1,6 +1,7 @@
 #include "linktables/LinkTable.h"
 
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -93,12 +94,12 @@ void Form_Load(LinkTableContext &ctx)
     s.layout.PicLab.left = 0;
     Load_Group(ctx);
 
-    ctx.commands.setToolTip(QStringLiteral("EXIT6"), caption(ctx, 32));
-    const std::pair<const char *, int> tips[] = {{"EXIT5", 32}, {"ADDURL", 75}, {"EDITURL", 76}, {"GOURL", 78},
-                                                 {"SORT", 81},  {"SAVE2", 82},  {"HELP2", 83},   {"TITLE", 77},
-                                                 {"SEARCH", 84}};
+    ctx.commands.setToolTip(keys::Exit6, caption(ctx, 32));
+    const std::pair<const QString &, int> tips[] = {
+        {keys::Exit5, 32}, {keys::AddUrl, 75}, {keys::EditUrl, 76}, {keys::GoUrl, 78}, {keys::Sort, 81},
+        {keys::Save2, 82}, {keys::Help2, 83},  {keys::Title, 77},   {keys::Search, 84}};
     for (const auto &[key, n] : tips)
-        ctx.commands.setToolTip(QLatin1String(key), caption(ctx, n));
+        ctx.commands.setToolTip(key, caption(ctx, n));
     s.layout.bar[1].width = 530;
     s.layout.bar[0].left = 0;
 
@@ -319,26 +320,26 @@ void Form_QueryUnload(LinkTableContext &ctx) { GO_Exit(ctx); }
 void tableCommand(LinkTableContext &ctx, const QString &key)
 {
     TableState &s = *ctx.state;
-    if (key == u"EXIT5" || key == u"EXIT6") {
+    if (key == keys::Exit5 || key == keys::Exit6) {
         if (ctx.links.TableChanged) {
             ctx.links.TableChanged = false;
             if (ctx.dialogs->question(caption(ctx, 101)))
                 reported(ctx, [&] { Save_Table(ctx); });
         }
         GO_Exit(ctx);
-    } else if (key == u"ADDURL") {
+    } else if (key == keys::AddUrl) {
         reported(ctx, [&] {
             ADD_Tab(ctx);
             selectGroup(ctx, s.CurrentGroup);
             Save_Table(ctx);
             Read_Table(ctx);
         });
-    } else if (key == u"EDITURL") {
+    } else if (key == keys::EditUrl) {
         Edit_URL(ctx);
-    } else if (key == u"GOURL") {
+    } else if (key == keys::GoUrl) {
         ctx.ChosenLink = ctx.grid->text(s.Row, 2);
         GO_Exit(ctx);
-    } else if (key == u"SORT") {
+    } else if (key == keys::Sort) {
         if (s.ColSel != 1 && s.ColSel != 2)
             s.ColSel = 1;
         ctx.grid->setRows(s.LinkCount + 1);
@@ -352,16 +353,16 @@ void tableCommand(LinkTableContext &ctx, const QString &key)
         gridRowsForCount(ctx);
         ctx.grid->endBulk();
         ctx.window->setCurrentCell(qMin(s.Row, ctx.grid->rows() - 1), s.ColSel);
-    } else if (key == u"SAVE2") {
+    } else if (key == keys::Save2) {
         reported(ctx, [&] {
             Save_Table(ctx);
             Read_Table(ctx);
         });
-    } else if (key == u"HELP2") {
+    } else if (key == keys::Help2) {
         const QString help = legacy::resolvePath(
             ctx.programFolder, QStringLiteral("Data/LorvaGOTab") + ctx.language.LangCode + QStringLiteral(".pdf"));
         ctx.platform.openWithDesktop(help);
-    } else if (key == u"TITLE") {
+    } else if (key == keys::Title) {
         if (!ctx.links.TitleEditOpen) {
             ctx.links.TitleEditOpen = true;
             ctx.links.EditedTitle.clear();

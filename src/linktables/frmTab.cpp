@@ -2,6 +2,7 @@
 
 #include "commands/CommandBarView.h"
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "commands/MakeMenus.h"
 #include "config/Language.h"
@@ -125,11 +126,10 @@ frmTab::frmTab(LinkTableContext ctx, QWidget *parent)
     for (CommandBarView *bar : m_cmdBar)
         connect(bar, &CommandBarView::clicked, this,
                 [this](Element element, const QString &key) { m_ctx.dispatcher.click(element, key); });
-    for (const QString &key : {QStringLiteral("EXIT5"), QStringLiteral("ADDURL"), QStringLiteral("EDITURL"),
-                               QStringLiteral("GOURL"), QStringLiteral("SORT"), QStringLiteral("SAVE2"),
-                               QStringLiteral("HELP2"), QStringLiteral("TITLE")})
+    for (const QString &key :
+         {keys::Exit5, keys::AddUrl, keys::EditUrl, keys::GoUrl, keys::Sort, keys::Save2, keys::Help2, keys::Title})
         m_ctx.dispatcher.setRow(elements::TableTools, key, [this](const QString &k) { tableCommand(m_ctx, k); });
-    m_ctx.dispatcher.setRow(elements::TableExit, QStringLiteral("EXIT6"),
+    m_ctx.dispatcher.setRow(elements::TableExit, keys::Exit6,
                         [this](const QString &k) { tableCommand(m_ctx, k); });
 }
 
@@ -145,8 +145,8 @@ void frmTab::load()
         Make_WindowBars(m_ctx.commands, CommandWindow::Table);
         m_ctx.links.tableBarsBuilt = true;
     }
-    m_cmdBar[1]->showBar(QStringLiteral("TAB1"));
-    m_cmdBar[0]->showBar(QStringLiteral("TAB0"));
+    m_cmdBar[1]->showBar(keys::Tab1);
+    m_cmdBar[0]->showBar(keys::Tab0);
     for (CommandBarView *bar : m_cmdBar) {
         bar->setBarStyle(1);
         bar->setAccessibleName(m_ctx.language.Captions[33]);

@@ -2,6 +2,7 @@
 
 #include "browser/MainWindowPorts.h"
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -79,7 +80,7 @@ void GO_VoiceOpen(SpeechContext &ctx)
             ctx.status.setStatusText(ctx.language.Captions[231]);
         }
     }
-    ctx.commands.setEnabled(QStringLiteral("SPEAK"), true);
+    ctx.commands.setEnabled(keys::Speak, true);
 }
 
 void Voice_Click(SpeechContext &ctx, const QString &key)
@@ -108,7 +109,7 @@ void Voice_Click(SpeechContext &ctx, const QString &key)
         ctx.commands.setChecked(key, false);
         ctx.timers.setTimerEnabled(MainTimer::Timer6, false);
         speech.ActiveVoiceCaption.clear();
-        ctx.commands.setEnabled(QStringLiteral("SPEAK"), false);
+        ctx.commands.setEnabled(keys::Speak, false);
         ctx.status.setTimebarPicture(kSpeechOffPicture);
     }
 }
@@ -133,19 +134,22 @@ void Web_LeftButtonUp(SpeechContext &ctx, int index)
     GO_Talk(ctx);
 }
 
-void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx)
+void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showModal)
 {
-    dispatcher.setRow(elements::StartTools, QStringLiteral("SPEAK"), [&ctx](const QString &) { GO_Talk(ctx); });
-    dispatcher.setPrefixRow(elements::StartMenus, QStringLiteral("TTS:"),
+    dispatcher.setRow(elements::StartTools, keys::Speak, [&ctx](const QString &) { GO_Talk(ctx); });
+    dispatcher.setPrefixRow(elements::StartMenus, keys::VoicePrefix,
                             [&ctx](const QString &key) { Voice_Click(ctx, key); });
-    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:STOP"), [&ctx](const QString &) { Speech_Stop(ctx); });
-    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:READ"), [&ctx](const QString &) { Read_Page(ctx); });
-    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:NEXT"), [&ctx](const QString &) { Read_Step(ctx, 1); });
-    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:PREV"), [&ctx](const QString &) { Read_Step(ctx, -1); });
-    dispatcher.setRow(elements::StartMenus, QStringLiteral("SPEAK:PAUSE"),
+    dispatcher.setRow(elements::StartMenus, keys::SpeakStop, [&ctx](const QString &) { Speech_Stop(ctx); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakRead, [&ctx](const QString &) { Read_Page(ctx); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakNext, [&ctx](const QString &) { Read_Step(ctx, 1); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakPrev, [&ctx](const QString &) { Read_Step(ctx, -1); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakPause,
                       [&ctx](const QString &) { Speech_Pause(ctx); });
-    for (const char *key : {"SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI"})
-        dispatcher.setRow(elements::StartMenus, QLatin1String(key), [&ctx](const QString &k) { Speech_Rate(ctx, k); });
+    for (const QString &key : {keys::SpeakTre, keys::SpeakSei, keys::SpeakDodici})
+        dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Speech_Rate(ctx, k); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakSave, [&ctx](const QString &) { Save_Speech(ctx, ctx.dialogs); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakLog,
+                      [&ctx, showModal = std::move(showModal)](const QString &) { Show_SpeechLog(ctx, showModal); });
 }
 
 } // namespace lorva

@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <QTime>
 
+#include <functional>
 #include <memory>
+
+class QWidget;
 
 namespace lorva {
 
@@ -72,7 +75,14 @@ struct SpeechContext
     StatusStrip &status;
     MainTimers &timers;
     const QString &programFolder;
+    // Where the speech menu asks (the file to save speech in) and tells.
+    Dialogs &dialogs;
 };
+
+// Shows a window of this area modally over the main window until it
+// closes, then lets it go: the program owns the windows, speech only
+// makes its own.
+using ShowModal = std::function<void(QWidget *window)>;
 
 // The start-up tail's step: every installed voice's description into List1.
 void Fill_List1(SpeechState &speech);
@@ -119,13 +129,16 @@ void Read_Step(SpeechContext &ctx, int step);
 QStringList sentencesOf(const QString &text);
 // Speaks a line of the speech log again.
 void Speak_Again(SpeechContext &ctx, const QString &text);
+// The speech log window: what was spoken in this run, newest last; a line
+// chosen in it is spoken again.
+void Show_SpeechLog(SpeechContext &ctx, const ShowModal &showModal);
 
 inline const QString kRateFile = QStringLiteral("Data/lorvaspeak.Rat");
 inline constexpr int kSlowRate = 130;
 inline constexpr int kNormalRate = 175;
 inline constexpr int kFastRate = 240;
 
-// Registers "SPEAK" and the voice entries.
-void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx);
+// Registers "SPEAK", the voice entries and every entry of the speech menu.
+void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showModal);
 
 } // namespace lorva

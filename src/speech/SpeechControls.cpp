@@ -1,6 +1,7 @@
 // Steering speech: stop, pause and resume, the rate and its file, and the
 // speech log's lines spoken again.
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -11,6 +12,7 @@
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "windows/frmSpeechLog.h"
 
 #include <QFileInfo>
 
@@ -23,16 +25,16 @@ constexpr int kResumeCaption = 245;
 
 struct Rate
 {
-    const char *key;
+    const QString &key;
     int wordsPerMinute;
 };
-constexpr Rate kRates[] = {{"SPEAK:TRE", kSlowRate}, {"SPEAK:SEI", kNormalRate}, {"SPEAK:DODICI", kFastRate}};
+const Rate kRates[] = {{keys::SpeakTre, kSlowRate}, {keys::SpeakSei, kNormalRate}, {keys::SpeakDodici, kFastRate}};
 
 void showRate(SpeechState &speech, CommandBars &commands, int wordsPerMinute)
 {
     speech.rate = wordsPerMinute;
     for (const Rate &r : kRates)
-        commands.setChecked(QLatin1String(r.key), r.wordsPerMinute == wordsPerMinute);
+        commands.setChecked(r.key, r.wordsPerMinute == wordsPerMinute);
     if (speech.SpeechVoice)
         speech.SpeechVoice->setRate(wordsPerMinute);
 }
@@ -40,7 +42,7 @@ void showRate(SpeechState &speech, CommandBars &commands, int wordsPerMinute)
 void setPaused(SpeechContext &ctx, bool paused)
 {
     ctx.speech.paused = paused;
-    ctx.commands.setCaption(QStringLiteral("SPEAK:PAUSE"),
+    ctx.commands.setCaption(keys::SpeakPause,
                             ctx.language.Captions[paused ? kResumeCaption : kPauseCaption]);
 }
 
@@ -77,7 +79,7 @@ void Speech_Pause(SpeechContext &ctx)
 void Speech_Rate(SpeechContext &ctx, const QString &key)
 {
     for (const Rate &r : kRates) {
-        if (key == QLatin1String(r.key)) {
+        if (key == r.key) {
             showRate(ctx.speech, ctx.commands, r.wordsPerMinute);
             legacy::writeTextLines(legacy::resolvePath(ctx.programFolder, kRateFile),
                                    {legacy::printInt(r.wordsPerMinute)}, QStringLiteral("Speech_Rate"));
@@ -116,6 +118,15 @@ constexpr int kBusyCaption = 241; // "An export is already under way; wait for i
 constexpr int kSampleRate = 22050;
 
 } // namespace
+
+void Show_SpeechLog(SpeechContext &ctx, const ShowModal &showModal)
+{
+    QList<frmSpeechLog::Line> lines;
+    for (const SpeechState::Spoken &spoken : ctx.speech.log)
+        lines.append({spoken.time, spoken.text});
+    showModal(new frmSpeechLog(ctx.language.Captions[222], lines,
+                               [&ctx](const QString &text) { Speak_Again(ctx, text); }));
+}
 
 void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
 {

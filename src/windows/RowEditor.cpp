@@ -1,6 +1,7 @@
 #include "windows/RowEditor.h"
 
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "linktables/LinkFiles.h"
@@ -18,8 +19,8 @@ void Form_Load(RowEditorContext &ctx)
     const auto &C = ctx.language.Captions;
     w.setBoxText(4, QString());
     w.setCaption(C[76]);
-    ctx.commands.setToolTip(QStringLiteral("CANCEL"), C[94]);
-    ctx.commands.setToolTip(QStringLiteral("SAVE3"), C[95]);
+    ctx.commands.setToolTip(keys::Cancel, C[94]);
+    ctx.commands.setToolTip(keys::Save3, C[95]);
 
     WindowPlace &p = ctx.place;
     if (p.height == 0 && p.left == 0 && p.width == 0) {
@@ -45,10 +46,10 @@ void Form_Load(RowEditorContext &ctx)
 void editorCommand(RowEditorContext &ctx, const QString &key)
 {
     const int row = ctx.links.EditRow;
-    if (key == u"CANCEL") {
+    if (key == keys::Cancel) {
         for (int c = 0; c <= 6; ++c)
             ctx.grid.setText(row, c, QString());
-    } else if (key == u"SAVE3") {
+    } else if (key == keys::Save3) {
         // The files have no escapes: what would break them is defused here.
         for (int i = 1; i <= 6; ++i) {
             const QString text = ctx.window->boxText(i);

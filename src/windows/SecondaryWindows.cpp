@@ -1,5 +1,6 @@
 #include "windows/SecondaryWindows.h"
 
+#include "commands/CommandKeys.h"
 #include "config/AppError.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
@@ -35,14 +36,14 @@ std::optional<QString> languageFileFor(const QString &programFolder, const QStri
 
 void languageEditorCommand(LanguageEditorContext &ctx, const QString &key)
 {
-    if (key == u"EXIT3") {
+    if (key == keys::Exit3) {
         if (ctx.state.languageChanged) {
             ctx.askQuestion();
             if (ctx.state.Answer != 1)
                 return;
         }
         ctx.close();
-    } else if (key == u"SAVE5") {
+    } else if (key == keys::Save5) {
         const std::optional<QString> name =
             ctx.dialogs.input(kProgramTitle, ctx.language.Captions[211], QString());
         if (!name || name->isEmpty())
@@ -69,9 +70,9 @@ void languageEditorCommand(LanguageEditorContext &ctx, const QString &key)
 
 void questionCommand(WindowsState &state, const QString &key)
 {
-    if (key == u"OKYES")
+    if (key == keys::OkYes)
         state.Answer = 1;
-    else if (key == u"OKNO")
+    else if (key == keys::OkNo)
         state.Answer = 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "commands/CommandBarView.h"
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/MakeMenus.h"
 #include "config/Geometry.h"
 #include "config/Language.h"
@@ -38,12 +39,12 @@ frmAbout::frmAbout(const QString &programFolder, const Language &language, Comma
     const auto &C = language.Captions;
     setWindowTitle(C[196]);
     Make_WindowBars(bars, CommandWindow::About);
-    bars.setCaption(QStringLiteral("ABOUTOK"), C[204]);
-    bars.setCaption(QStringLiteral("ABOUTHELP"), C[205]);
+    bars.setCaption(keys::AboutOk, C[204]);
+    bars.setCaption(keys::AboutHelp, C[205]);
     m_bar = new WindowBar(this, bars, dispatcher, m_images, Element{CommandWindow::About, 7},
-                          QStringLiteral("STANDARD7"), {QStringLiteral("ABOUTOK"), QStringLiteral("ABOUTHELP")},
+                          keys::Standard7, {keys::AboutOk, keys::AboutHelp},
                           [this](const QString &key) {
-                              if (key == u"ABOUTHELP")
+                              if (key == keys::AboutHelp)
                                   linkTo(nullptr, kHelpPage);
                               close();
                           },

@@ -1,6 +1,7 @@
 #include "windows/frmEDit.h"
 
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "commands/MakeMenus.h"
 #include "config/Geometry.h"
@@ -54,7 +55,7 @@ frmEDit::frmEDit(RowEditorContext ctx, QWidget *parent)
     m_imgBkg->lower();
     connect(m_cmdBar, &CommandBarView::clicked, this,
             [this](Element element, const QString &key) { m_ctx.dispatcher.click(element, key); });
-    for (const QString &key : {QStringLiteral("CANCEL"), QStringLiteral("SAVE3")})
+    for (const QString &key : {keys::Cancel, keys::Save3})
         m_ctx.dispatcher.setRow(elements::EditorBar, key, [this](const QString &k) { editorCommand(m_ctx, k); });
 }
 
@@ -66,7 +67,7 @@ void frmEDit::load()
         Make_WindowBars(m_ctx.commands, CommandWindow::RowEditor);
         m_ctx.links.EditorBarBuilt = true;
     }
-    m_cmdBar->showBar(QStringLiteral("EDIT9"));
+    m_cmdBar->showBar(keys::Edit9);
     m_cmdBar->setBarStyle(1);
     Form_Load(m_ctx);
     m_loaded = true;

@@ -1,6 +1,7 @@
 #include "windows/frmInput.h"
 
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "commands/MakeMenus.h"
 #include "config/Geometry.h"
 #include "config/Language.h"
@@ -22,7 +23,7 @@ frmInput::frmInput(const Language &language, WindowsState &state, CommandBars &b
     setWindowTitle(kProgramTitle);
     Make_WindowBars(bars, CommandWindow::Question);
     m_bar = new WindowBar(this, bars, dispatcher, m_images, Element{CommandWindow::Question, 6},
-                          QStringLiteral("STANDARD6"), {QStringLiteral("OKYES"), QStringLiteral("OKNO")},
+                          keys::Standard6, {keys::OkYes, keys::OkNo},
                           [this](const QString &key) {
                               questionCommand(m_state, key);
                               close();

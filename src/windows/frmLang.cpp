@@ -1,6 +1,7 @@
 #include "windows/frmLang.h"
 
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "commands/MakeMenus.h"
 #include "config/Language.h"
 #include "platform/Dialogs.h"
@@ -28,7 +29,7 @@ frmLang::frmLang(const QString &programFolder, const Language &language, Windows
     setObjectName(QStringLiteral("frmLang"));
     Make_WindowBars(bars, CommandWindow::LanguageEditor);
     m_bar = new WindowBar(this, bars, dispatcher, m_images, Element{CommandWindow::LanguageEditor, 5},
-                          QStringLiteral("STANDARD5"), {QStringLiteral("EXIT3"), QStringLiteral("SAVE5")},
+                          keys::Standard5, {keys::Exit3, keys::Save5},
                           [this](const QString &key) { languageEditorCommand(m_ctx, key); }, barStyle);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -4,6 +4,11 @@
 #include "fakes/FakeMainWindow.h"
 #include "fakes/FakePlatform.h"
 
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
 namespace lorva::test {
 
 // The program's values with the fake main window and platform, and the
@@ -20,6 +25,9 @@ struct FakeProgram
                      // tabs, address, status, timers, form, frame, names
                      window, window, window, window, window, window, window, window.dialogs};
     SpeechContext speech = speechContext(ctx, main);
+    // The windows speech shows; the program would show them modally.
+    std::vector<std::unique_ptr<QWidget>> shown;
+    ShowModal showModal = [this](QWidget *window) { shown.emplace_back(window); };
 };
 
 } // namespace lorva::test

@@ -2,6 +2,7 @@
 // language file) through a real file: the template is the lines a language
 // is read from, joined, and the editor's save of it, read again as the
 // template, gives the same text but for a last empty line.
+#include "commands/CommandKeys.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
 #include "platform/Dialogs.h"
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     WindowsState state;
     NameDialogs dialogs;
     LanguageEditorContext ctx{folder, language, state, dialogs, [&] { return text; }, [] {}, [] {}};
-    languageEditorCommand(ctx, QStringLiteral("SAVE5"));
+    languageEditorCommand(ctx, keys::Save5);
     QStringList kept = text.split(u'\n');
     if (kept.last().isEmpty())
         kept.removeLast();

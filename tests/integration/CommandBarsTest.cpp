@@ -2,6 +2,7 @@
 // languages, the four bar styles, and commands carried out on a real page.
 #include "commands/CommandBarView.h"
 #include "browser/FindBar.h"
+#include "commands/CommandKeys.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAction>
@@ -70,17 +71,17 @@ protected:
 TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
 {
     const auto &C = ctx->language.Captions;
-    EXPECT_EQ(shown(mainBar()->menuOf("EDIT")),
+    EXPECT_EQ(shown(mainBar()->menuOf(keys::Edit)),
               (captions({125}) + QStringList{"Speak_English.txt", "-"} +
                captions({157, 158, 159, 18, 23, -1, 41, 42, 43, 177, 166, -1, 35, 176, 189, -1, 1})));
-    EXPECT_EQ(shown(mainBar()->menuOf("SAVE")), captions({145, 146, 147, 148, 149, 206}));
-    EXPECT_EQ(shown(mainBar()->menuOf("FILE")),
+    EXPECT_EQ(shown(mainBar()->menuOf(keys::Save)), captions({145, 146, 147, 148, 149, 206}));
+    EXPECT_EQ(shown(mainBar()->menuOf(keys::File)),
               captions({-1, 180, 172, 173, 174, -1, 38, -1, 160, 162, 97, 161, -1, 138, 175}));
-    EXPECT_EQ(shown(mainBar()->menuOf("NAVIGATE")), captions({170, 169, -1, 2, 126, 3, -1, 135, 63}));
-    EXPECT_EQ(shown(mainBar()->menuOf("LANG")), (QStringList{"English", "Italian", C[209]}));
+    EXPECT_EQ(shown(mainBar()->menuOf(keys::Navigate)), captions({170, 169, -1, 2, 126, 3, -1, 135, 63}));
+    EXPECT_EQ(shown(mainBar()->menuOf(keys::Lang)), (QStringList{"English", "Italian", C[209]}));
 
     // Steering speech first, then the voices.
-    QStringList voices = shown(mainBar()->menuOf("TTS"));
+    QStringList voices = shown(mainBar()->menuOf(keys::Tts));
     EXPECT_EQ(voices.mid(0, 13), captions({218, 219, 220, -1, 221, 244, 248, 250, 249, -1, 222, 246, -1}));
     voices = voices.mid(13);
     EXPECT_GE(voices.size(), 1) << "espeak-ng lists no voice";
@@ -106,12 +107,12 @@ TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(window->cmdBar(bar)->toolBar())->text(QAccessible::Name),
                   C[232 + bar]);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window->timebar())->text(QAccessible::Name), C[236]);
-    EXPECT_EQ(action(mainBar(), "EXIT0")->toolTip(), C[32]);
-    EXPECT_EQ(action(window->cmdBar(2), "GOOGLE")->toolTip(), ctx->language.SearchDescr);
-    EXPECT_FALSE(action(mainBar(), "SPEAK")->isEnabled());
+    EXPECT_EQ(action(mainBar(), keys::Exit0)->toolTip(), C[32]);
+    EXPECT_EQ(action(window->cmdBar(2), keys::Google)->toolTip(), ctx->language.SearchDescr);
+    EXPECT_FALSE(action(mainBar(), keys::Speak)->isEnabled());
 
-    withOpenMenu("FILE", [&](QMenu *menu) {
-        EXPECT_EQ(menu->objectName(), QStringLiteral("FILE"));
+    withOpenMenu(keys::File, [&](QMenu *menu) {
+        EXPECT_EQ(menu->objectName(), keys::File);
         QTest::qWait(100);
         window->screen()->grabWindow(0).save(QStringLiteral(LORVA_SCREENSHOT_DIR "/file-menu.png"));
     });
@@ -124,23 +125,23 @@ TEST_F(CommandBarsTest, ChoosingItalianInTheLanguageMenuSwitchesEverything)
     ASSERT_TRUE(waitForLoad(0, server.url("/it")));
     ASSERT_FALSE(window->Tab1()->tabText(0).isEmpty());
 
-    withOpenMenu("LANG", [&](QMenu *menu) {
+    withOpenMenu(keys::Lang, [&](QMenu *menu) {
         QAction *italian = nullptr;
         for (QAction *a : menu->actions())
-            if (a->objectName() == u"LANG:ITALIAN")
+            if (a->objectName() == keys::language("italian"))
                 italian = a;
         ASSERT_TRUE(italian);
         person.click(Person::at(menu, menu->actionGeometry(italian).center()));
     });
     ASSERT_TRUE(waitUntil([&] { return ctx->options.LanguageName == u"italian"; }, 3000));
 
-    EXPECT_EQ(mainBar()->menuOf("EDIT")->actions().last()->text(), QStringLiteral("Esci"));
-    EXPECT_EQ(action(mainBar(), "EXIT0")->toolTip(), QStringLiteral("Esci da LorvaSpeak"));
-    EXPECT_EQ(action(mainBar(), "EDIT")->toolTip(), QStringLiteral("Modifica"));
-    EXPECT_EQ(action(window->cmdBar(2), "GOOGLE")->toolTip(), QStringLiteral("Cerca nel web con DuckDuckGo"));
-    EXPECT_EQ(mainBar()->menuOf("EDIT")->actions().at(1)->text(), QStringLiteral("Speak_italian.txt"));
-    EXPECT_TRUE(action(mainBar(), "LANG:ITALIAN")->isChecked() ||
-                mainBar()->menuOf("LANG")->actions().at(1)->isChecked());
+    EXPECT_EQ(mainBar()->menuOf(keys::Edit)->actions().last()->text(), QStringLiteral("Esci"));
+    EXPECT_EQ(action(mainBar(), keys::Exit0)->toolTip(), QStringLiteral("Esci da LorvaSpeak"));
+    EXPECT_EQ(action(mainBar(), keys::Edit)->toolTip(), QStringLiteral("Modifica"));
+    EXPECT_EQ(action(window->cmdBar(2), keys::Google)->toolTip(), QStringLiteral("Cerca nel web con DuckDuckGo"));
+    EXPECT_EQ(mainBar()->menuOf(keys::Edit)->actions().at(1)->text(), QStringLiteral("Speak_italian.txt"));
+    EXPECT_TRUE(action(mainBar(), keys::language("italian"))->isChecked() ||
+                mainBar()->menuOf(keys::Lang)->actions().at(1)->isChecked());
     for (int t = 0; t < window->Tab1()->count(); ++t)
         EXPECT_EQ(window->Tab1()->tabText(t), QString()) << t;
     EXPECT_EQ(window->cmdMove()->toolTip(), QStringLiteral("Trascina per spostare la finestra"));
@@ -153,11 +154,11 @@ TEST_F(CommandBarsTest, ChoosingItalianInTheLanguageMenuSwitchesEverything)
 TEST_F(CommandBarsTest, TheFourBarStylesLookDifferent)
 {
     QStringList sheets;
-    const char *keys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+    const QString *styles[] = {&keys::FileSystem, &keys::FileOffice, &keys::FileMoney, &keys::FileXp};
     QImage shots[4];
     for (int style = 0; style < 4; ++style) {
-        for (QAction *a : mainBar()->menuOf("FILE")->actions())
-            if (a->objectName() == QLatin1String(keys[style]))
+        for (QAction *a : mainBar()->menuOf(keys::File)->actions())
+            if (a->objectName() == *styles[style])
                 a->trigger();
         QTest::qWait(200);
         EXPECT_EQ(ctx->options.BarStyle, style);
@@ -179,12 +180,12 @@ TEST_F(CommandBarsTest, PageCommandsActOnTheCurrentPage)
     ASSERT_TRUE(waitForLoad(0, server.url("/words")));
 
     QGuiApplication::clipboard()->clear();
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:SELECT");
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:COPY");
+    ctx->dispatcher.click(elements::StartMenus, keys::EditSelect);
+    ctx->dispatcher.click(elements::StartMenus, keys::EditCopy);
     EXPECT_TRUE(waitUntil([] { return QGuiApplication::clipboard()->text().contains("Alpha bravo charlie."); }, 5000))
         << qPrintable(QGuiApplication::clipboard()->text());
 
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:FINDDOC");
+    ctx->dispatcher.click(elements::StartMenus, keys::EditFindDoc);
     ASSERT_TRUE(window->findBar()->isVisible());
     ASSERT_TRUE(waitUntil([&] { return window->findBar()->box()->hasFocus(); }, 2000));
     person.type("bravo");
@@ -203,13 +204,13 @@ TEST_F(CommandBarsTest, PageCommandsActOnTheCurrentPage)
             dialog->accept();
         }
     });
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:PROPERTIES");
+    ctx->dispatcher.click(elements::StartMenus, keys::EditProperties);
     EXPECT_TRUE(sawProperties);
 
     server.addPage("/second", page("Second"));
     type(server.url("/second"));
     ASSERT_TRUE(waitForLoad(0, server.url("/second")));
-    person.click(Person::at(mainBar()->toolBar()->widgetForAction(action(mainBar(), "BACK"))));
+    person.click(Person::at(mainBar()->toolBar()->widgetForAction(action(mainBar(), keys::Back))));
     EXPECT_TRUE(waitForLoad(0, server.url("/words")));
 }
 
@@ -218,7 +219,7 @@ TEST_F(CommandBarsTest, ASiteButtonOpensItsSiteWithoutAHistoryEntry)
     server.addPage("/search", page("Search site"));
     ctx->language.SearchUrl = server.url("/search");
     const int before = window->Text1()->count();
-    person.click(Person::at(window->cmdBar(2)->toolBar()->widgetForAction(action(window->cmdBar(2), "GOOGLE"))));
+    person.click(Person::at(window->cmdBar(2)->toolBar()->widgetForAction(action(window->cmdBar(2), keys::Google))));
     ASSERT_TRUE(waitForLoad(0, server.url("/search")));
     EXPECT_EQ(window->Text1()->count(), before);
     EXPECT_EQ(ctx->main.TabURLs[0], server.url("/search"));

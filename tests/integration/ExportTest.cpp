@@ -1,6 +1,7 @@
 // The office exports of the real window: a page served on 127.0.0.1, Qt
 // WebEngine capturing it, LibreOffice writing the documents, and the
 // documents converted back to look at what they hold.
+#include "commands/CommandKeys.h"
 #include "support/ExportFixture.h"
 
 #include <QDirIterator>
@@ -27,7 +28,7 @@ TEST_F(Exports, WordHoldsThePageInsideThePortraitTemplateWithThePicturesAsTheEng
     const int loaded = elsewhere.requests("/far.png");
     ASSERT_GE(loaded, 1);
 
-    exportAs("SAVE:WORDH", "Page.doc");
+    exportAs(keys::SaveWordH, "Page.doc");
     ASSERT_EQ(script.informations, QStringList({ctx->language.Captions[108] + out() + "/Page.doc"}))
         << qPrintable(script.failures.join('\n'));
     const QString pdf = officeConvert(out() + "/Page.doc", "pdf", folder.file("check"));
@@ -46,8 +47,8 @@ TEST_F(Exports, WordHoldsThePageInsideThePortraitTemplateWithThePicturesAsTheEng
 
 TEST_F(Exports, WordLandscapeAndPdfAreLandscapeAndThePdfKeepsItsDocumentBeside)
 {
-    exportAs("SAVE:WORDV", "Wide.doc");
-    exportAs("SAVE:PDF", "Page.pdf");
+    exportAs(keys::SaveWordV, "Wide.doc");
+    exportAs(keys::SavePdf, "Page.pdf");
     ASSERT_EQ(script.informations.size(), 2) << qPrintable(script.failures.join('\n'));
     const QString wide = officeConvert(out() + "/Wide.doc", "pdf", folder.file("check"));
     EXPECT_TRUE(landscape(wide));
@@ -61,7 +62,7 @@ TEST_F(Exports, WordLandscapeAndPdfAreLandscapeAndThePdfKeepsItsDocumentBeside)
 
 TEST_F(Exports, ExcelPutsTheTableInCellsAndASecondExportReplacesTheFirst)
 {
-    exportAs("SAVE:EXCEL", "Book.xls");
+    exportAs(keys::SaveExcel, "Book.xls");
     ASSERT_EQ(script.informations.size(), 1) << qPrintable(script.failures.join('\n'));
     QString csv = officeConvert(out() + "/Book.xls", "csv", folder.file("check"));
     QFile first(csv);
@@ -73,7 +74,7 @@ TEST_F(Exports, ExcelPutsTheTableInCellsAndASecondExportReplacesTheFirst)
     server.addPage("/other", page("Other", "<table><tr><td>Plums</td><td>3</td></tr></table>"));
     type(server.url("/other"));
     ASSERT_TRUE(waitForLoad(0, server.url("/other")));
-    exportAs("SAVE:EXCEL", "Book.xls");
+    exportAs(keys::SaveExcel, "Book.xls");
     ASSERT_EQ(script.informations.size(), 2) << qPrintable(script.failures.join(u'\n'));
     QFile::remove(csv);
     csv = officeConvert(out() + "/Book.xls", "csv", folder.file("check"));
@@ -115,7 +116,7 @@ TEST_F(Exports, AKilledOfficeOrHelperLeavesNothingBehindAndTheNextExportWorks)
             });
             watch->start(10);
         };
-        exportAs("SAVE:WORDH", "Long.doc");
+        exportAs(keys::SaveWordH, "Long.doc");
         script.onSave = nullptr;
         EXPECT_TRUE(script.informations.isEmpty()) << qPrintable(victim);
         ASSERT_EQ(script.failures.size(), victims.indexOf(victim) + 1) << qPrintable(victim);
@@ -125,7 +126,7 @@ TEST_F(Exports, AKilledOfficeOrHelperLeavesNothingBehindAndTheNextExportWorks)
             << qPrintable(QDir(out()).entryList(QDir::Files | QDir::Hidden).join(' '));
     }
 
-    exportAs("SAVE:WORDH", "Long.doc");
+    exportAs(keys::SaveWordH, "Long.doc");
     ASSERT_EQ(script.informations, QStringList({ctx->language.Captions[108] + out() + "/Long.doc"}))
         << qPrintable(script.failures.join('\n'));
     const QString pdf = officeConvert(out() + "/Long.doc", "pdf", folder.file("check"));
@@ -153,7 +154,7 @@ protected:
 
 TEST_F(WithoutOffice, AnExportSaysSoAndWritesNothing)
 {
-    exportAs("SAVE:WORDH", "Page.doc");
+    exportAs(keys::SaveWordH, "Page.doc");
     EXPECT_EQ(script.failures, QStringList({ctx->language.Captions[240]}));
     EXPECT_TRUE(script.informations.isEmpty());
     EXPECT_TRUE(QDir(out()).entryList(QDir::Files | QDir::Hidden).isEmpty());

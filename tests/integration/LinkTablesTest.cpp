@@ -1,6 +1,7 @@
 // The link-table window and the row editor, opened from the real main window
 // and driven through the X server as a person does.
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "linktables/frmTab.h"
 #include "support/MainWindowFixture.h"
 #include "windows/frmEDit.h"
@@ -24,9 +25,9 @@ W *shown(const char *name)
     return nullptr;
 }
 
-QPoint buttonOf(CommandBarView *bar, const char *key)
+QPoint buttonOf(CommandBarView *bar, const QString &key)
 {
-    return Person::at(bar->toolBar()->widgetForAction(bar->actionsOf(QLatin1String(key)).first()));
+    return Person::at(bar->toolBar()->widgetForAction(bar->actionsOf(key).first()));
 }
 
 class LinkTables : public MainWindowFixture
@@ -48,7 +49,7 @@ protected:
     {
         frmTab *table = nullptr;
         QPoint favorite;
-        Person::onMain([&] { favorite = buttonOf(window->cmdBar(0), "FAVORITE"); });
+        Person::onMain([&] { favorite = buttonOf(window->cmdBar(0), keys::Favorite); });
         person.click(favorite);
         Person::waitFor([&] { return (table = shown<frmTab>("frmTab")) != nullptr; }, 5000);
         return table;
@@ -91,7 +92,7 @@ TEST_F(LinkTables, APersonAddsRevealsSortsEditsAndOpensALink)
             return;
         // The current page joins the group, sorted in by title at once.
         QPoint add;
-        Person::onMain([&] { add = buttonOf(table->bar(0), "ADDURL"); });
+        Person::onMain([&] { add = buttonOf(table->bar(0), keys::AddUrl); });
         person.click(add);
         // Saved sorted by title with case: "Alpha site", "Zebra page", "beta site".
         Person::waitFor([&] { return table->grid().text(2, 1) == "Zebra page"; });
@@ -111,7 +112,7 @@ TEST_F(LinkTables, APersonAddsRevealsSortsEditsAndOpensALink)
         QPoint note, save;
         Person::onMain([&] {
             note = Person::at(editor->box(3));
-            save = buttonOf(editor->bar(), "SAVE3");
+            save = buttonOf(editor->bar(), keys::Save3);
         });
         person.click(note);
         person.type("my favourite");
@@ -121,7 +122,7 @@ TEST_F(LinkTables, APersonAddsRevealsSortsEditsAndOpensALink)
         // Sorting by title, case-insensitively: "Alpha site", "beta site", "Zebra page".
         person.click(cell(table, 2, 1));
         QPoint sort;
-        Person::onMain([&] { sort = buttonOf(table->bar(0), "SORT"); });
+        Person::onMain([&] { sort = buttonOf(table->bar(0), keys::Sort); });
         person.click(sort);
         sortedFirst = text(table, 1, 1) + '|' + text(table, 2, 1) + '|' + text(table, 3, 1);
 
@@ -164,7 +165,7 @@ TEST_F(LinkTables, TheTableReopensWhereItWasLeftAfterARestart)
         QPoint exit;
         Person::onMain([&] {
             before = table->frameGeometry();
-            exit = buttonOf(table->bar(1), "EXIT6");
+            exit = buttonOf(table->bar(1), keys::Exit6);
         });
         person.click(exit);
         Person::waitFor([&] { return !shown<frmTab>("frmTab"); });
@@ -186,7 +187,7 @@ TEST_F(LinkTables, TheTableReopensWhereItWasLeftAfterARestart)
         QPoint exit;
         Person::onMain([&] {
             after = table->frameGeometry();
-            exit = buttonOf(table->bar(1), "EXIT6");
+            exit = buttonOf(table->bar(1), keys::Exit6);
         });
         person.click(exit);
         Person::waitFor([&] { return !shown<frmTab>("frmTab"); });

@@ -1,6 +1,7 @@
 // Screen pictures, slides, web archives and page source of the real window,
 // with real LibreOffice.
 #include "browser/MainWindowLogic.h"
+#include "commands/CommandKeys.h"
 #include "export/Pictures.h"
 #include "support/ExportFixture.h"
 
@@ -12,8 +13,8 @@ using namespace lorva::test;
 
 TEST_F(Exports, TwoSlidesToOnePresentationEachHoldTheScreen)
 {
-    exportAs("SAVE:PPT", "Show.ppt");
-    exportAs("SAVE:PPT", "Show.ppt");
+    exportAs(keys::SavePpt, "Show.ppt");
+    exportAs(keys::SavePpt, "Show.ppt");
     ASSERT_EQ(script.informations.size(), 2) << qPrintable(script.failures.join('\n'));
     const auto &C = ctx->language.Captions;
     EXPECT_EQ(script.informations[0], C[216] + " 1 " + C[217] + "\r\n" + out() + "/Show.ppt");
@@ -48,7 +49,7 @@ TEST_F(Exports, TheScreenPictureLeavesTheStatusStripShownEvenWhenItWasHidden)
 
 TEST_F(Exports, AWebArchiveHoldsThePageAndOpensAgainInTheProgram)
 {
-    exportAs("SAVE:HTML", "Page.mht");
+    exportAs(keys::SaveHtml, "Page.mht");
     ASSERT_EQ(script.informations, QStringList({ctx->language.Captions[108] + out() + "/Page.mht"}))
         << qPrintable(script.failures.join('\n'));
     QFile archive(out() + "/Page.mht");
@@ -72,24 +73,24 @@ TEST_F(Exports, AWebArchiveHoldsThePageAndOpensAgainInTheProgram)
 
 TEST_F(Exports, PageSourceIsTheRootMarkupAndIsReplacedNotAppended)
 {
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:VIEW");
+    ctx->dispatcher.click(elements::StartMenus, keys::EditView);
     const QString markup = window->Web(0)->outerHTML();
     EXPECT_EQ(QString::fromUtf8(folder.read("Doc.Txt")), markup);
 
     server.addPage("/short", page("Short", "<p>x</p>"));
     type(server.url("/short"));
     ASSERT_TRUE(waitForLoad(0, server.url("/short")));
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:VIEW");
+    ctx->dispatcher.click(elements::StartMenus, keys::EditView);
     EXPECT_EQ(QString::fromUtf8(folder.read("Doc.Txt")), window->Web(0)->outerHTML());
     EXPECT_LT(folder.read("Doc.Txt").size(), markup.toUtf8().size());
 }
 
 TEST_F(Exports, TwoRunsThatEachGrabAPictureLeaveTwoFiles)
 {
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:PICTURE");
+    ctx->dispatcher.click(elements::StartMenus, keys::EditPicture);
     stop();
     start();
-    ctx->dispatcher.click(elements::StartMenus, "EDIT:PICTURE");
+    ctx->dispatcher.click(elements::StartMenus, keys::EditPicture);
     ASSERT_EQ(script.informations.size(), 2) << qPrintable(script.failures.join('\n'));
     EXPECT_EQ(QDir(folder.file("Images")).entryList(QDir::Files), QStringList({"Lorva000.bmp", "Lorva001.bmp"}));
     const QImage first(folder.file("Images/Lorva000.bmp"));

@@ -2,6 +2,7 @@
 // print preview, driven through the X server as a person does. The pages
 // are chapters of the packaged Debian reference, served on 127.0.0.1 with
 // their style sheet and pictures.
+#include "commands/CommandKeys.h"
 #include "support/MainWindowFixture.h"
 #include "support/ProcStatus.h"
 
@@ -85,7 +86,7 @@ TEST_F(Printing, PrintingToAFileWritesThePagesAsTextInThePageSetupsLayout)
     const QString pdf = folder.file(QStringLiteral("Tutorials.pdf"));
     person.aside([&] {
         // Page setup first: the sheet turned sideways.
-        ASSERT_TRUE(choose(QStringLiteral("EDIT"), QStringLiteral("EDIT:PAGESET")));
+        ASSERT_TRUE(choose(keys::Edit, keys::EditPageSet));
         QWidget *setup = nullptr;
         ASSERT_TRUE(Person::waitFor([&] { return (setup = shownDialog("QPageSetupDialog")); }, 15000));
         QWidget *landscape = nullptr;
@@ -98,7 +99,7 @@ TEST_F(Printing, PrintingToAFileWritesThePagesAsTextInThePageSetupsLayout)
         person.key(QStringLiteral("Return"));
         ASSERT_TRUE(Person::waitFor([] { return !shownDialog("QPageSetupDialog"); }));
 
-        ASSERT_TRUE(choose(QStringLiteral("EDIT"), QStringLiteral("EDIT:PRINT")));
+        ASSERT_TRUE(choose(keys::Edit, keys::EditPrint));
         printToFile(pdf);
     });
     // The file appears whole, once.
@@ -133,7 +134,7 @@ TEST_F(Printing, PreviewOfALongPageShowsItsPagesInBoundedMemoryAndPrintsThem)
     }
     int pages = 0;
     person.aside([&] {
-        ASSERT_TRUE(choose(QStringLiteral("EDIT"), QStringLiteral("EDIT:PREVIEW")));
+        ASSERT_TRUE(choose(keys::Edit, keys::EditPreview));
         QAbstractScrollArea *view = nullptr;
         // The dialog shows at once; its pages when the engine has made them.
         ASSERT_TRUE(Person::waitFor(

@@ -1,6 +1,7 @@
 // The bookmark, the language-file editor with its question, and the About
 // box, on the real windows, driven through the X server as a person does.
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "support/MainWindowFixture.h"
 #include "windows/WindowBar.h"
 #include "windows/frmAbout.h"
@@ -35,10 +36,10 @@ class SecondaryWindows : public MainWindowFixture
 {
 protected:
     // From aside: clicks `key` on a secondary window's bar.
-    void press(WindowBar *bar, const char *key)
+    void press(WindowBar *bar, const QString &key)
     {
         QPoint at;
-        Person::onMain([&] { at = buttonOf(bar->view(), QLatin1String(key)); });
+        Person::onMain([&] { at = buttonOf(bar->view(), key); });
         person.click(at);
     }
 };
@@ -51,7 +52,7 @@ TEST_F(SecondaryWindows, ABookmarkIsStoredAndOpenedInTheNextRun)
     type(server.url("/marked"));
     ASSERT_TRUE(waitForLoad(0, server.url("/marked")));
     bool picked = false;
-    person.aside([&] { picked = choose("NAVIGATE", "NAVIGATE:PICK"); });
+    person.aside([&] { picked = choose(keys::Navigate, keys::NavigatePick); });
     ASSERT_TRUE(picked);
     ASSERT_TRUE(waitUntil([&] { return folder.exists("Data/LorvaBook.bm"); }, 3000));
     stop();
@@ -59,7 +60,7 @@ TEST_F(SecondaryWindows, ABookmarkIsStoredAndOpenedInTheNextRun)
 
     start();
     bool went = false;
-    person.aside([&] { went = choose("NAVIGATE", "NAVIGATE:GO"); });
+    person.aside([&] { went = choose(keys::Navigate, keys::NavigateGo); });
     ASSERT_TRUE(went);
     EXPECT_TRUE(waitForLoad(0, server.url("/marked")));
     EXPECT_EQ(window->Text1()->currentText(), server.url("/marked"));
@@ -72,7 +73,7 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
 {
     bool editorShown = false, asked = false, closed = false;
     person.aside([&] {
-        if (!choose("LANG", "LANG:NEW"))
+        if (!choose(keys::Lang, keys::LangNew))
             return;
         frmLang *editor = nullptr;
         editorShown = Person::waitFor([&] { return (editor = qobject_cast<frmLang *>(shown("frmLang"))) != nullptr; });
@@ -83,18 +84,18 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
         person.click(text);
         person.key("ctrl+End Return");
         person.type("SEARCH_DESCR=Sok Klingon");
-        press(editor->bar(), "SAVE5");
+        press(editor->bar(), keys::Save5);
         Person::waitFor([] { return qobject_cast<QInputDialog *>(QApplication::activeModalWidget()) != nullptr; });
         person.type("klingon");
         person.key("Return");
         Person::waitFor([&] { return folder.exists("Languages/Speak_klingon.Txt"); });
 
-        press(editor->bar(), "EXIT3");
+        press(editor->bar(), keys::Exit3);
         frmInput *question = nullptr;
         asked = Person::waitFor([&] { return (question = qobject_cast<frmInput *>(shown("frmInput"))) != nullptr; });
         if (!asked)
             return;
-        press(question->bar(), "OKYES");
+        press(question->bar(), keys::OkYes);
         closed = Person::waitFor([] { return !shown("frmLang"); });
     });
     ASSERT_TRUE(editorShown);
@@ -106,7 +107,7 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
     stop();
     start();
     bool chosen = false;
-    person.aside([&] { chosen = choose("LANG", "LANG:KLINGON"); });
+    person.aside([&] { chosen = choose(keys::Lang, keys::language("klingon")); });
     ASSERT_TRUE(chosen) << "the new language is not in the language menu";
     EXPECT_TRUE(waitUntil([&] { return ctx->options.LanguageName == "klingon"; }, 3000));
     EXPECT_EQ(ctx->language.SearchDescr, "Sok Klingon");
@@ -119,13 +120,13 @@ TEST_F(SecondaryWindows, TheAboutBoxShowsTheBuildsVersionAndClosesOnOk)
     bool closed = false;
     person.aside([&] {
         QPoint about;
-        Person::onMain([&] { about = buttonOf(window->cmdBar(0), "BREVONTA"); });
+        Person::onMain([&] { about = buttonOf(window->cmdBar(0), keys::Brevonta); });
         person.click(about);
         frmAbout *box = nullptr;
         if (!Person::waitFor([&] { return (box = qobject_cast<frmAbout *>(shown("frmAbout"))) != nullptr; }))
             return;
         Person::onMain([&] { version = box->label("lblVersion")->text(); });
-        press(box->bar(), "ABOUTOK");
+        press(box->bar(), keys::AboutOk);
         closed = Person::waitFor([] { return !shown("frmAbout"); });
     });
     EXPECT_EQ(version, ctx->language.Captions[198] + " " + LORVA_VERSION);

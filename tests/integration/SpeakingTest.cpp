@@ -2,6 +2,7 @@
 // a person does: a voice switched on, sentences selected with real mouse
 // drags, speech arriving in a WAV file.
 #include "commands/CommandBarView.h"
+#include "commands/CommandKeys.h"
 #include "platform/Speech.h"
 #include "support/ExportFixture.h"
 #include "support/ForwardingPlatform.h"
@@ -90,7 +91,7 @@ protected:
     // Switches the voice on from its menu entry and waits for its greeting.
     Wav switchVoiceOn(const QString &description = kEnglish)
     {
-        for (QAction *a : window->cmdBar(0)->menuOf("TTS")->actions()) {
+        for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions()) {
             if (a->toolTip() == description) {
                 a->trigger();
                 const Wav greeting = settledWav();
@@ -116,9 +117,9 @@ protected:
     void chooseSpeech(const QString &key)
     {
         CommandBarView *bar = window->cmdBar(0);
-        QMenu *menu = bar->menuOf("TTS");
+        QMenu *menu = bar->menuOf(keys::Tts);
         QPoint button, entry;
-        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf("TTS").first())); });
+        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf(keys::Tts).first())); });
         person.click(button);
         if (!Person::waitFor([&] { return menu->isVisible(); }))
             return;
@@ -138,7 +139,7 @@ TEST_F(Speaking, ASentenceSelectedWithTheMouseIsSpokenAndTheClipboardKept)
     openPage({kSentence});
     const Wav greeting = switchVoiceOn();
     EXPECT_TRUE(window->timer(MainTimer::Timer6)->isActive());
-    EXPECT_TRUE(window->cmdBar(0)->actionsOf("SPEAK").first()->isEnabled());
+    EXPECT_TRUE(window->cmdBar(0)->actionsOf(keys::Speak).first()->isEnabled());
     EXPECT_EQ(window->timebarPicture(), 96);
 
     // What the user had copied before survives the speaking.
@@ -155,7 +156,7 @@ TEST_F(Speaking, ASentenceSelectedWithTheMouseIsSpokenAndTheClipboardKept)
     // The same voice again: speech mode off.
     switchVoiceOn();
     EXPECT_FALSE(window->timer(MainTimer::Timer6)->isActive());
-    EXPECT_FALSE(window->cmdBar(0)->actionsOf("SPEAK").first()->isEnabled());
+    EXPECT_FALSE(window->cmdBar(0)->actionsOf(keys::Speak).first()->isEnabled());
     EXPECT_EQ(window->timebarPicture(), 132);
 }
 
@@ -209,7 +210,7 @@ TEST_F(Speaking, AVoiceIsChosenWithTheKeyboardAlone)
 {
     openPage({kSentence});
     CommandBarView *bar = window->cmdBar(0);
-    QWidget *tts = bar->toolBar()->widgetForAction(bar->actionsOf("TTS").first());
+    QWidget *tts = bar->toolBar()->widgetForAction(bar->actionsOf(keys::Tts).first());
     const qsizetype steps = bar->focusableButtons().indexOf(qobject_cast<QToolButton *>(tts));
     ASSERT_GT(steps, 0);
 
@@ -219,7 +220,7 @@ TEST_F(Speaking, AVoiceIsChosenWithTheKeyboardAlone)
     person.key(QStringLiteral("Right ").repeated(int(steps)));
     ASSERT_EQ(QApplication::focusWidget(), tts);
 
-    QMenu *menu = bar->menuOf("TTS");
+    QMenu *menu = bar->menuOf(keys::Tts);
     // The keyboard passes over separators: count what it stops at.
     QList<QAction *> voices;
     for (QAction *a : menu->actions())
@@ -314,16 +315,16 @@ TEST_F(SpeakingAloud, EscapeSilencesALongTextAndPauseHoldsItUntilResumed)
     startRecording();
     // The whole paragraph selected, a voice on, then the speak button.
     person.click(Person::at(window->Web(0)->widget(), QPoint(200, 45)));
-    for (QAction *a : window->cmdBar(0)->menuOf("TTS")->actions())
+    for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions())
         if (a->toolTip() == kEnglish)
             a->trigger();
     QTest::qWait(2500); // the greeting
     person.key("ctrl+a");
-    person.click(Person::at(window->cmdBar(0)->toolBar()->widgetForAction(window->cmdBar(0)->actionsOf("SPEAK").first())));
+    person.click(Person::at(window->cmdBar(0)->toolBar()->widgetForAction(window->cmdBar(0)->actionsOf(keys::Speak).first())));
     QTest::qWait(1500);
-    person.aside([&] { chooseSpeech("SPEAK:PAUSE"); });
+    person.aside([&] { chooseSpeech(keys::SpeakPause); });
     QTest::qWait(2000);
-    person.aside([&] { chooseSpeech("SPEAK:PAUSE"); });
+    person.aside([&] { chooseSpeech(keys::SpeakPause); });
     QTest::qWait(1200);
     person.key("Escape");
     QTest::qWait(2000);
@@ -361,7 +362,7 @@ TEST_F(Speaking, ALineOfTheSpeechLogIsSpokenAgain)
 
     bool listed = false;
     person.aside([&] {
-        chooseSpeech("SPEAK:LOG");
+        chooseSpeech(keys::SpeakLog);
         frmSpeechLog *log = nullptr;
         if (!Person::waitFor([&] {
                 for (QWidget *w : QApplication::topLevelWidgets())
@@ -410,11 +411,11 @@ TEST_F(SpeakingAloud, ReadPageReadsEveryParagraphInOrderLightingTheWordHeard)
     ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
     const QStringList paragraphs{"Alpha bravo charlie.", "Delta echo foxtrot.", "Golf hotel india."};
     openPage(paragraphs);
-    for (QAction *a : window->cmdBar(0)->menuOf("TTS")->actions())
+    for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions())
         if (a->toolTip() == kEnglish)
             a->trigger();
     QTest::qWait(2500); // the greeting
-    person.aside([&] { chooseSpeech("SPEAK:READ"); });
+    person.aside([&] { chooseSpeech(keys::SpeakRead); });
 
     // Sampled while it reads: the lit word is always the word being heard,
     // so the numbers only grow, and every paragraph has its turn.
@@ -453,7 +454,7 @@ TEST_F(SpeakingAloud, ThePagesContextMenuReadsFromTheParagraphUnderThePointer)
 {
     ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
     openPage({"Alpha bravo charlie.", "Delta echo foxtrot.", "Golf hotel india."});
-    for (QAction *a : window->cmdBar(0)->menuOf("TTS")->actions())
+    for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions())
         if (a->toolTip() == kEnglish)
             a->trigger();
     QTest::qWait(2500); // the greeting
@@ -529,7 +530,7 @@ TEST_F(SavingSpeech, TheProgressBarMovesOnWhileAMenuIsOpenAndTheFileIsSaved)
     ASSERT_TRUE(waitForLoad(0, server.url("/long")));
     const QString path = folder.file("speech.ogg");
     script.names.push_back(path);
-    person.aside([&] { chooseSpeech("SPEAK:SAVE"); });
+    person.aside([&] { chooseSpeech(keys::SpeakSave); });
     ASSERT_TRUE(waitUntil([&] { return ctx->speech.saving; }, 10000)) << "saving did not start";
 
     // The voices menu held open for a while, as a person reading it would.
@@ -537,9 +538,9 @@ TEST_F(SavingSpeech, TheProgressBarMovesOnWhileAMenuIsOpenAndTheFileIsSaved)
     bool opened = false;
     person.aside([&] {
         CommandBarView *bar = window->cmdBar(0);
-        QMenu *menu = bar->menuOf("TTS");
+        QMenu *menu = bar->menuOf(keys::Tts);
         QPoint button;
-        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf("TTS").first())); });
+        Person::onMain([&] { button = Person::at(bar->toolBar()->widgetForAction(bar->actionsOf(keys::Tts).first())); });
         person.click(button);
         opened = Person::waitFor([&] { return menu->isVisible(); });
         for (int i = 0; opened && i < 20; ++i) {

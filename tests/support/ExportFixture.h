@@ -118,10 +118,10 @@ protected:
     QString area() const { return folder.file("office-temp"); }
 
     // Chooses `file` in the save dialog of the export `key`, and waits for its end.
-    void exportAs(const char *key, const QString &file)
+    void exportAs(const QString &key, const QString &file)
     {
         script.names.push_back(out() + u'/' + file);
-        ctx->dispatcher.click(elements::StartMenus, QString::fromLatin1(key));
+        ctx->dispatcher.click(elements::StartMenus, key);
     }
 
     QString pdfText(const QString &pdf) { return commandOutput("pdftotext", {"-layout", pdf, "-"}); }

@@ -1,5 +1,6 @@
 #include "addresses/Bookmark.h"
 #include "browser/MainCommands.h"
+#include "commands/CommandKeys.h"
 #include "config/AppError.h"
 #include "fakes/FakeProgram.h"
 #include "support/TempFolder.h"
@@ -25,7 +26,7 @@ struct Window : Folder, FakeProgram
         window.current = 1;
         addMainWindowRows(ctx.dispatcher, main);
     }
-    void click(const char *key) { ctx.dispatcher.click(elements::StartMenus, QLatin1String(key)); }
+    void click(const QString &key) { ctx.dispatcher.click(elements::StartMenus, key); }
 };
 
 } // namespace
@@ -33,18 +34,18 @@ struct Window : Folder, FakeProgram
 TEST(Bookmark, PickStoresTheLastOpenedAddressAndGoOpensItWithoutHistory)
 {
     Window w;
-    w.click("NAVIGATE:GO"); // nothing stored yet: nothing happens
+    w.click(keys::NavigateGo); // nothing stored yet: nothing happens
     EXPECT_FALSE(w.window.calls.join('\n').contains("navigate"));
     EXPECT_FALSE(w.window.calls.join('\n').contains("stop"));
 
     w.ctx.main.LastGoURL = QStringLiteral("http://first.example/");
-    w.click("NAVIGATE:PICK");
+    w.click(keys::NavigatePick);
     w.ctx.main.LastGoURL = QStringLiteral("http://second.example/");
-    w.click("NAVIGATE:PICK");
+    w.click(keys::NavigatePick);
     EXPECT_EQ(w.folder.read("Data/LorvaBook.bm"), QByteArray("http://second.example/\r\n"));
 
     w.window.list.boxText = QStringLiteral("typed but not opened");
-    w.click("NAVIGATE:GO");
+    w.click(keys::NavigateGo);
     EXPECT_EQ(w.window.addressText(), QStringLiteral("http://second.example/"));
     const QString calls = w.window.calls.join('\n');
     EXPECT_LT(calls.indexOf("stop 1"), calls.indexOf("navigate 1 http://second.example/")) << qPrintable(calls);
@@ -55,10 +56,10 @@ TEST(Bookmark, EmptyCasesAndAFailedSave)
 {
     Window w;
     // Nothing opened yet: an empty line, which puts an empty text in the box.
-    w.click("NAVIGATE:PICK");
+    w.click(keys::NavigatePick);
     EXPECT_EQ(w.folder.read("Data/LorvaBook.bm"), QByteArray("\r\n"));
     w.window.list.boxText = QStringLiteral("before");
-    w.click("NAVIGATE:GO");
+    w.click(keys::NavigateGo);
     EXPECT_EQ(w.window.addressText(), QString());
     EXPECT_FALSE(w.window.calls.join('\n').contains("navigate"));
 

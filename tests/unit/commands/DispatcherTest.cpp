@@ -2,6 +2,7 @@
 #include "browser/MainCommands.h"
 #include "browser/MainWindowLogic.h"
 #include "commands/Captions.h"
+#include "commands/CommandKeys.h"
 #include "commands/MakeMenus.h"
 #include "fakes/FakeProgram.h"
 #include "support/TempFolder.h"
@@ -42,7 +43,7 @@ struct Main : Folder, FakeProgram
     Main() : FakeProgram(folder.path())
     {
         addMainWindowRows(ctx.dispatcher, main);
-        addSpeechRows(ctx.dispatcher, speech);
+        addSpeechRows(ctx.dispatcher, speech, showModal);
         addProgramRows(ctx, main);
         ctx.dispatcher.setFailureHandler([this](CommandWindow, const QString &message) { main.dialogs.failure(message); });
         folder.write("Languages/Speak_english.txt", languageFile("http://search.example/", "Search it", 230, "en"));
@@ -58,8 +59,8 @@ struct Main : Folder, FakeProgram
         window.current = 1;
     }
 
-    QString caption(const char *key) const { return ctx.commands.entry(key)->caption; }
-    QString tooltip(const char *key) const { return ctx.commands.entry(key)->tooltip; }
+    QString caption(const QString &key) const { return ctx.commands.entry(key)->caption; }
+    QString tooltip(const QString &key) const { return ctx.commands.entry(key)->tooltip; }
 };
 
 } // namespace
@@ -67,19 +68,19 @@ struct Main : Folder, FakeProgram
 TEST(SetCaptions, TakesEveryTextFromTheLanguage)
 {
     Main m;
-    EXPECT_EQ(m.tooltip("EXIT0"), QStringLiteral("en32"));
-    EXPECT_EQ(m.tooltip("EXIT2"), QStringLiteral("en32"));
-    EXPECT_EQ(m.tooltip("GOOGLE"), QStringLiteral("Search it"));
-    EXPECT_EQ(m.tooltip("SPEAK"), QStringLiteral("en137"));
-    EXPECT_EQ(m.caption("NAVIGATE:PICK"), QStringLiteral("en170"));
-    EXPECT_EQ(m.caption("FILE:MONEY"), QStringLiteral("en174"));
-    EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("en1"));
-    EXPECT_EQ(m.caption("SAVE:PDF"), QStringLiteral("en206"));
-    EXPECT_EQ(m.caption("SPEAK:LOG"), QStringLiteral("en222"));
-    EXPECT_EQ(m.tooltip("BREVONTA"), QStringLiteral("en196"));
-    EXPECT_EQ(m.tooltip("PICTURE"), QStringLiteral("en176"));
-    EXPECT_EQ(m.caption("EDIT:TXT"), QStringLiteral("Speak_english.txt"));
-    EXPECT_EQ(m.caption("LANG:ITALIAN"), QStringLiteral("Italian"));
+    EXPECT_EQ(m.tooltip(keys::Exit0), QStringLiteral("en32"));
+    EXPECT_EQ(m.tooltip(keys::Exit2), QStringLiteral("en32"));
+    EXPECT_EQ(m.tooltip(keys::Google), QStringLiteral("Search it"));
+    EXPECT_EQ(m.tooltip(keys::Speak), QStringLiteral("en137"));
+    EXPECT_EQ(m.caption(keys::NavigatePick), QStringLiteral("en170"));
+    EXPECT_EQ(m.caption(keys::FileMoney), QStringLiteral("en174"));
+    EXPECT_EQ(m.caption(keys::EditExit), QStringLiteral("en1"));
+    EXPECT_EQ(m.caption(keys::SavePdf), QStringLiteral("en206"));
+    EXPECT_EQ(m.caption(keys::SpeakLog), QStringLiteral("en222"));
+    EXPECT_EQ(m.tooltip(keys::Brevonta), QStringLiteral("en196"));
+    EXPECT_EQ(m.tooltip(keys::Picture), QStringLiteral("en176"));
+    EXPECT_EQ(m.caption(keys::EditTxt), QStringLiteral("Speak_english.txt"));
+    EXPECT_EQ(m.caption(keys::language("italian")), QStringLiteral("Italian"));
     EXPECT_EQ(m.window.moveToolTip, QStringLiteral("en215"));
 }
 
@@ -88,17 +89,17 @@ TEST(LanguageSwitch, ChangesCaptionsSettingsTabsAndTheOptionsFile)
     Main m;
     m.ctx.main.TabURLs[4] = "http://four.example/";
     m.window.setTabCaption(1, "Site");
-    m.dispatcher.click(StartMenus, "LANG:ITALIAN");
+    m.dispatcher.click(StartMenus, keys::language("italian"));
 
     EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("italian"));
-    EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("it1"));
-    EXPECT_EQ(m.caption("EDIT:TXT"), QStringLiteral("Speak_italian.txt"));
+    EXPECT_EQ(m.caption(keys::EditExit), QStringLiteral("it1"));
+    EXPECT_EQ(m.caption(keys::EditTxt), QStringLiteral("Speak_italian.txt"));
     // A file with fewer caption lines leaves the later commands empty.
-    EXPECT_EQ(m.caption("SAVE:PDF"), QString());
-    EXPECT_EQ(m.caption("SPEAK:TRE"), QString());
-    EXPECT_EQ(m.caption("LANG:NEW"), QString());
+    EXPECT_EQ(m.caption(keys::SavePdf), QString());
+    EXPECT_EQ(m.caption(keys::SpeakTre), QString());
+    EXPECT_EQ(m.caption(keys::LangNew), QString());
     // Settings the new file lacks keep their values.
-    EXPECT_EQ(m.tooltip("GOOGLE"), QStringLiteral("Search it"));
+    EXPECT_EQ(m.tooltip(keys::Google), QStringLiteral("Search it"));
     EXPECT_EQ(m.ctx.language.SearchUrl, QStringLiteral("http://search.example/"));
     // The tab count follows the file, and every tab caption is empty.
     EXPECT_EQ(m.window.tabCount(), 3);
@@ -113,13 +114,13 @@ TEST(LanguageSwitch, AFileThatCannotBeReadKeepsTheLanguageInUse)
     Main m;
     m.folder.write("Languages/Speak_klingon.txt", "x");
     m.folder.remove("Languages/Speak_klingon.txt");
-    m.ctx.commands.addEntry("LANG:KLINGON", 106, "Klingon", StyleOption, "Speak_klingon.txt");
-    m.dispatcher.click(StartMenus, "LANG:KLINGON");
+    m.ctx.commands.addEntry(keys::language("klingon"), 106, "Klingon", StyleOption, "Speak_klingon.txt");
+    m.dispatcher.click(StartMenus, keys::language("klingon"));
 
     ASSERT_EQ(m.window.dialogs.failures.size(), 1);
     EXPECT_TRUE(m.window.dialogs.failures[0].contains("Speak_klingon.txt"));
     EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("english"));
-    EXPECT_EQ(m.caption("EDIT:EXIT"), QStringLiteral("en1"));
+    EXPECT_EQ(m.caption(keys::EditExit), QStringLiteral("en1"));
     EXPECT_EQ(m.window.tabCount(), 5);
     EXPECT_FALSE(m.folder.exists("Data/lorvaspeak.Opt"));
 }
@@ -129,16 +130,16 @@ TEST(Dispatcher, BarStylesFollowTheirOwnNumbers)
     Main m;
     const struct
     {
-        const char *key;
+        QString key;
         int style;
-    } rows[] = {{"FILE:XP", 3}, {"FILE:MONEY", 2}, {"FILE:SYSTEM", 0}, {"FILE:OFFICE", 1}};
+    } rows[] = {{keys::FileXp, 3}, {keys::FileMoney, 2}, {keys::FileSystem, 0}, {keys::FileOffice, 1}};
     for (const auto &row : rows) {
-        m.ctx.commands.clickEntry(row.key, "FILE");
+        m.ctx.commands.clickEntry(row.key, keys::File);
         m.dispatcher.click(StartMenus, row.key);
-        EXPECT_EQ(m.ctx.options.BarStyle, row.style) << row.key;
+        EXPECT_EQ(m.ctx.options.BarStyle, row.style) << qPrintable(row.key);
         EXPECT_EQ(m.window.calls.last(), QStringLiteral("style %1").arg(row.style));
-        for (const char *other : {"FILE:XP", "FILE:MONEY", "FILE:SYSTEM", "FILE:OFFICE"})
-            EXPECT_EQ(m.ctx.commands.entry(other)->checked, QLatin1String(other) == QLatin1String(row.key));
+        for (const QString &other : {keys::FileXp, keys::FileMoney, keys::FileSystem, keys::FileOffice})
+            EXPECT_EQ(m.ctx.commands.entry(other)->checked, other == row.key);
     }
     // Saved at exit, not at once.
     EXPECT_FALSE(m.folder.exists("Data/lorvaspeak.Opt"));
@@ -147,8 +148,8 @@ TEST(Dispatcher, BarStylesFollowTheirOwnNumbers)
 TEST(Dispatcher, FloatingModeHidesTheStatusStripAtOnce)
 {
     Main m;
-    m.ctx.commands.clickEntry("FILE:FLOATING", "FILE");
-    m.dispatcher.click(StartMenus, "FILE:FLOATING");
+    m.ctx.commands.clickEntry(keys::FileFloating, keys::File);
+    m.dispatcher.click(StartMenus, keys::FileFloating);
     EXPECT_EQ(m.ctx.options.FloatingBars, 1);
     EXPECT_FALSE(m.ctx.main.BarsShown);
     EXPECT_FALSE(m.window.applied.picStatVisible);
@@ -161,8 +162,8 @@ TEST(Dispatcher, FloatingModeHidesTheStatusStripAtOnce)
     Menu_Closed(m.main);
     EXPECT_TRUE(m.window.timers[MainTimer::Timer1].enabled);
 
-    m.ctx.commands.clickEntry("FILE:FLOATING", "FILE");
-    m.dispatcher.click(StartMenus, "FILE:FLOATING");
+    m.ctx.commands.clickEntry(keys::FileFloating, keys::File);
+    m.dispatcher.click(StartMenus, keys::FileFloating);
     EXPECT_EQ(m.ctx.options.FloatingBars, 0);
     EXPECT_FALSE(m.window.timers[MainTimer::Timer1].enabled);
     Menu_Closed(m.main);
@@ -172,14 +173,14 @@ TEST(Dispatcher, FloatingModeHidesTheStatusStripAtOnce)
 TEST(Dispatcher, SiteButtonsOpenTheirAddressesWithoutHistory)
 {
     Main m;
-    m.dispatcher.click(StartSites, "GOOGLE");
+    m.dispatcher.click(StartSites, keys::Google);
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://search.example/"));
     EXPECT_TRUE(m.window.list.items.isEmpty());
 
     // An empty search address empties the box, which opens the start page.
     m.ctx.language.SearchUrl.clear();
     m.window.calls.clear();
-    m.dispatcher.click(StartSites, "GOOGLE");
+    m.dispatcher.click(StartSites, keys::Google);
     EXPECT_EQ(m.window.addressText(), QString());
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
 }
@@ -187,12 +188,12 @@ TEST(Dispatcher, SiteButtonsOpenTheirAddressesWithoutHistory)
 TEST(Dispatcher, HomeCommands)
 {
     Main m;
-    m.dispatcher.click(StartMenus, "NAVIGATE:HOME");
+    m.dispatcher.click(StartMenus, keys::NavigateHome);
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
     EXPECT_FALSE(m.window.calls.contains("navigate 1 http://home.example/"));
 
     m.window.list.boxText = "typed but never opened";
-    m.dispatcher.click(StartMenus, "NAVIGATE:PICKHOME");
+    m.dispatcher.click(StartMenus, keys::NavigatePickHome);
     EXPECT_EQ(m.ctx.options.HomePage, QStringLiteral("typed but never opened"));
     EXPECT_TRUE(m.folder.read("Data/lorvaspeak.Opt").contains("typed but never opened\r\n"));
 }
@@ -205,36 +206,36 @@ TEST(Dispatcher, PageWindowAndDesktopCommands)
     const struct
     {
         Element element;
-        const char *key;
+        QString key;
         QStringList calls;
     } rows[] = {
-        {StartTools, "EXIT0", {"close"}}, {StartSites, "EXIT2", {"close"}}, {StartMenus, "EDIT:EXIT", {"close"}},
-        {StartTools, "BACK", {"back 1"}}, {StartTools, "NEXT", {"forward 1"}},
-        {StartMenus, "NAVIGATE:BACK", {"back 1"}}, {StartMenus, "NAVIGATE:NEXT", {"forward 1"}},
-        {StartTools, "PRINT", page(6)}, {StartMenus, "EDIT:PRINT", page(6)}, {StartMenus, "EDIT:PREVIEW", page(7)},
-        {StartMenus, "EDIT:PAGESET", page(8)}, {StartMenus, "EDIT:PROPERTIES", {"properties"}},
-        {StartMenus, "EDIT:CUT", page(11)}, {StartMenus, "EDIT:COPY", page(12)}, {StartMenus, "EDIT:PASTE", page(13)},
-        {StartMenus, "EDIT:SELECT", page(17)}, {StartMenus, "EDIT:DELETE", page(33)},
-        {StartMenus, "EDIT:FINDDOC", {"find"}}, {StartSites, "MIN", {"minimize"}},
-        {StartMenus, "NAVIGATE:REFRESH", {"refresh 1"}}, {StartMenus, "FILE:SECURITY", {"settings 0"}},
-        {StartMenus, "FILE:VOLUME", {"settings 1"}}, {StartMenus, "FILE:INTERNET", {"settings 2"}},
+        {StartTools, keys::Exit0, {"close"}}, {StartSites, keys::Exit2, {"close"}}, {StartMenus, keys::EditExit, {"close"}},
+        {StartTools, keys::Back, {"back 1"}}, {StartTools, keys::Next, {"forward 1"}},
+        {StartMenus, keys::NavigateBack, {"back 1"}}, {StartMenus, keys::NavigateNext, {"forward 1"}},
+        {StartTools, keys::Print, page(6)}, {StartMenus, keys::EditPrint, page(6)}, {StartMenus, keys::EditPreview, page(7)},
+        {StartMenus, keys::EditPageSet, page(8)}, {StartMenus, keys::EditProperties, {"properties"}},
+        {StartMenus, keys::EditCut, page(11)}, {StartMenus, keys::EditCopy, page(12)}, {StartMenus, keys::EditPaste, page(13)},
+        {StartMenus, keys::EditSelect, page(17)}, {StartMenus, keys::EditDelete, page(33)},
+        {StartMenus, keys::EditFindDoc, {"find"}}, {StartSites, keys::Min, {"minimize"}},
+        {StartMenus, keys::NavigateRefresh, {"refresh 1"}}, {StartMenus, keys::FileSecurity, {"settings 0"}},
+        {StartMenus, keys::FileVolume, {"settings 1"}}, {StartMenus, keys::FileInternet, {"settings 2"}},
     };
     for (const auto &row : rows) {
         m.window.calls.clear();
         m.dispatcher.click(row.element, row.key);
-        EXPECT_EQ(m.window.calls, row.calls) << row.key;
+        EXPECT_EQ(m.window.calls, row.calls) << qPrintable(row.key);
     }
 
     m.window.list.boxText = "http://elsewhere.example/";
-    m.dispatcher.click(StartMenus, "FILE:EXPLORER");
+    m.dispatcher.click(StartMenus, keys::FileExplorer);
     EXPECT_EQ(m.window.calls.last(), QStringLiteral("shell http://elsewhere.example/"));
-    m.dispatcher.click(StartMenus, "EDIT:TXT");
+    m.dispatcher.click(StartMenus, keys::EditTxt);
     EXPECT_EQ(m.window.calls.last(), "shell " + m.folder.file("Languages/Speak_english.txt"));
-    m.dispatcher.click(StartMenus, "FILE:HELP");
+    m.dispatcher.click(StartMenus, keys::FileHelp);
     EXPECT_TRUE(m.window.calls.last().endsWith("/Data/Help.html"));
-    m.dispatcher.click(StartMenus, "EDIT:STOP");
+    m.dispatcher.click(StartMenus, keys::EditStop);
     EXPECT_TRUE(m.window.calls.contains("stop 1"));
-    m.dispatcher.click(StartMenus, "EDIT:TRANS");
+    m.dispatcher.click(StartMenus, keys::EditTrans);
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://translate.example/"));
 }
 
@@ -242,12 +243,12 @@ TEST(Dispatcher, KeysWithoutARowDoNothing)
 {
     Main m;
     const auto before = m.window.calls.size();
-    m.dispatcher.click(StartMenus, "TOOLS");
+    m.dispatcher.click(StartMenus, keys::Tools);
     m.dispatcher.click(StartMenus, "SOMETHING:ELSE");
-    m.dispatcher.click(StartTools, "GOOGLE");   // a site key clicked on the main tool bar
-    m.dispatcher.click(StartTabs, "EXIT0");    // the tab bar
-    m.dispatcher.click(Element{CommandWindow::Start, 4}, "EXIT0"); // elements beyond the menus
-    m.dispatcher.click(StartMenus, "LANG:NEW"); // the language-file editor is not there yet
+    m.dispatcher.click(StartTools, keys::Google);   // a site key clicked on the main tool bar
+    m.dispatcher.click(StartTabs, keys::Exit0);    // the tab bar
+    m.dispatcher.click(Element{CommandWindow::Start, 4}, keys::Exit0); // elements beyond the menus
+    m.dispatcher.click(StartMenus, keys::LangNew); // the language-file editor is not there yet
     EXPECT_EQ(m.window.calls.size(), before);
     EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("english"));
     EXPECT_FALSE(m.folder.exists("Data/lorvaspeak.Opt"));

@@ -1,4 +1,5 @@
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/ImageList.h"
 #include "commands/MakeMenus.h"
 #include "support/TempFolder.h"
@@ -29,69 +30,69 @@ const QStringList kFiveVoices{"Afrikaans", "English (Great Britain)", "Italian",
 TEST(MakeToolbars, EveryBarHoldsItsKeysInOrder)
 {
     Built b({"Speak_english.txt", "Speak_italian.txt"}, kFiveVoices);
-    EXPECT_EQ(b.bars.bar("STANDARD0"),
-              QStringList({"EXIT0", "SEP13", "BACK", "NEXT", "SEP10", "PRINT", "FAVORITE", "BREVONTA", "SEP11", "EDIT",
-                           "SAVE", "FILE", "LANG", "SEP4", "TTS", "SPEAK", "SEP5", "NAVIGATE"}));
-    EXPECT_EQ(b.bars.bar("SAVE"),
-              QStringList({"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV", "SAVE:EXCEL", "SAVE:PPT", "SAVE:PDF"}));
-    EXPECT_EQ(b.bars.bar("EDIT"),
-              QStringList({"EDIT:STOP", "EDIT:TXT", "EDIT:TXT:SEPARATOR", "EDIT:CUT", "EDIT:COPY", "EDIT:PASTE",
-                           "EDIT:DELETE", "EDIT:SELECT", "EDIT:SELECT:SEPARATOR", "EDIT:PAGESET", "EDIT:PREVIEW",
-                           "EDIT:PRINT", "EDIT:PROPERTIES", "EDIT:FINDDOC", "EDIT:VIEW:SEPARATOR", "EDIT:VIEW",
-                           "EDIT:PICTURE", "EDIT:TRANS", "EDIT:EXIT:SEPARATOR", "EDIT:EXIT"}));
-    EXPECT_EQ(b.bars.bar("FILE"),
-              QStringList({"FILE:STYLE:SEPARATOR", "FILE:SYSTEM", "FILE:OFFICE", "FILE:XP", "FILE:MONEY",
-                           "FILE:FLOATING:SEPARATOR", "FILE:FLOATING", "FILE:FISH:SEPARATOR", "FILE:EXPLORER",
-                           "FILE:SECURITY", "FILE:VOLUME", "FILE:INTERNET", "FILE:INTERNET:SEPARATOR",
-                           "FILE:BREVONTA", "FILE:HELP"}));
-    EXPECT_EQ(b.bars.bar("NAVIGATE"),
-              QStringList({"NAVIGATE:PICK", "NAVIGATE:GO", "NAVIGATE:GO:SEPARATOR", "NAVIGATE:BACK",
-                           "NAVIGATE:REFRESH", "NAVIGATE:NEXT", "NAVIGATE:HOME:SEPARATOR", "NAVIGATE:PICKHOME",
-                           "NAVIGATE:HOME"}));
-    EXPECT_EQ(b.bars.bar("TTS"),
-              QStringList({"SPEAK:TRE", "SPEAK:SEI", "SPEAK:DODICI", "SPEAK:STOP:SEPARATOR", "SPEAK:STOP",
-                           "SPEAK:PAUSE", "SPEAK:READ", "SPEAK:PREV", "SPEAK:NEXT", "SPEAK:LOG:SEPARATOR", "SPEAK:LOG", "SPEAK:SAVE", "SPEAK:VOICES:SEPARATOR", "TTS:1VOICE",
-                           "TTS:2VOICE", "TTS:3VOICE", "TTS:4VOICE", "TTS:5VOICE"}));
-    EXPECT_EQ(b.bars.bar("LANG"), QStringList({"LANG:ENGLISH", "LANG:ITALIAN", "LANG:NEW"}));
-    EXPECT_EQ(b.bars.bar("STANDARD1"), QStringList({"NIL4"}));
-    EXPECT_EQ(b.bars.bar("STANDARD2"),
-              QStringList({"GOOGLE", "SOCIAL", "EBAY", "WIKI", "MAP", "SEP14", "MIN", "EXIT2"}));
-    EXPECT_TRUE(b.bars.hasBar("TOOLS"));
-    EXPECT_TRUE(b.bars.bar("TOOLS").isEmpty());
+    EXPECT_EQ(b.bars.bar(keys::Standard0),
+              QStringList({keys::Exit0, keys::Sep13, keys::Back, keys::Next, keys::Sep10, keys::Print, keys::Favorite, keys::Brevonta, keys::Sep11, keys::Edit,
+                           keys::Save, keys::File, keys::Lang, keys::Sep4, keys::Tts, keys::Speak, keys::Sep5, keys::Navigate}));
+    EXPECT_EQ(b.bars.bar(keys::Save),
+              QStringList({keys::SaveHtml, keys::SaveWordH, keys::SaveWordV, keys::SaveExcel, keys::SavePpt, keys::SavePdf}));
+    EXPECT_EQ(b.bars.bar(keys::Edit),
+              QStringList({keys::EditStop, keys::EditTxt, keys::EditTxtSeparator, keys::EditCut, keys::EditCopy, keys::EditPaste,
+                           keys::EditDelete, keys::EditSelect, keys::EditSelectSeparator, keys::EditPageSet, keys::EditPreview,
+                           keys::EditPrint, keys::EditProperties, keys::EditFindDoc, keys::EditViewSeparator, keys::EditView,
+                           keys::EditPicture, keys::EditTrans, keys::EditExitSeparator, keys::EditExit}));
+    EXPECT_EQ(b.bars.bar(keys::File),
+              QStringList({keys::FileStyleSeparator, keys::FileSystem, keys::FileOffice, keys::FileXp, keys::FileMoney,
+                           keys::FileFloatingSeparator, keys::FileFloating, keys::FileFishSeparator, keys::FileExplorer,
+                           keys::FileSecurity, keys::FileVolume, keys::FileInternet, keys::FileInternetSeparator,
+                           keys::FileBrevonta, keys::FileHelp}));
+    EXPECT_EQ(b.bars.bar(keys::Navigate),
+              QStringList({keys::NavigatePick, keys::NavigateGo, keys::NavigateGoSeparator, keys::NavigateBack,
+                           keys::NavigateRefresh, keys::NavigateNext, keys::NavigateHomeSeparator, keys::NavigatePickHome,
+                           keys::NavigateHome}));
+    EXPECT_EQ(b.bars.bar(keys::Tts),
+              QStringList({keys::SpeakTre, keys::SpeakSei, keys::SpeakDodici, keys::SpeakStopSeparator, keys::SpeakStop,
+                           keys::SpeakPause, keys::SpeakRead, keys::SpeakPrev, keys::SpeakNext, keys::SpeakLogSeparator, keys::SpeakLog, keys::SpeakSave, keys::SpeakVoicesSeparator, keys::voice(1),
+                           keys::voice(2), keys::voice(3), keys::voice(4), keys::voice(5)}));
+    EXPECT_EQ(b.bars.bar(keys::Lang), QStringList({keys::language("english"), keys::language("italian"), keys::LangNew}));
+    EXPECT_EQ(b.bars.bar(keys::Standard1), QStringList({keys::Nil4}));
+    EXPECT_EQ(b.bars.bar(keys::Standard2),
+              QStringList({keys::Google, keys::Social, keys::Ebay, keys::Wiki, keys::Map, keys::Sep14, keys::Min, keys::Exit2}));
+    EXPECT_TRUE(b.bars.hasBar(keys::Tools));
+    EXPECT_TRUE(b.bars.bar(keys::Tools).isEmpty());
 
     // Menus hang below their titles; "TOOLS" is never hung.
-    for (const char *title : {"SAVE", "EDIT", "FILE", "NAVIGATE", "TTS", "LANG"}) {
-        EXPECT_EQ(b.bars.entry(title)->bar, QString::fromLatin1(title)) << title;
-        EXPECT_TRUE(b.bars.entry(title)->dropDown) << title;
+    for (const QString &title : {keys::Save, keys::Edit, keys::File, keys::Navigate, keys::Tts, keys::Lang}) {
+        EXPECT_EQ(b.bars.entry(title)->bar, title) << qPrintable(title);
+        EXPECT_TRUE(b.bars.entry(title)->dropDown) << qPrintable(title);
     }
-    EXPECT_TRUE(b.bars.entry("TOOLS")->bar.isEmpty());
-    EXPECT_TRUE(b.bars.entry("SEARCH")->dropDown);
-    EXPECT_FALSE(b.bars.entry("BACK")->dropDown);
+    EXPECT_TRUE(b.bars.entry(keys::Tools)->bar.isEmpty());
+    EXPECT_TRUE(b.bars.entry(keys::Search)->dropDown);
+    EXPECT_FALSE(b.bars.entry(keys::Back)->dropDown);
 }
 
 TEST(MakeMenus, EntriesHaveTheirImagesStylesAndFirstTexts)
 {
     Built b({}, {});
     const QStringList keys = b.bars.keys();
-    EXPECT_EQ(keys.mid(0, 6), QStringList({"EXIT0", "EXIT2", "EXIT5", "EXIT6", "FILE", "BACK"}));
-    EXPECT_EQ(b.bars.entry("FILE")->image, 81);
-    EXPECT_EQ(b.bars.entry("NAVIGATE")->image, 73);
-    EXPECT_EQ(b.bars.entry("FILE:FLOATING")->style, StyleCheck);
-    EXPECT_EQ(b.bars.entry("FILE:XP")->style, StyleOption);
-    EXPECT_EQ(b.bars.entry("FILE:XP")->image, 75);
-    EXPECT_EQ(b.bars.entry("EDIT:FIND:SEPARATOR")->style, StyleSeparator);
-    EXPECT_EQ(b.bars.entry("SEP16")->style, StyleSeparator);
-    EXPECT_EQ(b.bars.entry("MIN")->image, 22);
-    EXPECT_EQ(b.bars.entry("EBAY")->image, 125);
-    for (const char *key : {"BREVONTA", "WIKI", "MAP", "SOCIAL", "EBAY"})
-        EXPECT_EQ(b.bars.entry(key)->tooltip, QStringLiteral("\"")) << key;
-    EXPECT_EQ(b.bars.entry("EXIT0")->tooltip, QString());
-    EXPECT_EQ(b.bars.entry("NIL4")->style, StylePanel);
-    EXPECT_EQ(b.bars.entry("NIL4")->panelWidth, 6000);
-    EXPECT_EQ(b.bars.entry("MOVE2")->panelWidth, 12);
+    EXPECT_EQ(keys.mid(0, 6), QStringList({keys::Exit0, keys::Exit2, keys::Exit5, keys::Exit6, keys::File, keys::Back}));
+    EXPECT_EQ(b.bars.entry(keys::File)->image, 81);
+    EXPECT_EQ(b.bars.entry(keys::Navigate)->image, 73);
+    EXPECT_EQ(b.bars.entry(keys::FileFloating)->style, StyleCheck);
+    EXPECT_EQ(b.bars.entry(keys::FileXp)->style, StyleOption);
+    EXPECT_EQ(b.bars.entry(keys::FileXp)->image, 75);
+    EXPECT_EQ(b.bars.entry(keys::EditFindSeparator)->style, StyleSeparator);
+    EXPECT_EQ(b.bars.entry(keys::Sep16)->style, StyleSeparator);
+    EXPECT_EQ(b.bars.entry(keys::Min)->image, 22);
+    EXPECT_EQ(b.bars.entry(keys::Ebay)->image, 125);
+    for (const QString &key : {keys::Brevonta, keys::Wiki, keys::Map, keys::Social, keys::Ebay})
+        EXPECT_EQ(b.bars.entry(key)->tooltip, QStringLiteral("\"")) << qPrintable(key);
+    EXPECT_EQ(b.bars.entry(keys::Exit0)->tooltip, QString());
+    EXPECT_EQ(b.bars.entry(keys::Nil4)->style, StylePanel);
+    EXPECT_EQ(b.bars.entry(keys::Nil4)->panelWidth, 6000);
+    EXPECT_EQ(b.bars.entry(keys::Move2)->panelWidth, 12);
     // No language file: the menu holds only the entry that makes one.
-    EXPECT_EQ(b.bars.bar("LANG"), QStringList({"LANG:NEW"}));
-    EXPECT_TRUE(b.bars.bar("TTS").isEmpty());
+    EXPECT_EQ(b.bars.bar(keys::Lang), QStringList({keys::LangNew}));
+    EXPECT_TRUE(b.bars.bar(keys::Tts).isEmpty());
 }
 
 TEST(MakeMenus, LanguageEntries)
@@ -99,18 +100,18 @@ TEST(MakeMenus, LanguageEntries)
     Built b({"Speak_english.txt", "Speak_english2.txt", "Speak_italian.txt", "Speak_new world.txt",
              "Speak_klingon.txt"},
             {});
-    const CommandEntry *english = b.bars.entry("LANG:ENGLISH");
+    const CommandEntry *english = b.bars.entry(keys::language("english"));
     ASSERT_TRUE(english);
     EXPECT_EQ(english->caption, QStringLiteral("English"));
     EXPECT_EQ(english->tooltip, QStringLiteral("Speak_english.txt"));
     EXPECT_EQ(english->style, StyleOption);
-    EXPECT_EQ(b.bars.entry("LANG:NEW WORLD")->caption, QStringLiteral("New World"));
+    EXPECT_EQ(b.bars.entry(keys::language("new world"))->caption, QStringLiteral("New World"));
     // Names sharing their first two letters share a flag; unknown ones get 106.
-    EXPECT_EQ(b.bars.entry("LANG:ENGLISH2")->image, english->image);
+    EXPECT_EQ(b.bars.entry(keys::language("english2"))->image, english->image);
     EXPECT_EQ(b.images.key(english->image + 1).left(2), QStringLiteral("en"));
-    EXPECT_EQ(b.images.key(b.bars.entry("LANG:ITALIAN")->image + 1).left(2), QStringLiteral("it"));
-    EXPECT_NE(b.bars.entry("LANG:ITALIAN")->image, english->image);
-    EXPECT_EQ(b.bars.entry("LANG:KLINGON")->image, 106);
+    EXPECT_EQ(b.images.key(b.bars.entry(keys::language("italian"))->image + 1).left(2), QStringLiteral("it"));
+    EXPECT_NE(b.bars.entry(keys::language("italian"))->image, english->image);
+    EXPECT_EQ(b.bars.entry(keys::language("klingon"))->image, 106);
     EXPECT_EQ(b.tables.LanguageCount, 5);
 }
 
@@ -119,7 +120,7 @@ TEST(MakeMenus, VoiceEntriesCycleTheirImages)
     Built b({}, kFiveVoices);
     const int expected[] = {34, 35, 36, 33, 34};
     for (int n = 1; n <= 5; ++n) {
-        const CommandEntry *e = b.bars.entry(QStringLiteral("TTS:%1VOICE").arg(n));
+        const CommandEntry *e = b.bars.entry(keys::voice(n));
         ASSERT_TRUE(e) << n;
         EXPECT_EQ(e->image, expected[n - 1]) << n;
         EXPECT_EQ(e->style, StyleOption);

@@ -1,6 +1,7 @@
 // The link tables against a fake of their window: the title and group files,
 // the table's commands, and the row editor working on the table's grid.
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
 #include "config/AppError.h"
 #include "config/Language.h"
@@ -104,7 +105,7 @@ struct Tables
     void visit(const QString &title, const QString &url)
     {
         page = {title, url, url};
-        tableCommand(ctx, QStringLiteral("ADDURL"));
+        tableCommand(ctx, keys::AddUrl);
     }
     void at(int row, int column) { gridCurrentChanged(ctx, row, column); }
 
@@ -193,7 +194,7 @@ TEST(LinkTable, AddingCountsWithASpaceAndDeletingWithout)
         for (int c = 0; c <= 6; ++c)
             t.grid.setText(t.links.EditRow, c, QString());
     };
-    tableCommand(t.ctx, QStringLiteral("EDITURL"));
+    tableCommand(t.ctx, keys::EditUrl);
     EXPECT_EQ(t.titleLine(1), QStringLiteral("Mine,4"));
     EXPECT_EQ(t.groupLines(0).size(), 4);
     EXPECT_FALSE(t.groupLines(0).join('\n').contains("http://b/"));
@@ -216,7 +217,7 @@ TEST(LinkTable, SavingSortsByTitleDropsUntitledRowsAndKeepsHiddenTexts)
     // Sorting by address in the window only shows; each row keeps its hidden text.
     Read_Table(t.ctx);
     t.at(1, 2);
-    tableCommand(t.ctx, QStringLiteral("SORT"));
+    tableCommand(t.ctx, keys::Sort);
     EXPECT_EQ(t.grid.text(1, 1), QStringLiteral("Alpha"));
     EXPECT_EQ(t.grid.hidden(2), QStringLiteral("pin b"));
 }
@@ -230,7 +231,7 @@ TEST(LinkTable, ACountLargerThanTheFileGivesEmptyRowsAndIsMendedByTheNextSave)
     EXPECT_TRUE(t.grid.text(2, 1).isEmpty());
     EXPECT_EQ(t.grid.text(3, 1), QStringLiteral("three"));
     EXPECT_TRUE(t.grid.text(5, 1).isEmpty());
-    tableCommand(t.ctx, QStringLiteral("SAVE2"));
+    tableCommand(t.ctx, keys::Save2);
     EXPECT_EQ(t.groupLines(0).size(), 2);
     EXPECT_EQ(t.titleLine(1), QStringLiteral("Mine,2"));
 
@@ -264,7 +265,7 @@ TEST(LinkTable, StripsMapToGroupsAndSortKeepsEveryRow)
     EXPECT_EQ(t.window.shownTabs, (std::array<int, kStrips>{-1, -1, 3, -1, -1, -1, -1}));
     EXPECT_EQ(t.window.captions[2][3], QStringLiteral("Mine"));
     t.at(1, 1);
-    tableCommand(t.ctx, QStringLiteral("SORT"));
+    tableCommand(t.ctx, keys::Sort);
     EXPECT_EQ(t.grid.rows(), 51);
     EXPECT_EQ(t.grid.text(1, 1), QStringLiteral("Link 1"));
     EXPECT_EQ(t.grid.text(50, 1), QStringLiteral("Link 9"));
@@ -307,7 +308,7 @@ TEST(LinkTable, TheTitleBoxRenamesTheGroupOnlyWithEnter)
 {
     Tables t;
     t.open();
-    tableCommand(t.ctx, QStringLiteral("TITLE"));
+    tableCommand(t.ctx, keys::Title);
     EXPECT_TRUE(t.window.titleBoxOpen);
     t.window.titleText = QStringLiteral("Travel, Europe");
     titleBoxEnter(t.ctx);
@@ -317,21 +318,21 @@ TEST(LinkTable, TheTitleBoxRenamesTheGroupOnlyWithEnter)
     EXPECT_EQ(t.window.captions[0][0], QStringLiteral("Travel; Europe"));
 
     // Typed, then "TITLE" instead of Enter: the box closes, the title stays.
-    tableCommand(t.ctx, QStringLiteral("TITLE"));
+    tableCommand(t.ctx, keys::Title);
     t.window.titleText = QStringLiteral("Other");
-    tableCommand(t.ctx, QStringLiteral("TITLE"));
+    tableCommand(t.ctx, keys::Title);
     EXPECT_FALSE(t.window.titleBoxOpen);
     EXPECT_EQ(t.titleLine(1), QStringLiteral("Travel; Europe,0"));
 
     // Closed with the box open: the next opening's first "TITLE" only closes.
-    tableCommand(t.ctx, QStringLiteral("TITLE"));
+    tableCommand(t.ctx, keys::Title);
     GO_Exit(t.ctx);
     EXPECT_TRUE(t.window.hidden);
     Form_Load(t.ctx);
     EXPECT_FALSE(t.window.titleBoxOpen);
-    tableCommand(t.ctx, QStringLiteral("TITLE"));
+    tableCommand(t.ctx, keys::Title);
     EXPECT_FALSE(t.window.titleBoxOpen);
-    tableCommand(t.ctx, QStringLiteral("TITLE"));
+    tableCommand(t.ctx, keys::Title);
     EXPECT_TRUE(t.window.titleBoxOpen);
 }
 
@@ -354,11 +355,11 @@ TEST(LinkTable, ChoosingALinkAndLeaving)
     // "EXIT5" asks only while the editor's changes are unsaved.
     t.window.hidden = false;
     t.links.TableChanged = true;
-    tableCommand(t.ctx, QStringLiteral("EXIT5"));
+    tableCommand(t.ctx, keys::Exit5);
     EXPECT_EQ(t.dialogs.questions, QStringList({"C101"}));
-    tableCommand(t.ctx, QStringLiteral("EXIT6"));
+    tableCommand(t.ctx, keys::Exit6);
     EXPECT_EQ(t.dialogs.questions.size(), 1);
-    tableCommand(t.ctx, QStringLiteral("HELP2"));
+    tableCommand(t.ctx, keys::Help2);
     EXPECT_TRUE(t.calls.contains("shell " + t.folder.file("Data/LorvaGOTabeng.pdf")))
         << qPrintable(t.calls.join('\n'));
 }
@@ -412,7 +413,7 @@ TEST(RowEditor, EditsTheRealHiddenTextAndCentresItsFirstOpening)
     w.boxes[4] = QStringLiteral("new pin");
     w.place.left = 300;
     w.place.top = 400;
-    editorCommand(editor, QStringLiteral("SAVE3"));
+    editorCommand(editor, keys::Save3);
     EXPECT_TRUE(saved);
     EXPECT_TRUE(w.hidden);
     EXPECT_EQ(t.groupLines(0)[0], QStringLiteral("one;-;http://1/;-;n;-;new pin;-;1;-;d"));
@@ -424,7 +425,7 @@ TEST(RowEditor, EditsTheRealHiddenTextAndCentresItsFirstOpening)
     EXPECT_EQ(w.place.left, 300);
     EXPECT_EQ(w.place.top, 400);
     EXPECT_TRUE(w.boxes[4].isEmpty());
-    editorCommand(editor, QStringLiteral("CANCEL"));
+    editorCommand(editor, keys::Cancel);
     for (int c = 0; c <= 6; ++c)
         EXPECT_TRUE(t.grid.text(2, c).isEmpty());
 }

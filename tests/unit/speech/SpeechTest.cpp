@@ -1,3 +1,4 @@
+#include "commands/CommandKeys.h"
 #include "commands/MakeMenus.h"
 #include "fakes/FakeProgram.h"
 #include "support/TempFolder.h"
@@ -22,9 +23,9 @@ struct Speaking : FakeProgram
         ctx.language.Captions[231] = QStringLiteral("No sound.");
         ctx.menus = Make_Menus(ctx.commands, ctx.images, {}, voices, 6000);
         Make_Toolbars(ctx.commands, ctx.menus);
-        ctx.commands.setEnabled("SPEAK", false);
+        ctx.commands.setEnabled(keys::Speak, false);
         Fill_List1(ctx.speech);
-        addSpeechRows(ctx.dispatcher, speech);
+        addSpeechRows(ctx.dispatcher, speech, showModal);
         // The page's copy command puts the selection on the clipboard.
         window.views[0].onPageCommand = [this](int command) {
             if (command == 12 && !selection.isEmpty())
@@ -37,8 +38,8 @@ struct Speaking : FakeProgram
     // A click on a voice entry as the menu delivers it.
     void clickVoice(int n)
     {
-        const QString key = QStringLiteral("TTS:%1VOICE").arg(n);
-        ctx.commands.clickEntry(key, "TTS");
+        const QString key = keys::voice(n);
+        ctx.commands.clickEntry(key, keys::Tts);
         ctx.dispatcher.click(elements::StartMenus, key);
     }
 };
@@ -72,7 +73,7 @@ TEST(GoTalk, NothingSelectedSpeaksNothingNotEvenTheClipboard)
     EXPECT_TRUE(s.platform.speechLog.isEmpty());
     EXPECT_EQ(s.platform.clipboard, QStringLiteral("copied earlier"));
 
-    s.ctx.dispatcher.click(elements::StartTools, "SPEAK");
+    s.ctx.dispatcher.click(elements::StartTools, keys::Speak);
     EXPECT_TRUE(s.platform.speechLog.isEmpty());
     EXPECT_EQ(s.platform.clipboard, QStringLiteral("copied earlier"));
 }
@@ -106,8 +107,8 @@ TEST(VoiceEntries, OnAndOffAgain)
     s.clickVoice(2);
 
     EXPECT_EQ(s.platform.speechLog, QStringList({"voice 1", "format 22", "speak 1 Hello, I will read."}));
-    EXPECT_TRUE(s.ctx.commands.entry("TTS:2VOICE")->checked);
-    EXPECT_TRUE(s.ctx.commands.entry("SPEAK")->enabled);
+    EXPECT_TRUE(s.ctx.commands.entry(keys::voice(2))->checked);
+    EXPECT_TRUE(s.ctx.commands.entry(keys::Speak)->enabled);
     EXPECT_TRUE(s.window.timers[MainTimer::Timer6].enabled);
     EXPECT_EQ(s.window.timebarPicture, 96);
     EXPECT_EQ(s.platform.clipboard, QStringLiteral("kept when speech starts"));
@@ -119,15 +120,15 @@ TEST(VoiceEntries, OnAndOffAgain)
     s.platform.speechLog.clear();
     s.clickVoice(4);
     EXPECT_EQ(s.platform.speechLog.first(), QStringLiteral("voice 3"));
-    EXPECT_FALSE(s.ctx.commands.entry("TTS:2VOICE")->checked);
-    EXPECT_TRUE(s.ctx.commands.entry("TTS:4VOICE")->checked);
+    EXPECT_FALSE(s.ctx.commands.entry(keys::voice(2))->checked);
+    EXPECT_TRUE(s.ctx.commands.entry(keys::voice(4))->checked);
 
     // The active voice again: speech mode off, silenced, nothing more spoken.
     s.platform.speechLog.clear();
     s.clickVoice(4);
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop"}));
-    EXPECT_FALSE(s.ctx.commands.entry("TTS:4VOICE")->checked);
-    EXPECT_FALSE(s.ctx.commands.entry("SPEAK")->enabled);
+    EXPECT_FALSE(s.ctx.commands.entry(keys::voice(4))->checked);
+    EXPECT_FALSE(s.ctx.commands.entry(keys::Speak)->enabled);
     EXPECT_FALSE(s.window.timers[MainTimer::Timer6].enabled);
     EXPECT_EQ(s.window.timebarPicture, 132);
     EXPECT_EQ(s.ctx.speech.ActiveVoiceCaption, QString());
@@ -210,15 +211,15 @@ TEST(SteeringSpeech, StopPauseResumeAndLeavingSpeechMode)
     s.ctx.language.Captions[245] = QStringLiteral("Resume");
     s.clickVoice(2);
     s.platform.speechLog.clear();
-    const auto click = [&s](const char *key) { s.ctx.dispatcher.click(elements::StartMenus, QLatin1String(key)); };
-    click("SPEAK:PAUSE");
+    const auto click = [&s](const QString &key) { s.ctx.dispatcher.click(elements::StartMenus, key); };
+    click(keys::SpeakPause);
     EXPECT_TRUE(s.ctx.speech.paused);
-    EXPECT_EQ(s.ctx.commands.entry("SPEAK:PAUSE")->caption, QStringLiteral("Resume"));
-    click("SPEAK:PAUSE");
-    EXPECT_EQ(s.ctx.commands.entry("SPEAK:PAUSE")->caption, QStringLiteral("Pause"));
+    EXPECT_EQ(s.ctx.commands.entry(keys::SpeakPause)->caption, QStringLiteral("Resume"));
+    click(keys::SpeakPause);
+    EXPECT_EQ(s.ctx.commands.entry(keys::SpeakPause)->caption, QStringLiteral("Pause"));
     // A stop while held lets what comes next be heard; speech mode stays on.
-    click("SPEAK:PAUSE");
-    click("SPEAK:STOP");
+    click(keys::SpeakPause);
+    click(keys::SpeakStop);
     EXPECT_FALSE(s.ctx.speech.paused);
     EXPECT_FALSE(s.ctx.speech.ActiveVoiceCaption.isEmpty());
     EXPECT_EQ(s.platform.speechLog, QStringList({"pause", "resume", "pause", "stop", "resume"}));
@@ -236,21 +237,21 @@ TEST(SteeringSpeech, TheRateIsAnOptionGroupKeptInItsOwnFile)
     s.ctx.speech.log.clear();
     // No file: normal speed, and the voices' own group is left alone.
     Read_Rate(path, s.ctx.speech, s.ctx.commands);
-    EXPECT_TRUE(s.ctx.commands.entry("SPEAK:SEI")->checked);
+    EXPECT_TRUE(s.ctx.commands.entry(keys::SpeakSei)->checked);
     EXPECT_EQ(s.platform.speechLog.last(), QStringLiteral("rate 175"));
     s.clickVoice(2);
-    s.ctx.commands.clickEntry("SPEAK:DODICI", "TTS");
+    s.ctx.commands.clickEntry(keys::SpeakDodici, keys::Tts);
     SpeechContext here{s.ctx.speech, s.ctx.language, s.ctx.commands, s.ctx.platform,
-                       s.window,     s.window,       s.window,       path};
-    Speech_Rate(here, "SPEAK:DODICI");
-    EXPECT_TRUE(s.ctx.commands.entry("TTS:2VOICE")->checked) << "a rate is no voice";
-    EXPECT_FALSE(s.ctx.commands.entry("SPEAK:SEI")->checked);
+                       s.window,     s.window,       s.window,       path, s.window.dialogs};
+    Speech_Rate(here, keys::SpeakDodici);
+    EXPECT_TRUE(s.ctx.commands.entry(keys::voice(2))->checked) << "a rate is no voice";
+    EXPECT_FALSE(s.ctx.commands.entry(keys::SpeakSei)->checked);
     EXPECT_EQ(folder.read("Data/lorvaspeak.Rat"), QByteArray(" 240 \r\n"));
     EXPECT_EQ(s.platform.speechLog.last(), QStringLiteral("rate 240"));
 
     Speaking next;
     Read_Rate(path, next.ctx.speech, next.ctx.commands);
-    EXPECT_TRUE(next.ctx.commands.entry("SPEAK:DODICI")->checked);
+    EXPECT_TRUE(next.ctx.commands.entry(keys::SpeakDodici)->checked);
     folder.write("Data/lorvaspeak.Rat", "9999\r\n");
     Read_Rate(path, next.ctx.speech, next.ctx.commands);
     EXPECT_EQ(next.ctx.speech.rate, kNormalRate);
@@ -356,7 +357,7 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
     EXPECT_EQ(sentencesOf(view.page), QStringList({"First one here.", "Second one!", "Third"}));
     s.platform.speechLog.clear();
     s.window.calls.clear();
-    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:READ");
+    s.ctx.dispatcher.click(elements::StartMenus, keys::SpeakRead);
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
                                                  "speakTracked Third"}));
     // Words are counted over the whole page: the second sentence starts at word 3.
@@ -367,17 +368,17 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
     // The fake hears everything at once: the reading is over, steps do nothing.
     EXPECT_FALSE(s.ctx.speech.reading.active);
     s.platform.speechLog.clear();
-    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
+    s.ctx.dispatcher.click(elements::StartMenus, keys::SpeakNext);
     EXPECT_TRUE(s.platform.speechLog.isEmpty());
     // While it reads (sentence 1 being heard), Next goes on from sentence 2.
     s.ctx.speech.reading.active = true;
     s.ctx.speech.reading.current = 1;
-    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
+    s.ctx.dispatcher.click(elements::StartMenus, keys::SpeakNext);
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Third"}));
     s.platform.speechLog.clear();
     s.ctx.speech.reading.active = true;
     s.ctx.speech.reading.current = 1;
-    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:PREV");
+    s.ctx.dispatcher.click(elements::StartMenus, keys::SpeakPrev);
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
                                                  "speakTracked Third"}));
 
@@ -404,7 +405,7 @@ TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
                 texts << call.mid(13);
         return texts;
     };
-    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:READ");
+    s.ctx.dispatcher.click(elements::StartMenus, keys::SpeakRead);
     EXPECT_EQ(handed(), sentences.mid(0, 3));
     // Each sentence heard to its end lets the next one go to the voice.
     voice.hear();
@@ -414,7 +415,7 @@ TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
     s.platform.speechLog.clear();
     voice.hear(); // its words are lit as it is heard
     EXPECT_EQ(s.ctx.speech.reading.current, 1);
-    s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
+    s.ctx.dispatcher.click(elements::StartMenus, keys::SpeakNext);
     EXPECT_EQ(handed(), QStringList({"Sentence 5.", "Sentence 3.", "Sentence 4.", "Sentence 5."}));
     while (voice.hear()) {
     }

@@ -1,3 +1,4 @@
+#include "commands/CommandKeys.h"
 #include "config/Language.h"
 #include "fakes/FakePlatform.h"
 #include "support/TempFolder.h"
@@ -24,11 +25,11 @@ struct Editor
         folder.write("Languages/Speak_english.txt", crlf({"LANG=eng", "\"Exit\""}));
         folder.write("Languages/Speak_Italian.txt", crlf({"old"}));
     }
-    void command(const char *key) { languageEditorCommand(ctx, QLatin1String(key)); }
+    void command(const QString &key) { languageEditorCommand(ctx, key); }
     void saveAs(const QString &name)
     {
         dialogs.inputAnswer = name;
-        command("SAVE5");
+        command(keys::Save5);
     }
 
     TempFolder folder;
@@ -57,7 +58,7 @@ struct Editor
 TEST(LanguageEditor, AsksBeforeLeavingOnlyOnceSomethingWasTypedInTheRun)
 {
     Editor e;
-    e.command("EXIT3");
+    e.command(keys::Exit3);
     EXPECT_EQ(e.questions, 0);
     EXPECT_TRUE(e.closed);
 
@@ -65,18 +66,18 @@ TEST(LanguageEditor, AsksBeforeLeavingOnlyOnceSomethingWasTypedInTheRun)
     e.closed = false;
     e.state.languageChanged = true;
     e.saveAs(QStringLiteral("klingon"));
-    e.command("EXIT3");
+    e.command(keys::Exit3);
     EXPECT_EQ(e.questions, 1);
     EXPECT_FALSE(e.closed);
     e.answer = 1;
-    e.command("EXIT3");
+    e.command(keys::Exit3);
     EXPECT_TRUE(e.closed);
 
     // A second opening in the same run asks without typing.
     Editor second;
     second.state = e.state;
     second.answer = 1;
-    second.command("EXIT3");
+    second.command(keys::Exit3);
     EXPECT_EQ(second.questions, 1);
     EXPECT_TRUE(second.closed);
 }
@@ -90,7 +91,7 @@ TEST(LanguageEditor, SavesUnderTheNameAndReplacesAFileOfAnyCase)
     EXPECT_EQ(e.folder.read("Languages/Speak_Italian.txt"), crlf({"LANG=kli", "\"Qapla\""}));
     EXPECT_FALSE(e.folder.exists("Languages/Speak_italian.Txt"));
     e.dialogs.inputAnswer.reset(); // cancelled
-    e.command("SAVE5");
+    e.command(keys::Save5);
     e.saveAs(QString());
     EXPECT_TRUE(e.dialogs.failures.isEmpty());
     EXPECT_EQ(QDir(e.folder.file("Languages")).entryList(QDir::Files).size(), 3);
@@ -121,10 +122,10 @@ TEST(LanguageEditor, RefusesNamesThatAreNoNamesAndWritesNothingOutside)
 TEST(QuestionDialog, YesNoAndAnyOtherKey)
 {
     WindowsState state;
-    questionCommand(state, QStringLiteral("OKYES"));
+    questionCommand(state, keys::OkYes);
     EXPECT_EQ(state.Answer, 1);
     questionCommand(state, QStringLiteral("OTHER"));
     EXPECT_EQ(state.Answer, 1) << "a close without a button keeps the last answer";
-    questionCommand(state, QStringLiteral("OKNO"));
+    questionCommand(state, keys::OkNo);
     EXPECT_EQ(state.Answer, 0);
 }
