@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     for (int run = 0; run < 7; ++run) {
         QElapsedTimer clock;
         clock.start();
-        frmTab table(LinkTableValues{path, links, placement, language, commands, dispatcher, chosen, today, platform,
+        frmTab table(LinkTableContext{path, links, placement, language, commands, dispatcher, chosen, today, platform,
                                      [] { return CurrentPage{}; }, {}});
         table.load();
         table.show();
