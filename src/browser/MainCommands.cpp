@@ -53,15 +53,11 @@ BrowserView *currentView(MainContext &ctx) { return ctx.tabs.view(ctx.tabs.curre
 
 } // namespace
 
-void pageCommand(MainContext &ctx, int command)
+void pageCommand(MainContext &ctx, PageCommand command)
 {
     BrowserView *view = currentView(ctx);
     if (!view)
         return;
-    if (command == 10) {
-        ctx.frame.showPageProperties();
-        return;
-    }
     ctx.tabs.focusView(ctx.tabs.currentTab());
     view->ExecWB(command);
 }
@@ -77,7 +73,7 @@ void Menu_Closed(MainContext &ctx)
 void addMainWindowRows(Dispatcher &d, MainContext &ctx)
 {
     const auto exit = [&ctx](const QString &) { ctx.frame.closeProgram(); };
-    const auto page = [&ctx](int command) { return [&ctx, command](const QString &) { pageCommand(ctx, command); }; };
+    const auto page = [&ctx](PageCommand command) { return [&ctx, command](const QString &) { pageCommand(ctx, command); }; };
     const auto back = [&ctx](const QString &) {
         if (BrowserView *view = currentView(ctx))
             view->GoBack();
@@ -91,7 +87,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     };
     const auto style = [&ctx](int number) { return [&ctx, number](const QString &key) { setBarStyle(ctx, key, number); }; };
     const auto settings = [&ctx](SettingsPanel panel) {
-        return [&ctx, panel](const QString &) { ctx.platform.openSettings(panel); };
+        return [&ctx, panel](const QString &) { ctx.platform.desktop->openSettings(panel); };
     };
     const auto openPage = [&ctx](const QString &address) {
         if (!address.isEmpty())
@@ -101,7 +97,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartTools, QStringLiteral("EXIT0"), exit);
     d.setRow(StartTools, QStringLiteral("BACK"), back);
     d.setRow(StartTools, QStringLiteral("NEXT"), forward);
-    d.setRow(StartTools, QStringLiteral("PRINT"), page(6));
+    d.setRow(StartTools, QStringLiteral("PRINT"), page(PageCommand::Print));
 
     d.setRow(StartSites, QStringLiteral("GOOGLE"), site(&Language::SearchUrl));
     d.setRow(StartSites, QStringLiteral("WIKI"), site(&Language::DictionaryUrl));
@@ -112,19 +108,22 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartSites, QStringLiteral("EXIT2"), exit);
 
     d.setRow(StartMenus, QStringLiteral("EDIT:STOP"), [&ctx](const QString &) { stopView(ctx.tabs, ctx.tabs.currentTab()); });
-    d.setRow(StartMenus, QStringLiteral("EDIT:PAGESET"), page(8));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PREVIEW"), page(7));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PRINT"), page(6));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PROPERTIES"), page(10));
-    d.setRow(StartMenus, QStringLiteral("EDIT:CUT"), page(11));
-    d.setRow(StartMenus, QStringLiteral("EDIT:COPY"), page(12));
-    d.setRow(StartMenus, QStringLiteral("EDIT:PASTE"), page(13));
-    d.setRow(StartMenus, QStringLiteral("EDIT:SELECT"), page(17));
-    d.setRow(StartMenus, QStringLiteral("EDIT:DELETE"), page(33));
+    d.setRow(StartMenus, QStringLiteral("EDIT:PAGESET"), page(PageCommand::PageSetup));
+    d.setRow(StartMenus, QStringLiteral("EDIT:PREVIEW"), page(PageCommand::PrintPreview));
+    d.setRow(StartMenus, QStringLiteral("EDIT:PRINT"), page(PageCommand::Print));
+    d.setRow(StartMenus, QStringLiteral("EDIT:PROPERTIES"), [&ctx](const QString &) {
+        if (currentView(ctx))
+            ctx.frame.showPageProperties();
+    });
+    d.setRow(StartMenus, QStringLiteral("EDIT:CUT"), page(PageCommand::Cut));
+    d.setRow(StartMenus, QStringLiteral("EDIT:COPY"), page(PageCommand::Copy));
+    d.setRow(StartMenus, QStringLiteral("EDIT:PASTE"), page(PageCommand::Paste));
+    d.setRow(StartMenus, QStringLiteral("EDIT:SELECT"), page(PageCommand::SelectAll));
+    d.setRow(StartMenus, QStringLiteral("EDIT:DELETE"), page(PageCommand::Delete));
     d.setRow(StartMenus, QStringLiteral("EDIT:FINDDOC"), [&ctx](const QString &) { ctx.frame.showFindBar(); });
     d.setRow(StartMenus, QStringLiteral("EDIT:TRANS"), [openPage, &ctx](const QString &) { openPage(ctx.language.TranslatorPath); });
     d.setRow(StartMenus, QStringLiteral("EDIT:TXT"), [&ctx](const QString &) {
-        ctx.platform.openWithDesktop(languageFilePath(ctx.programFolder, ctx.options.LanguageName));
+        ctx.platform.desktop->open(languageFilePath(ctx.programFolder, ctx.options.LanguageName));
     });
     d.setRow(StartMenus, QStringLiteral("EDIT:EXIT"), exit);
 
@@ -134,11 +133,11 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartMenus, QStringLiteral("FILE:MONEY"), style(2));
     d.setRow(StartMenus, QStringLiteral("FILE:FLOATING"), [&ctx](const QString &) { toggleFloating(ctx); });
     d.setRow(StartMenus, QStringLiteral("FILE:HELP"), [&ctx](const QString &) {
-        ctx.platform.openWithDesktop(
+        ctx.platform.desktop->open(
             QUrl::fromLocalFile(legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Help.html"))).toString());
     });
     d.setRow(StartMenus, QStringLiteral("FILE:EXPLORER"),
-             [&ctx](const QString &) { ctx.platform.openWithDesktop(ctx.address.addressText()); });
+             [&ctx](const QString &) { ctx.platform.desktop->open(ctx.address.addressText()); });
     d.setRow(StartMenus, QStringLiteral("FILE:SECURITY"), settings(SettingsPanel::Security));
     d.setRow(StartMenus, QStringLiteral("FILE:VOLUME"), settings(SettingsPanel::Sound));
     d.setRow(StartMenus, QStringLiteral("FILE:INTERNET"), settings(SettingsPanel::Network));

@@ -344,7 +344,7 @@ WindowShowState frmStart::windowShowState() const
     return WindowShowState::Normal;
 }
 
-int frmStart::cursorScreenYTwips() const { return m_ctx.platform.cursorPos().y() * kTwipsPerPixel; }
+int frmStart::cursorScreenYTwips() const { return m_ctx.platform.pointer->position().y() * kTwipsPerPixel; }
 
 void frmStart::moveWindowTwips(int left, int top, int width, int height)
 {

@@ -2,9 +2,8 @@
 // a person does: a voice switched on, sentences selected with real mouse
 // drags, speech arriving in a WAV file.
 #include "commands/CommandBarView.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 #include "support/ExportFixture.h"
-#include "support/ForwardingPlatform.h"
 #include "support/LongText.h"
 #include "support/MainWindowFixture.h"
 #include "support/Wav.h"
@@ -49,8 +48,9 @@ protected:
     std::unique_ptr<Platform> makePlatform() override
     {
         // The real platform, but speech goes to a WAV file instead of the speakers.
-        return std::make_unique<ForwardingPlatform>(createRealPlatform(folder.path()),
-                                                    [wav = wavPath()] { return createWavFile(wav); });
+        std::unique_ptr<Platform> platform = createRealPlatform(folder.path());
+        platform->createSpeech = [wav = wavPath()] { return createEspeakSpeech(createWavFile(wav)); };
+        return platform;
     }
 
     QString wavPath() const { return folder.file("speech.wav"); }
@@ -266,11 +266,7 @@ namespace {
 class SpeakingAloud : public Speaking
 {
 protected:
-    std::unique_ptr<Platform> makePlatform() override
-    {
-        return std::make_unique<ForwardingPlatform>(createRealPlatform(folder.path()),
-                                                    [] { return createDesktopAudio(); });
-    }
+    std::unique_ptr<Platform> makePlatform() override { return MainWindowFixture::makePlatform(); }
 
     void startRecording()
     {
@@ -494,23 +490,11 @@ namespace {
 class SavingSpeech : public Speaking
 {
 protected:
-    class Scripted : public ForwardingPlatform
-    {
-    public:
-        Scripted(std::unique_ptr<Platform> real, Audio audio, DialogScript &script)
-            : ForwardingPlatform(std::move(real), std::move(audio)), m_script(script)
-        {
-        }
-        std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<ScriptedDialogs>(m_script); }
-
-    private:
-        DialogScript &m_script;
-    };
-
     std::unique_ptr<Platform> makePlatform() override
     {
-        return std::make_unique<Scripted>(createRealPlatform(folder.path()),
-                                          [wav = wavPath()] { return createWavFile(wav); }, script);
+        std::unique_ptr<Platform> platform = Speaking::makePlatform();
+        scriptDialogs(*platform, script);
+        return platform;
     }
 
     DialogScript script;

@@ -1,7 +1,7 @@
 // The real espeak-ng engine of the program, speaking into WAV files.
 #include "fakes/FakeProgram.h"
 #include "platform/AudioFile.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 #include "support/LongText.h"
 #include "support/TempFolder.h"
 #include "support/Wav.h"
@@ -283,7 +283,7 @@ TEST(SavingSpeech, TwoHoursOfAPageSavedAsOggAreAllInTheFile)
 {
     TempFolder folder;
     lorva::test::FakeProgram program;
-    program.platform.audioFiles = &openAudioFile;
+    program.platform.openAudioFile = &openAudioFile;
     program.ctx.speech.SpeechVoice = createEspeakSpeech(createWavFile(folder.file("unused.wav")));
     SpeechEngine &speech = *program.ctx.speech.SpeechVoice;
     speech.setVoice(int(speech.voiceDescriptions().indexOf(kEnglish)));

@@ -73,7 +73,7 @@ TEST(WordExport, CapturesAsksStartsTheOfficeEarlyAndConfirmsOnlyAWrittenDocument
     EXPECT_EQ(job.source, e.folder.file("html.txt"));
     EXPECT_EQ(e.folder.read("html.txt"), QByteArray("<html><body><h1>Heading</h1></body></html>"));
     // The page is on the clipboard as text and HTML.
-    EXPECT_EQ(e.platform.clipboard, QStringLiteral("Heading"));
+    EXPECT_EQ(e.platform.fakeClipboard.plain, QStringLiteral("Heading"));
     EXPECT_EQ(e.informations(), QStringList({"lorvaspeak|c108 " + e.folder.file("out.doc")}));
     EXPECT_EQ(e.window.opacity, 255);
     EXPECT_FALSE(e.ctx.exports.running);
@@ -122,7 +122,7 @@ TEST(WordExport, APageThatGivesNoCaptureIsCopiedFromTheFocusedView)
     e.view.captured.reset();
     e.view.onPageCommand = [&](int command) {
         if (command == 12)
-            e.platform.clipboard = QStringLiteral("Copied <text>");
+            e.platform.fakeClipboard.plain = QStringLiteral("Copied <text>");
     };
     SaveAsW(e.exports, false);
     EXPECT_TRUE(e.window.calls.contains("page 0 17"));
@@ -172,7 +172,7 @@ TEST(OfficeFailures, ASecondExportWhileOneRunsIsRefusedAndTheFirstGoesOn)
     Exporting e;
     e.office().answer = false;
     bool tried = false;
-    e.platform.onWait = [&] {
+    e.platform.fakeWaits.onWait = [&] {
         if (!e.office().pending || tried)
             return;
         tried = true;

@@ -33,8 +33,8 @@ struct Picturing : Folder, FakeProgram
         ctx.language.Captions[239] = QStringLiteral("Failed: ");
         ctx.language.Captions[242] = QStringLiteral("Full.");
         ctx.language.Captions[108] = QStringLiteral("Saved as ");
-        platform.screen = QImage(64, 40, QImage::Format_RGB32);
-        platform.screen.fill(Qt::darkBlue);
+        platform.fakeScreen.picture = QImage(64, 40, QImage::Format_RGB32);
+        platform.fakeScreen.picture.fill(Qt::darkBlue);
         QDir(folder.path()).mkpath("Images");
     }
 
@@ -83,7 +83,7 @@ TEST(TakePic, SavesTheScreenAsTheNextFreeBitmapAndSaysWhere)
     EXPECT_EQ(p.informations(), QStringList({"lorvaspeak|Picture saved: " + p.folder.file("Images/Lorva001.bmp")}));
     EXPECT_EQ(p.ctx.exports.pictureCounter, 2);
     // The picture was taken with the page covering the window.
-    EXPECT_GT(p.platform.waitedMs, 3000);
+    EXPECT_GT(p.platform.fakeWaits.waitedMs, 3000);
     p.expectRestored();
 }
 
