@@ -71,7 +71,7 @@ void Load_ClipBoard(ExportContext &ctx)
     platform.waits->wait(1000);
     // The screen that shows the main window, as the Print Screen key takes it.
     const TwipsRect r = main.frame.windowRectTwips();
-    const QImage screen = platform.screen->grab(
+    const QImage screen = platform.grabScreen(
         QPoint(toPixels(r.left + r.width / 2), toPixels(r.top + r.height / 2)));
     platform.clipboard->setContent({QString(), QString(), screen});
     platform.waits->processEvents();

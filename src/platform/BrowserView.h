@@ -26,17 +26,8 @@ struct CapturedPage
 
 // What ExecWB() does to a page, numbered as the program has always numbered
 // them: declared once here so that no caller spells a number of its own.
-enum class PageCommand {
-    Print = 6,
-    PrintPreview = 7,
-    PageSetup = 8,
-    Cut = 11,
-    Copy = 12,
-    Paste = 13,
-    SelectAll = 17,
-    Unselect = 18,
-    Delete = 33,
-};
+enum class PageCommand { Print = 6, PrintPreview = 7, PageSetup = 8, Cut = 11, Copy = 12, Paste = 13,
+                         SelectAll = 17, Unselect = 18, Delete = 33 };
 
 // One browser view of a tab, with the operations and events the program uses.
 class BrowserView : public QObject

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/Desktop.h"
 #include "platform/OfficeSuite.h"
-#include "platform/Pointer.h"
-#include "platform/Screens.h"
 #include "platform/Shell.h"
-#include "platform/Waits.h"
 
+#include <QImage>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -38,12 +38,13 @@ struct Platform
     // as they come, and that replaces `path` only once whole; null with
     // `error` set when it cannot be started.
     std::function<std::unique_ptr<AudioFileWriter>(const QString &path, int sampleRate, QString &error)> openAudioFile;
+    // A picture of the whole screen that shows the point `at` (in pixels).
+    std::function<QImage(QPoint at)> grabScreen;
 
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<Pointer> pointer;
     std::unique_ptr<Waits> waits;
     std::unique_ptr<DesktopShell> desktop;
-    std::unique_ptr<ScreenGrab> screen;
     // The office suite that the exports drive.
     std::unique_ptr<OfficeSuite> office;
 };

@@ -166,18 +166,6 @@ public:
     bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
 };
 
-class DesktopScreenGrab : public ScreenGrab
-{
-public:
-    QImage grab(QPoint at) override
-    {
-        QScreen *screen = QGuiApplication::screenAt(at);
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        return screen ? screen->grabWindow(0).toImage() : QImage();
-    }
-};
-
 // The real ports, and the start page served for as long as they live.
 class RealPlatform : public Platform
 {
@@ -189,11 +177,16 @@ public:
         createSpeech = [] { return createEspeakSpeech(createDesktopAudio()); };
         createDialogs = [](QWidget *window) { return std::make_unique<WidgetDialogs>(window); };
         openAudioFile = &lorva::openAudioFile;
+        grabScreen = [](QPoint at) {
+            QScreen *screen = QGuiApplication::screenAt(at);
+            if (!screen)
+                screen = QGuiApplication::primaryScreen();
+            return screen ? screen->grabWindow(0).toImage() : QImage();
+        };
         clipboard = std::make_unique<DesktopClipboard>();
         pointer = std::make_unique<DesktopPointer>();
         waits = std::make_unique<EventLoopWaits>();
         desktop = std::make_unique<RealDesktopShell>();
-        screen = std::make_unique<DesktopScreenGrab>();
         office = createOfficeBridge(QCoreApplication::applicationDirPath() + QStringLiteral("/lorvaspeak-office"));
         startSpeechEarly();
         watchLeftButton();

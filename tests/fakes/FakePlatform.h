@@ -73,7 +73,6 @@ private:
 class FakeOffice : public OfficeSuite
 {
 public:
-    explicit FakeOffice(QStringList *log) : log(log) {}
 
     bool available() override { return installed; }
     void prepare() override
@@ -101,7 +100,7 @@ public:
             done(result);
     }
 
-    QStringList *log;
+    QStringList *log = nullptr;
     bool installed = true;
     bool answer = true;
     OfficeResult result{true, {}, 1};
@@ -111,13 +110,12 @@ public:
     Done pending;
 };
 
-// The clipboard as a test holds it: the three forms, and every change
-// recorded.
+// The fake ports below record into the log that their platform sets.
+
+// The clipboard as a test holds it: the three forms, every change recorded.
 class FakeClipboard : public Clipboard
 {
 public:
-    explicit FakeClipboard(QStringList *log) : log(log) {}
-
     QString text() override { return plain; }
     ClipboardContent content() override { return {plain, html, image}; }
     void setContent(const ClipboardContent &content) override
@@ -128,7 +126,7 @@ public:
         log->append(content.isEmpty() ? QStringLiteral("clearClipboard") : QStringLiteral("setClipboard"));
     }
 
-    QStringList *log;
+    QStringList *log = nullptr;
     QString plain;
     QString html;
     QImage image;
@@ -139,8 +137,6 @@ public:
 class FakePointer : public Pointer
 {
 public:
-    explicit FakePointer(QStringList *) {}
-
     int buttons() override { return down; }
     bool leftButtonDownOrPressed() override { return leftDown || std::exchange(pressedSinceAsked, false); }
     void forgetLeftPress() override { pressedSinceAsked = false; }
@@ -157,8 +153,6 @@ public:
 class FakeWaits : public Waits
 {
 public:
-    explicit FakeWaits(QStringList *log) : log(log) {}
-
     void wait(int milliseconds) override
     {
         waitedMs += milliseconds;
@@ -176,7 +170,7 @@ public:
         return true;
     }
 
-    QStringList *log;
+    QStringList *log = nullptr;
     int waitedMs = 0;
     std::function<void()> onWait;
 };
@@ -185,8 +179,6 @@ public:
 class FakeDesktop : public DesktopShell
 {
 public:
-    explicit FakeDesktop(QStringList *log) : log(log) {}
-
     void open(const QString &target) override { log->append(QStringLiteral("shell ") + target); }
     bool openSettings(SettingsPanel panel) override
     {
@@ -194,57 +186,74 @@ public:
         return true;
     }
 
-    QStringList *log;
+    QStringList *log = nullptr;
 };
 
-// The screen as a picture a test sets.
-class FakeScreen : public ScreenGrab
+// The outside world made of recording fakes, one per port, into a log they
+// may share with the window's fakes so that the order across them shows. A
+// test reaches each fake by its name here, and replaces a port (or a
+// factory) of the platform when it needs another.
+class FakePlatform : public Platform
 {
 public:
-    explicit FakeScreen(QStringList *log) : log(log) {}
-
-    QImage grab(QPoint) override
+    explicit FakePlatform(QStringList *log = nullptr) : log(log ? log : &ownLog)
     {
-        log->append(QStringLiteral("grabScreen"));
-        return picture;
+        createBrowserView = [this](QWidget *) {
+            auto view = std::make_unique<FakeBrowserView>();
+            view->log = this->log;
+            return view;
+        };
+        createSpeech = [this] { return std::make_unique<FakeSpeech>(voices, &speechLog, audioAvailable); };
+        createDialogs = [this](QWidget *) { return std::make_unique<FakeDialogs>(this->log); };
+        grabScreen = [this](QPoint) {
+            this->log->append(QStringLiteral("grabScreen"));
+            return screen;
+        };
+        // A sound file that counts what is written into it and, once
+        // finished, records the whole of it as "saveAudio <path> <bytes>
+        // <rate>" (or "dropAudio <path>"); it fails with saveAudioError as
+        // it is finished.
+        openAudioFile = [this](const QString &path, int rate, QString &error) -> std::unique_ptr<AudioFileWriter> {
+            if (!openAudioError.isEmpty()) {
+                error = openAudioError;
+                return nullptr;
+            }
+            return std::make_unique<FakeAudioFile>(*this, path, rate);
+        };
     }
 
+    QStringList ownLog;
     QStringList *log;
-    QImage picture;
-};
-
-// Speech as a test sets it up: engines with these voices that record into
-// `log`, and sound files that count what is written into them and, once
-// finished, record the whole of it into the platform's log as
-// "saveAudio <path> <bytes> <rate>" (or "dropAudio <path>"); they fail with
-// saveAudioError as they are finished.
-class FakeSpeechPort
-{
-public:
-    explicit FakeSpeechPort(QStringList *platformLog) : platformLog(platformLog) {}
-
-    std::unique_ptr<SpeechEngine> create() { return std::make_unique<FakeSpeech>(voices, &log, audioAvailable); }
-    std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int rate, QString &error)
-    {
-        if (!openAudioError.isEmpty()) {
-            error = openAudioError;
-            return nullptr;
-        }
-        return std::make_unique<FakeAudioFile>(*this, path, rate);
-    }
-
-    QStringList *platformLog;
+    FakeClipboard &fakeClipboard = install<FakeClipboard>(clipboard);
+    FakePointer &fakePointer = install<FakePointer>(pointer);
+    FakeWaits &fakeWaits = install<FakeWaits>(waits);
+    FakeDesktop &fakeDesktop = install<FakeDesktop>(desktop);
+    FakeOffice &fakeOffice = install<FakeOffice>(office);
+    // Speech
     QStringList voices;
-    QStringList log;
-    bool audioAvailable = true;
+    QStringList speechLog;
     QString openAudioError; // what opening a sound file fails with; empty: it opens
     QString saveAudioError; // what finishing it fails with; empty: it succeeds
+    bool audioAvailable = true;
+    QImage screen; // what grabScreen() gives
 
 private:
+    template <class Fake, class Port>
+    Fake &install(std::unique_ptr<Port> &port)
+    {
+        auto fake = std::make_unique<Fake>();
+        if constexpr (requires { fake->log; })
+            fake->log = log;
+        Fake &installed = *fake;
+        port = std::move(fake);
+        return installed;
+    }
+
     class FakeAudioFile : public AudioFileWriter
     {
     public:
-        FakeAudioFile(FakeSpeechPort &port, QString path, int rate) : m_port(port), m_path(std::move(path)), m_rate(rate)
+        FakeAudioFile(FakePlatform &platform, QString path, int rate)
+            : m_platform(platform), m_path(std::move(path)), m_rate(rate)
         {
         }
         ~FakeAudioFile() override { abort(); }
@@ -257,69 +266,27 @@ private:
         {
             if (std::exchange(m_finished, true))
                 return false;
-            m_error = m_port.saveAudioError;
-            m_port.platformLog->append(m_error.isEmpty()
-                                           ? QStringLiteral("saveAudio %1 %2 %3").arg(m_path).arg(m_bytes).arg(m_rate)
-                                           : QStringLiteral("dropAudio ") + m_path);
+            m_error = m_platform.saveAudioError;
+            m_platform.log->append(m_error.isEmpty()
+                                       ? QStringLiteral("saveAudio %1 %2 %3").arg(m_path).arg(m_bytes).arg(m_rate)
+                                       : QStringLiteral("dropAudio ") + m_path);
             return m_error.isEmpty();
         }
         void abort() override
         {
             if (!std::exchange(m_finished, true))
-                m_port.platformLog->append(QStringLiteral("dropAudio ") + m_path);
+                m_platform.log->append(QStringLiteral("dropAudio ") + m_path);
         }
         QString error() const override { return m_error; }
 
     private:
-        FakeSpeechPort &m_port;
+        FakePlatform &m_platform;
         QString m_path;
         int m_rate;
         qint64 m_bytes = 0;
         bool m_finished = false;
         QString m_error;
     };
-};
-
-// The outside world made of recording fakes, one per port, into a log they
-// may share with the window's fakes so that the order across them shows. A
-// test reaches each fake by its name here; one that replaces a port of the
-// platform no longer reaches the fake it replaced.
-class FakePlatform : public Platform
-{
-public:
-    explicit FakePlatform(QStringList *log = nullptr) : log(log ? log : &ownLog)
-    {
-        createBrowserView = [this](QWidget *) {
-            auto view = std::make_unique<FakeBrowserView>();
-            view->log = this->log;
-            return view;
-        };
-        createSpeech = [this] { return fakeSpeech.create(); };
-        createDialogs = [this](QWidget *) { return std::make_unique<FakeDialogs>(this->log); };
-        openAudioFile = [this](const QString &path, int rate, QString &error) {
-            return fakeSpeech.openAudioFile(path, rate, error);
-        };
-    }
-
-    QStringList ownLog;
-    QStringList *log;
-    FakeSpeechPort fakeSpeech{log};
-    FakeClipboard &fakeClipboard = install<FakeClipboard>(clipboard);
-    FakePointer &fakePointer = install<FakePointer>(pointer);
-    FakeWaits &fakeWaits = install<FakeWaits>(waits);
-    FakeDesktop &fakeDesktop = install<FakeDesktop>(desktop);
-    FakeScreen &fakeScreen = install<FakeScreen>(screen);
-    FakeOffice &fakeOffice = install<FakeOffice>(office);
-
-private:
-    template <class Fake, class Port>
-    Fake &install(std::unique_ptr<Port> &port)
-    {
-        auto fake = std::make_unique<Fake>(log);
-        Fake &installed = *fake;
-        port = std::move(fake);
-        return installed;
-    }
 };
 
 } // namespace lorva::test

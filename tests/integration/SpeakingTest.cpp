@@ -27,7 +27,6 @@ using namespace lorva::test;
 
 namespace {
 
-const QString kEnglish = QStringLiteral("English (Great Britain)");
 const QString kSentence = QStringLiteral("Reading aloud is the heart of this browser.");
 const QString kShort = QStringLiteral("Short words first.");
 const QString kLong = QStringLiteral("Then a much longer sentence follows, with many more words in it than the first.");
@@ -59,17 +58,7 @@ protected:
     // `quietMs` (longer than the program's own wait before it speaks).
     Wav settledWav(size_t samples = 0, int quietMs = 300, int timeoutMs = 8000)
     {
-        size_t last = 0;
-        int quiet = 0;
-        waitUntil(
-            [&] {
-                const size_t now = readWav(wavPath()).samples.size();
-                quiet = now == last && now > samples ? quiet + 1 : 0;
-                last = now;
-                return quiet * 20 >= quietMs;
-            },
-            timeoutMs);
-        return readWav(wavPath());
+        return test::settledWav(wavPath(), samples, quietMs, timeoutMs, [](int ms) { QTest::qWait(ms); });
     }
 
     // What was spoken after `before` was.

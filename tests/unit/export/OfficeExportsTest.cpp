@@ -1,6 +1,4 @@
-#include "export/OfficeExports.h"
-#include "fakes/FakeProgram.h"
-#include "support/TempFolder.h"
+#include "support/ExportingProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +7,11 @@ using namespace lorva::test;
 
 namespace {
 
-struct Folder
-{
-    TempFolder folder;
-};
-
 // The main window on a page, the office answering, a user who picks a name.
-struct Exporting : Folder, FakeProgram
+struct Exporting : ExportingProgram
 {
-    ExportContext exports{main, ctx.exports};
-    FakeBrowserView &view = window.views[0];
-
-    Exporting() : FakeProgram(folder.path())
+    Exporting() : ExportingProgram(QStringLiteral("A Page: with punctuation, été!"))
     {
-        window.view(0);
-        view.title = QStringLiteral("A Page: with punctuation, été!");
         view.captured = CapturedPage{QStringLiteral("<html><body><h1>Heading</h1></body></html>"), QStringLiteral("Heading")};
         ctx.exports.templatePath = folder.file("Data/Template.Doc");
         ctx.exports.templatePathH = folder.file("Data/TemplateH.Doc");
@@ -33,8 +21,6 @@ struct Exporting : Folder, FakeProgram
     }
 
     FakeOffice &office() { return platform.fakeOffice; }
-    QStringList informations() const { return window.dialogs.informations; }
-    QStringList failures() const { return window.dialogs.failures; }
 };
 
 } // namespace

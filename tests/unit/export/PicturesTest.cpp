@@ -1,7 +1,5 @@
-#include "export/OfficeExports.h"
 #include "export/Pictures.h"
-#include "fakes/FakeProgram.h"
-#include "support/TempFolder.h"
+#include "support/ExportingProgram.h"
 
 #include <QDir>
 
@@ -12,20 +10,10 @@ using namespace lorva::test;
 
 namespace {
 
-struct Folder
+struct Picturing : ExportingProgram
 {
-    TempFolder folder;
-};
-
-struct Picturing : Folder, FakeProgram
-{
-    ExportContext exports{main, ctx.exports};
-    FakeBrowserView &view = window.views[0];
-
-    Picturing() : FakeProgram(folder.path())
+    Picturing() : ExportingProgram(QStringLiteral("Slides"))
     {
-        window.view(0);
-        view.title = QStringLiteral("Slides");
         ctx.main.BarsShown = true;
         ctx.language.Captions[192] = QStringLiteral("Picture saved");
         ctx.language.Captions[216] = QStringLiteral("Slide");
@@ -33,13 +21,11 @@ struct Picturing : Folder, FakeProgram
         ctx.language.Captions[239] = QStringLiteral("Failed: ");
         ctx.language.Captions[242] = QStringLiteral("Full.");
         ctx.language.Captions[108] = QStringLiteral("Saved as ");
-        platform.fakeScreen.picture = QImage(64, 40, QImage::Format_RGB32);
-        platform.fakeScreen.picture.fill(Qt::darkBlue);
+        platform.screen = QImage(64, 40, QImage::Format_RGB32);
+        platform.screen.fill(Qt::darkBlue);
         QDir(folder.path()).mkpath("Images");
     }
 
-    QStringList informations() const { return window.dialogs.informations; }
-    QStringList failures() const { return window.dialogs.failures; }
     // The main window as it must be after any of the commands.
     void expectRestored() const
     {

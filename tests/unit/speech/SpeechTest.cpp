@@ -16,7 +16,7 @@ struct Speaking : FakeProgram
     explicit Speaking(const QStringList &voices = {"Afrikaans", "English (Great Britain)", "Italian", "German",
                                                    "French (France)"})
     {
-        platform.fakeSpeech.voices = voices;
+        platform.voices = voices;
         ctx.speech.SpeechVoice = platform.createSpeech();
         ctx.language.Captions[164] = QStringLiteral("Hello, I will read.");
         ctx.language.Captions[231] = QStringLiteral("No sound.");
@@ -58,7 +58,7 @@ TEST(GoTalk, CopiesWaitsSpeaksAndGivesTheClipboardBack)
     EXPECT_EQ(s.window.calls, QStringList({"clearClipboard", "keepSelection 1", "page 0 12", "page 0 18",
                                            "highlight 1 0", "highlight 1 1", "clearHighlight", "setClipboard"}));
     EXPECT_EQ(s.platform.fakeWaits.waitedMs, 200);
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"format 22", "speakTracked Left   right"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Left   right"}));
     EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("what the user had"));
     EXPECT_EQ(s.platform.fakeClipboard.html, QStringLiteral("<b>what the user had</b>"));
     EXPECT_EQ(s.selection, QString()); // the selection in the page is gone
@@ -69,11 +69,11 @@ TEST(GoTalk, NothingSelectedSpeaksNothingNotEvenTheClipboard)
     Speaking s;
     s.platform.fakeClipboard.plain = "copied earlier";
     GO_Talk(s.speech);
-    EXPECT_TRUE(s.platform.fakeSpeech.log.isEmpty());
+    EXPECT_TRUE(s.platform.speechLog.isEmpty());
     EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("copied earlier"));
 
     s.ctx.dispatcher.click(elements::StartTools, "SPEAK");
-    EXPECT_TRUE(s.platform.fakeSpeech.log.isEmpty());
+    EXPECT_TRUE(s.platform.speechLog.isEmpty());
     EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("copied earlier"));
 }
 
@@ -92,7 +92,7 @@ TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
     };
     s.platform.fakeClipboard.plain = "kept";
     GO_Talk(s.speech);
-    EXPECT_EQ(s.platform.fakeSpeech.log,
+    EXPECT_EQ(s.platform.speechLog,
               QStringList({"format 22", "speakTracked First sentence.", "format 22", "speakTracked Second sentence."}));
     EXPECT_EQ(s.window.calls.count("page 0 12"), 2);
     EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("kept"));
@@ -105,7 +105,7 @@ TEST(VoiceEntries, OnAndOffAgain)
     s.platform.fakeClipboard.plain = "kept when speech starts";
     s.clickVoice(2);
 
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"voice 1", "format 22", "speak 1 Hello, I will read."}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"voice 1", "format 22", "speak 1 Hello, I will read."}));
     EXPECT_TRUE(s.ctx.commands.entry("TTS:2VOICE")->checked);
     EXPECT_TRUE(s.ctx.commands.entry("SPEAK")->enabled);
     EXPECT_TRUE(s.window.timers[MainTimer::Timer6].enabled);
@@ -116,16 +116,16 @@ TEST(VoiceEntries, OnAndOffAgain)
     EXPECT_EQ(s.window.statusText, QString());
 
     // Another voice while on: chosen the same way, the first one unchecked.
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     s.clickVoice(4);
-    EXPECT_EQ(s.platform.fakeSpeech.log.first(), QStringLiteral("voice 3"));
+    EXPECT_EQ(s.platform.speechLog.first(), QStringLiteral("voice 3"));
     EXPECT_FALSE(s.ctx.commands.entry("TTS:2VOICE")->checked);
     EXPECT_TRUE(s.ctx.commands.entry("TTS:4VOICE")->checked);
 
     // The active voice again: speech mode off, silenced, nothing more spoken.
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     s.clickVoice(4);
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"stop"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop"}));
     EXPECT_FALSE(s.ctx.commands.entry("TTS:4VOICE")->checked);
     EXPECT_FALSE(s.ctx.commands.entry("SPEAK")->enabled);
     EXPECT_FALSE(s.window.timers[MainTimer::Timer6].enabled);
@@ -138,13 +138,13 @@ TEST(VoiceEntries, ADescriptionListedTwiceSelectsTheFirst)
 {
     Speaking s({"Alpha", "Beta", "Alpha"});
     s.clickVoice(3);
-    EXPECT_EQ(s.platform.fakeSpeech.log.first(), QStringLiteral("voice 0"));
+    EXPECT_EQ(s.platform.speechLog.first(), QStringLiteral("voice 0"));
 }
 
 TEST(VoiceEntries, AMissingSoundDeviceIsReportedOnce)
 {
     Speaking s;
-    s.platform.fakeSpeech.audioAvailable = false;
+    s.platform.audioAvailable = false;
     s.ctx.speech.SpeechVoice = s.platform.createSpeech();
     s.clickVoice(1);
     EXPECT_EQ(s.window.statusText, QStringLiteral("No sound."));
@@ -153,14 +153,14 @@ TEST(VoiceEntries, AMissingSoundDeviceIsReportedOnce)
     s.clickVoice(2);
     EXPECT_EQ(s.window.statusText, QStringLiteral("A page title"));
     // Speaking goes on regardless.
-    EXPECT_TRUE(s.platform.fakeSpeech.log.contains("speak 1 Hello, I will read."));
+    EXPECT_TRUE(s.platform.speechLog.contains("speak 1 Hello, I will read."));
 }
 
 TEST(SpeechWatch, SpeaksOnceOneTickAfterTheButtonIsUpAgain)
 {
     Speaking s;
     s.clickVoice(2);
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     s.selection = "Selected words";
 
     Timer6_Timer(s.speech); // nothing pressed
@@ -173,7 +173,7 @@ TEST(SpeechWatch, SpeaksOnceOneTickAfterTheButtonIsUpAgain)
 
     s.platform.fakePointer.leftDown = false;
     Timer6_Timer(s.speech); // up again: spoken
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"format 22", "speakTracked Selected words"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Selected words"}));
     Timer6_Timer(s.speech); // and only once
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
 }
@@ -185,14 +185,14 @@ TEST(SpeechWatch, AReleaseInThePageSpeaksAtOnceAndTheWatchForgetsThatPress)
     EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
     s.clickVoice(2);
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     s.selection = "Words in the page";
     s.platform.fakePointer.leftDown = true;
     Timer6_Timer(s.speech); // the press, seen by a tick
     s.platform.fakePointer.leftDown = false;
     s.platform.fakePointer.pressedSinceAsked = true; // and remembered
     Web_LeftButtonUp(s.speech, 0);
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"format 22", "speakTracked Words in the page"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Words in the page"}));
     Timer6_Timer(s.speech);
     Timer6_Timer(s.speech);
     EXPECT_EQ(s.window.calls.count("page 0 12"), 1);
@@ -209,7 +209,7 @@ TEST(SteeringSpeech, StopPauseResumeAndLeavingSpeechMode)
     s.ctx.language.Captions[244] = QStringLiteral("Pause");
     s.ctx.language.Captions[245] = QStringLiteral("Resume");
     s.clickVoice(2);
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     const auto click = [&s](const char *key) { s.ctx.dispatcher.click(elements::StartMenus, QLatin1String(key)); };
     click("SPEAK:PAUSE");
     EXPECT_TRUE(s.ctx.speech.paused);
@@ -221,11 +221,11 @@ TEST(SteeringSpeech, StopPauseResumeAndLeavingSpeechMode)
     click("SPEAK:STOP");
     EXPECT_FALSE(s.ctx.speech.paused);
     EXPECT_FALSE(s.ctx.speech.ActiveVoiceCaption.isEmpty());
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"pause", "resume", "pause", "stop", "resume"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"pause", "resume", "pause", "stop", "resume"}));
     // Choosing the active voice again leaves speech mode and silences it.
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     s.clickVoice(2);
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"stop"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop"}));
 }
 
 TEST(SteeringSpeech, TheRateIsAnOptionGroupKeptInItsOwnFile)
@@ -237,7 +237,7 @@ TEST(SteeringSpeech, TheRateIsAnOptionGroupKeptInItsOwnFile)
     // No file: normal speed, and the voices' own group is left alone.
     Read_Rate(path, s.ctx.speech, s.ctx.commands);
     EXPECT_TRUE(s.ctx.commands.entry("SPEAK:SEI")->checked);
-    EXPECT_EQ(s.platform.fakeSpeech.log.last(), QStringLiteral("rate 175"));
+    EXPECT_EQ(s.platform.speechLog.last(), QStringLiteral("rate 175"));
     s.clickVoice(2);
     s.ctx.commands.clickEntry("SPEAK:DODICI", "TTS");
     SpeechContext here{s.ctx.speech, s.ctx.language, s.ctx.commands, s.ctx.platform,
@@ -246,7 +246,7 @@ TEST(SteeringSpeech, TheRateIsAnOptionGroupKeptInItsOwnFile)
     EXPECT_TRUE(s.ctx.commands.entry("TTS:2VOICE")->checked) << "a rate is no voice";
     EXPECT_FALSE(s.ctx.commands.entry("SPEAK:SEI")->checked);
     EXPECT_EQ(folder.read("Data/lorvaspeak.Rat"), QByteArray(" 240 \r\n"));
-    EXPECT_EQ(s.platform.fakeSpeech.log.last(), QStringLiteral("rate 240"));
+    EXPECT_EQ(s.platform.speechLog.last(), QStringLiteral("rate 240"));
 
     Speaking next;
     Read_Rate(path, next.ctx.speech, next.ctx.commands);
@@ -274,16 +274,16 @@ TEST(SaveSpeech, SpeaksSentenceBySentenceIntoTheChosenFileAndSaysSo)
     EXPECT_FALSE(s.window.calls.join('\n').contains("saveAudio"));
 
     s.window.dialogs.saveAnswer = QStringLiteral("/music/reading");
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     Save_Speech(s.speech, s.window.dialogs);
-    EXPECT_EQ(s.platform.fakeSpeech.log,
+    EXPECT_EQ(s.platform.speechLog,
               QStringList({"synthesize One.", "synthesize Two   three!", "synthesize Four"}));
     EXPECT_TRUE(s.window.calls.contains(QStringLiteral("saveAudio /music/reading.wav %1 22050").arg((4 + 12 + 4) * 200)))
         << qPrintable(s.window.calls.join('\n'));
     EXPECT_EQ(s.window.dialogs.informations, QStringList({"lorvaspeak|Saved as /music/reading.wav"}));
     EXPECT_EQ(s.window.progress, 0);
 
-    s.platform.fakeSpeech.saveAudioError = QStringLiteral("Cannot write /music/reading.mp3: disk full");
+    s.platform.saveAudioError = QStringLiteral("Cannot write /music/reading.mp3: disk full");
     s.window.dialogs.saveAnswer = QStringLiteral("/music/reading.mp3");
     Save_Speech(s.speech, s.window.dialogs);
     EXPECT_EQ(s.window.dialogs.failures,
@@ -301,14 +301,14 @@ TEST(SaveSpeech, OneFileAtATimeAndTheProgramsEndDropsAFileHalfMade)
 
     // A folder that cannot be written: said at once, nothing spoken.
     dialogs.saveAnswer = QStringLiteral("/read-only/reading.ogg");
-    s.platform.fakeSpeech.openAudioError = QStringLiteral("Cannot write /read-only/reading.ogg: Read-only file system");
+    s.platform.openAudioError = QStringLiteral("Cannot write /read-only/reading.ogg: Read-only file system");
     Save_Speech(s.speech, dialogs);
     EXPECT_EQ(dialogs.failures,
               QStringList({"Cannot write /read-only/reading.ogg: Read-only file system Source : Save_Speech"}));
-    EXPECT_FALSE(s.platform.fakeSpeech.log.join('\n').contains("synthesize"));
+    EXPECT_FALSE(s.platform.speechLog.join('\n').contains("synthesize"));
 
     // Written, but not finished yet: the bar shows how far it is.
-    s.platform.fakeSpeech.openAudioError.clear();
+    s.platform.openAudioError.clear();
     voice.holdSaving = true;
     dialogs.saveAnswer = QStringLiteral("/music/reading.ogg");
     Save_Speech(s.speech, dialogs);
@@ -354,10 +354,10 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
     auto &view = s.window.views[0];
     view.page = QStringLiteral("First one here. Second one!\nThird");
     EXPECT_EQ(sentencesOf(view.page), QStringList({"First one here.", "Second one!", "Third"}));
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     s.window.calls.clear();
     s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:READ");
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
                                                  "speakTracked Third"}));
     // Words are counted over the whole page: the second sentence starts at word 3.
     const QStringList calls = s.window.calls;
@@ -366,26 +366,26 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
                            "highlight 1 4", "highlight 1 5", "clearHighlight"}));
     // The fake hears everything at once: the reading is over, steps do nothing.
     EXPECT_FALSE(s.ctx.speech.reading.active);
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
-    EXPECT_TRUE(s.platform.fakeSpeech.log.isEmpty());
+    EXPECT_TRUE(s.platform.speechLog.isEmpty());
     // While it reads (sentence 1 being heard), Next goes on from sentence 2.
     s.ctx.speech.reading.active = true;
     s.ctx.speech.reading.current = 1;
     s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"stop", "speakTracked Third"}));
-    s.platform.fakeSpeech.log.clear();
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Third"}));
+    s.platform.speechLog.clear();
     s.ctx.speech.reading.active = true;
     s.ctx.speech.reading.current = 1;
     s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:PREV");
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked First one here.", "speakTracked Second one!",
                                                  "speakTracked Third"}));
 
     // From the page's context menu: from the sentence of the paragraph there.
     view.wordAtPoint = 3;
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     Read_PageFrom(s.speech, 0, QPoint(10, 10));
-    EXPECT_EQ(s.platform.fakeSpeech.log, QStringList({"stop", "speakTracked Second one!", "speakTracked Third"}));
+    EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Second one!", "speakTracked Third"}));
 }
 
 TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
@@ -399,7 +399,7 @@ TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
     s.window.views[0].page = sentences.join(' ');
     const auto handed = [&s] {
         QStringList texts;
-        for (const QString &call : std::as_const(s.platform.fakeSpeech.log))
+        for (const QString &call : std::as_const(s.platform.speechLog))
             if (call.startsWith("speakTracked "))
                 texts << call.mid(13);
         return texts;
@@ -411,7 +411,7 @@ TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
     EXPECT_EQ(handed(), sentences.mid(0, 4));
     EXPECT_TRUE(s.ctx.speech.reading.active);
     // Next sentence, while sentence 2 is heard: from sentence 3 on, again a few.
-    s.platform.fakeSpeech.log.clear();
+    s.platform.speechLog.clear();
     voice.hear(); // its words are lit as it is heard
     EXPECT_EQ(s.ctx.speech.reading.current, 1);
     s.ctx.dispatcher.click(elements::StartMenus, "SPEAK:NEXT");
