@@ -16,6 +16,7 @@
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
 #include "platform/OfficeBridge.h"
+#include "platform/Platform.h"
 #include "support/HttpServer.h"
 #include "support/Office.h"
 #include "support/TempFolder.h"

@@ -25,8 +25,9 @@ class SpeechEngine;
 // small ports so that each area names what it uses and a test replaces the
 // one port it needs while the others stay as they are. createRealPlatform()
 // fills every member; the tests' fakes fill them one port at a time.
-struct Platform
+class Platform
 {
+public:
     virtual ~Platform() = default;
 
     // What the program makes many of: a browser view per tab, the speech
