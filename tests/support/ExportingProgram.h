@@ -8,6 +8,7 @@
 
 namespace lorva::test {
 
+// The folder, made before the program that is given its path.
 struct InFolder
 {
     TempFolder folder;
