@@ -9,7 +9,7 @@
 #include "commands/ImageList.h"
 #include "commands/MakeMenus.h"
 #include "config/Language.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -17,7 +17,7 @@
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
 #include "platform/OfficeBridge.h"
-#include "support/ForwardingPlatform.h"
+#include "platform/Platform.h"
 #include "support/HttpServer.h"
 #include "support/Office.h"
 #include "support/TempFolder.h"
@@ -93,22 +93,6 @@ private:
     Clock &m_clock;
 };
 
-class BenchPlatform : public ForwardingPlatform
-{
-public:
-    BenchPlatform(std::unique_ptr<Platform> real, Clock &clock)
-        : ForwardingPlatform(std::move(real), [] { return createDesktopAudio(); }), m_clock(clock),
-          m_office(createOfficeBridge(QStringLiteral(LORVA_BIN_DIR "/lorvaspeak-office")))
-    {
-    }
-    std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<TimedDialogs>(m_clock); }
-    OfficeSuite &office() override { return *m_office; }
-
-private:
-    Clock &m_clock;
-    std::unique_ptr<OfficeSuite> m_office;
-};
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -166,8 +150,11 @@ int main(int argc, char **argv)
     folder.write("Data/lorvaspeak.Opt", ("1\r\n0\r\n0\r\n0\r\n" + server.url("/page") + "\r\nEnglish\r\n").toUtf8());
 
     Clock clock;
-    BenchPlatform platform(createRealPlatform(folder.path()), clock);
-    Program program(folder.path(), platform);
+    // The real platform with the office helper of the build and timed dialogs.
+    std::unique_ptr<Platform> platform = createRealPlatform(folder.path());
+    platform->createDialogs = [&clock](QWidget *) { return std::make_unique<TimedDialogs>(clock); };
+    platform->office = createOfficeBridge(QStringLiteral(LORVA_BIN_DIR "/lorvaspeak-office"));
+    Program program(folder.path(), *platform);
     frmStart &window = program.mainWindow();
     program.load(QDate::currentDate());
     window.show();

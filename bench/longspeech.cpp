@@ -10,7 +10,7 @@
 //   longspeech read <seconds>       a 3 MB page read aloud for <seconds> s (needs a sound server)
 #include "fakes/FakeProgram.h"
 #include "platform/AudioFile.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 #include "support/LongText.h"
 
 #include <QCoreApplication>
@@ -40,7 +40,7 @@ struct Scene : FakeProgram
 {
     explicit Scene(std::unique_ptr<AudioOutput> output)
     {
-        platform.audioFiles = &lorva::openAudioFile;
+        platform.openAudioFile = &lorva::openAudioFile;
         ctx.speech.SpeechVoice = createEspeakSpeech(std::move(output));
         const qsizetype english = ctx.speech.SpeechVoice->voiceDescriptions().indexOf("English (Great Britain)");
         ctx.speech.SpeechVoice->setVoice(int(english));

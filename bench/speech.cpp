@@ -5,12 +5,11 @@
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "commands/CommandKeys.h"
-#include "support/ForwardingPlatform.h"
 #include "commands/CommandBarView.h"
 #include "commands/ImageList.h"
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 #include "support/HttpServer.h"
 #include "support/TempFolder.h"
 
@@ -175,9 +174,9 @@ int main(int argc, char **argv)
             QFile::copy(dir.filePath(name), folder.file(QString::fromLatin1(sub) + '/' + name));
     }
     folder.write("Data/lorvaspeak.Opt", ("1\r\n0\r\n0\r\n0\r\n" + server.url("/read") + "\r\nEnglish\r\n").toUtf8());
-    ForwardingPlatform platform(createRealPlatform(folder.path()),
-                                [&arrivals] { return std::make_unique<TimingOutput>(arrivals); });
-    Program program(folder.path(), platform);
+    std::unique_ptr<Platform> platform = createRealPlatform(folder.path());
+    platform->createSpeech = [&arrivals] { return createEspeakSpeech(std::make_unique<TimingOutput>(arrivals)); };
+    Program program(folder.path(), *platform);
     frmStart &window = program.mainWindow();
     program.load(QDate::currentDate());
     window.show();

@@ -54,15 +54,11 @@ BrowserView *currentView(MainContext &ctx) { return ctx.tabs.view(ctx.tabs.curre
 
 } // namespace
 
-void pageCommand(MainContext &ctx, int command)
+void pageCommand(MainContext &ctx, PageCommand command)
 {
     BrowserView *view = currentView(ctx);
     if (!view)
         return;
-    if (command == 10) {
-        ctx.form.showPageProperties();
-        return;
-    }
     ctx.tabs.focusView(ctx.tabs.currentTab());
     view->ExecWB(command);
 }
@@ -78,7 +74,7 @@ void Menu_Closed(MainContext &ctx)
 void addMainWindowRows(Dispatcher &d, MainContext &ctx)
 {
     const auto exit = [&ctx](const QString &) { ctx.form.closeProgram(); };
-    const auto page = [&ctx](int command) { return [&ctx, command](const QString &) { pageCommand(ctx, command); }; };
+    const auto page = [&ctx](PageCommand command) { return [&ctx, command](const QString &) { pageCommand(ctx, command); }; };
     const auto back = [&ctx](const QString &) {
         if (BrowserView *view = currentView(ctx))
             view->GoBack();
@@ -92,7 +88,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     };
     const auto style = [&ctx](int number) { return [&ctx, number](const QString &key) { setBarStyle(ctx, key, number); }; };
     const auto settings = [&ctx](SettingsPanel panel) {
-        return [&ctx, panel](const QString &) { ctx.platform.openSettings(panel); };
+        return [&ctx, panel](const QString &) { ctx.platform.desktop->openSettings(panel); };
     };
     const auto openPage = [&ctx](const QString &address) {
         if (!address.isEmpty())
@@ -102,7 +98,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartTools, keys::Exit0, exit);
     d.setRow(StartTools, keys::Back, back);
     d.setRow(StartTools, keys::Next, forward);
-    d.setRow(StartTools, keys::Print, page(6));
+    d.setRow(StartTools, keys::Print, page(PageCommand::Print));
 
     d.setRow(StartSites, keys::Google, site(&Language::SearchUrl));
     d.setRow(StartSites, keys::Wiki, site(&Language::DictionaryUrl));
@@ -113,19 +109,22 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartSites, keys::Exit2, exit);
 
     d.setRow(StartMenus, keys::EditStop, [&ctx](const QString &) { stopView(ctx.tabs, ctx.tabs.currentTab()); });
-    d.setRow(StartMenus, keys::EditPageSet, page(8));
-    d.setRow(StartMenus, keys::EditPreview, page(7));
-    d.setRow(StartMenus, keys::EditPrint, page(6));
-    d.setRow(StartMenus, keys::EditProperties, page(10));
-    d.setRow(StartMenus, keys::EditCut, page(11));
-    d.setRow(StartMenus, keys::EditCopy, page(12));
-    d.setRow(StartMenus, keys::EditPaste, page(13));
-    d.setRow(StartMenus, keys::EditSelect, page(17));
-    d.setRow(StartMenus, keys::EditDelete, page(33));
+    d.setRow(StartMenus, keys::EditPageSet, page(PageCommand::PageSetup));
+    d.setRow(StartMenus, keys::EditPreview, page(PageCommand::PrintPreview));
+    d.setRow(StartMenus, keys::EditPrint, page(PageCommand::Print));
+    d.setRow(StartMenus, keys::EditProperties, [&ctx](const QString &) {
+        if (currentView(ctx))
+            ctx.form.showPageProperties();
+    });
+    d.setRow(StartMenus, keys::EditCut, page(PageCommand::Cut));
+    d.setRow(StartMenus, keys::EditCopy, page(PageCommand::Copy));
+    d.setRow(StartMenus, keys::EditPaste, page(PageCommand::Paste));
+    d.setRow(StartMenus, keys::EditSelect, page(PageCommand::SelectAll));
+    d.setRow(StartMenus, keys::EditDelete, page(PageCommand::Delete));
     d.setRow(StartMenus, keys::EditFindDoc, [&ctx](const QString &) { ctx.form.showFindBar(); });
     d.setRow(StartMenus, keys::EditTrans, [openPage, &ctx](const QString &) { openPage(ctx.language.TranslatorPath); });
     d.setRow(StartMenus, keys::EditTxt, [&ctx](const QString &) {
-        ctx.platform.openWithDesktop(languageFilePath(ctx.programFolder, ctx.options.LanguageName));
+        ctx.platform.desktop->open(languageFilePath(ctx.programFolder, ctx.options.LanguageName));
     });
     d.setRow(StartMenus, keys::EditExit, exit);
 
@@ -135,11 +134,11 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartMenus, keys::FileMoney, style(2));
     d.setRow(StartMenus, keys::FileFloating, [&ctx](const QString &) { toggleFloating(ctx); });
     d.setRow(StartMenus, keys::FileHelp, [&ctx](const QString &) {
-        ctx.platform.openWithDesktop(
+        ctx.platform.desktop->open(
             QUrl::fromLocalFile(legacy::resolvePath(ctx.programFolder, QStringLiteral("Data/Help.html"))).toString());
     });
     d.setRow(StartMenus, keys::FileExplorer,
-             [&ctx](const QString &) { ctx.platform.openWithDesktop(ctx.address.addressText()); });
+             [&ctx](const QString &) { ctx.platform.desktop->open(ctx.address.addressText()); });
     d.setRow(StartMenus, keys::FileSecurity, settings(SettingsPanel::Security));
     d.setRow(StartMenus, keys::FileVolume, settings(SettingsPanel::Sound));
     d.setRow(StartMenus, keys::FileInternet, settings(SettingsPanel::Network));

@@ -119,7 +119,7 @@ void GO_BarOn(MainContext &ctx)
         ctx.tabs.placeView(ctx.tabs.currentTab(), l.view);
         ctx.form.activateWindow();
     }
-    ctx.platform.processEvents();
+    ctx.platform.waits->processEvents();
 }
 
 void Timer1_Timer(MainContext &ctx)

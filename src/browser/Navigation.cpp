@@ -144,17 +144,17 @@ void Timer5_Timer(MainContext &ctx)
 bool WebAttend(BrowserView &view, Platform &platform, int limitMs)
 {
     int waited = 500;
-    platform.wait(500);
+    platform.waits->wait(500);
     while (view.Busy()) {
         if (waited >= limitMs)
             return false;
-        platform.wait(1000);
+        platform.waits->wait(1000);
         waited += 1000;
     }
     while (view.readyState() != u"complete") {
         if (waited >= limitMs)
             return false;
-        platform.wait(1000);
+        platform.waits->wait(1000);
         waited += 1000;
     }
     return true;

@@ -143,7 +143,7 @@ WindowShowState frmStart::windowShowState() const
     return WindowShowState::Normal;
 }
 
-int frmStart::cursorScreenYTwips() const { return m_ctx.platform.cursorPos().y() * kTwipsPerPixel; }
+int frmStart::cursorScreenYTwips() const { return m_ctx.platform.pointer->position().y() * kTwipsPerPixel; }
 
 void frmStart::setWindowCaption(const QString &caption) { setWindowTitle(caption); }
 

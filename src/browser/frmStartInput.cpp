@@ -63,7 +63,7 @@ bool frmStart::handleTabStrip(QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         // The event's own buttons too: a quick click may be over before the
         // server is asked.
-        Tab1_MouseDown(m_ctx.main, m_ctx.platform.mouseButtons() | buttonBits(mouse->buttons() | mouse->button()));
+        Tab1_MouseDown(m_ctx.main, m_ctx.platform.pointer->buttons() | buttonBits(mouse->buttons() | mouse->button()));
         const int index = Tab1()->tabAt(mouse->position().toPoint());
         if (index >= 0 && mouse->button() == Qt::LeftButton)
             m_tabs.setCurrentTab(index);

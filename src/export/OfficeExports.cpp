@@ -28,8 +28,6 @@ namespace {
 
 constexpr int kNothingCaption = 120;
 constexpr int kSavedCaption = 108;
-constexpr int kSelectAll = 17;
-constexpr int kCopy = 12;
 constexpr int kOfficeTimeoutMs = 180000;
 // The office takes about a minute over a page of 5 million characters (and
 // ten times as long over one ten times as large): a larger page is refused
@@ -44,17 +42,17 @@ BrowserView *currentView(ExportContext &ctx) { return ctx.main.tabs.view(ctx.mai
 void syntheticCopy(ExportContext &ctx, BrowserView &view)
 {
     Platform &platform = ctx.main.platform;
-    platform.clearClipboard();
+    platform.clipboard->clear();
     view.Stop();
     ctx.main.tabs.showView(ctx.main.tabs.currentTab());
     ctx.main.tabs.focusView(ctx.main.tabs.currentTab());
-    platform.wait(200);
-    view.ExecWB(kSelectAll);
-    platform.processEvents();
-    platform.wait(200);
-    view.ExecWB(kCopy);
-    platform.processEvents();
-    platform.wait(200);
+    platform.waits->wait(200);
+    view.ExecWB(PageCommand::SelectAll);
+    platform.waits->processEvents();
+    platform.waits->wait(200);
+    view.ExecWB(PageCommand::Copy);
+    platform.waits->processEvents();
+    platform.waits->wait(200);
     view.Refresh();
 }
 
@@ -73,12 +71,12 @@ QString Capture_Page(ExportContext &ctx, std::optional<qsizetype> &tooLarge)
             tooLarge = page->markupSize;
             return {};
         }
-        platform.setClipboardContent({page->text, page->html, {}});
+        platform.clipboard->setContent({page->text, page->html, {}});
         WebAttend(*view, platform);
         return page->html;
     }
     syntheticCopy(ctx, *view);
-    const ClipboardContent copied = platform.clipboardContent();
+    const ClipboardContent copied = platform.clipboard->content();
     if (!copied.html.isEmpty())
         return copied.html;
     if (!copied.text.isEmpty())
@@ -125,7 +123,7 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
     session.startOffice();
 
     if (kind.clearsClipboard)
-        main.platform.clearClipboard();
+        main.platform.clipboard->clear();
     std::optional<qsizetype> tooLarge;
     const QString html = Capture_Page(ctx, tooLarge);
     if (tooLarge) {
@@ -136,7 +134,7 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
                                                            .arg(millions(*tooLarge), millions(kMaxExportMarkup)));
         return;
     }
-    const ClipboardContent held = main.platform.clipboardContent();
+    const ClipboardContent held = main.platform.clipboard->content();
     if (html.isEmpty() || (held.text.isEmpty() && held.image.isNull())) {
         main.dialogs.information(kTitle, C[kNothingCaption]);
         return;
@@ -163,7 +161,7 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
         std::future<void> writing = std::async(std::launch::async, [handOver, html] {
             legacy::writeFileAtomically(handOver, html.toUtf8(), QStringLiteral("Capture_Page"));
         });
-        main.platform.waitFor([&writing] { return writing.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+        main.platform.waits->waitFor([&writing] { return writing.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
                               kOfficeTimeoutMs);
         writing.get();
         request.source = handOver;
@@ -191,7 +189,7 @@ OfficeSession::OfficeSession(ExportContext &ctx) : m_ctx(ctx)
         main.status.setStatusText(C[kExportBusyCaption]);
         return;
     }
-    OfficeSuite &office = main.platform.office();
+    OfficeSuite &office = *main.platform.office;
     if (!office.available()) {
         main.dialogs.failure(C[kNoOfficeCaption]);
         return;
@@ -203,7 +201,7 @@ OfficeSession::OfficeSession(ExportContext &ctx) : m_ctx(ctx)
 void OfficeSession::startOffice()
 {
     // The office starts now, while the user is still choosing the name.
-    m_ctx.main.platform.office().prepare();
+    m_ctx.main.platform.office->prepare();
 }
 
 OfficeSession::~OfficeSession()
@@ -211,7 +209,7 @@ OfficeSession::~OfficeSession()
     if (!m_started)
         return;
     if (!m_worked)
-        m_ctx.main.platform.office().cancel();
+        m_ctx.main.platform.office->cancel();
     m_ctx.exports.running = false;
 }
 
@@ -226,11 +224,11 @@ OfficeResult OfficeSession::run(const OfficeJob &job)
         bool finished = false;
     };
     const auto answer = std::make_shared<Answer>();
-    m_ctx.main.platform.office().run(job, [answer](const OfficeResult &r) {
+    m_ctx.main.platform.office->run(job, [answer](const OfficeResult &r) {
         answer->result = r;
         answer->finished = true;
     });
-    if (!m_ctx.main.platform.waitFor([&answer] { return answer->finished; }, kOfficeTimeoutMs)) {
+    if (!m_ctx.main.platform.waits->waitFor([&answer] { return answer->finished; }, kOfficeTimeoutMs)) {
         m_worked = false; // the work is given up on the way out
         return OfficeResult{false, QStringLiteral("the office did not finish the work"), 0};
     }

@@ -64,21 +64,21 @@ void Load_ClipBoard(ExportContext &ctx)
     main.main.BarsShown = true;
     main.main.layout.picStatVisible = false;
     GO_BarOff(main);
-    platform.processEvents();
-    platform.wait(1000);
-    platform.processEvents();
-    platform.wait(1000);
+    platform.waits->processEvents();
+    platform.waits->wait(1000);
+    platform.waits->processEvents();
+    platform.waits->wait(1000);
     // The screen that shows the main window, as the Print Screen key takes it.
     const TwipsRect r = main.frame.windowRectTwips();
     const QImage screen = platform.grabScreen(
         QPoint(toPixels(r.left + r.width / 2), toPixels(r.top + r.height / 2)));
-    platform.setClipboardContent({QString(), QString(), screen});
-    platform.processEvents();
-    platform.wait(1000);
+    platform.clipboard->setContent({QString(), QString(), screen});
+    platform.waits->processEvents();
+    platform.waits->wait(1000);
     main.main.layout.picStatVisible = true;
     main.main.BarsShown = false;
     GO_BarOn(main);
-    platform.processEvents();
+    platform.waits->processEvents();
 }
 
 void SaveAsP(ExportContext &ctx)
@@ -91,7 +91,7 @@ void SaveAsP(ExportContext &ctx)
     const auto end = qScopeGuard([&] { layOutAgain(main); });
     session.startOffice();
 
-    main.platform.clearClipboard();
+    main.platform.clipboard->clear();
     main.tabs.showView(main.tabs.currentTab());
     main.main.NoResize = true;
     BrowserView *view = currentView(main);
@@ -108,7 +108,7 @@ void SaveAsP(ExportContext &ctx)
     stretched.height = main.frame.innerHeightTwips();
     main.tabs.placeView(main.tabs.currentTab(), stretched);
     Load_ClipBoard(ctx);
-    const QImage picture = main.platform.clipboardContent().image;
+    const QImage picture = main.platform.clipboard->content().image;
     if (picture.isNull()) {
         main.dialogs.failure(failed(main, QStringLiteral("no picture of the screen could be taken")));
         return;
@@ -144,7 +144,7 @@ void Save_Archive(ExportContext &ctx)
         Set_Pointer(main, false);
         Set_Alpha(main, kNormalAlpha);
     });
-    main.platform.wait(500);
+    main.platform.waits->wait(500);
     // The page's own name for it, as the view's Save As would offer.
     QString name = view->LocationName();
     static const QRegularExpression unfit(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
@@ -160,7 +160,7 @@ void Save_Archive(ExportContext &ctx)
     QString error;
     const QString path = QFileInfo(*chosen).absoluteFilePath();
     const bool saved = view->saveArchive(path, error);
-    main.platform.wait(500);
+    main.platform.waits->wait(500);
     Set_Pointer(main, false);
     Set_Alpha(main, kNormalAlpha);
     // Said only of a file that was written, under its real name.
@@ -190,7 +190,7 @@ void View_Source(ExportContext &ctx)
         main.dialogs.failure(failed(main, error.message()));
         return;
     }
-    main.platform.openWithDesktop(path);
+    main.platform.desktop->open(path);
 }
 
 QString pictureName(int n)
@@ -217,8 +217,8 @@ void Take_Pic(ExportContext &ctx)
     Load_ClipBoard(ctx);
     if (main.options.FloatingBars == 1)
         main.timers.setTimerEnabled(MainTimer::Timer1, true);
-    main.platform.wait(100);
-    QImage picture = main.platform.clipboardContent().image;
+    main.platform.waits->wait(100);
+    QImage picture = main.platform.clipboard->content().image;
     if (picture.isNull()) {
         main.dialogs.failure(failed(main, QStringLiteral("no picture of the screen could be taken")));
         return;

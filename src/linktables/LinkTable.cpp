@@ -361,7 +361,7 @@ void tableCommand(LinkTableContext &ctx, const QString &key)
     } else if (key == keys::Help2) {
         const QString help = legacy::resolvePath(
             ctx.programFolder, QStringLiteral("Data/LorvaGOTab") + ctx.language.LangCode + QStringLiteral(".pdf"));
-        ctx.platform.openWithDesktop(help);
+        ctx.platform.desktop->open(help);
     } else if (key == keys::Title) {
         if (!ctx.links.TitleEditOpen) {
             ctx.links.TitleEditOpen = true;

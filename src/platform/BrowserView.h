@@ -24,6 +24,11 @@ struct CapturedPage
     qsizetype markupSize = 0; // characters
 };
 
+// What ExecWB() does to a page, numbered as the program has always numbered
+// them: declared once here so that no caller spells a number of its own.
+enum class PageCommand { Print = 6, PrintPreview = 7, PageSetup = 8, Cut = 11, Copy = 12, Paste = 13,
+                         SelectAll = 17, Unselect = 18, Delete = 33 };
+
 // One browser view of a tab, with the operations and events the program uses.
 class BrowserView : public QObject
 {
@@ -40,9 +45,7 @@ public:
     virtual void Refresh() = 0;
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;
-    // Page commands: 6 print, 7 print preview, 8 page setup, 11 cut,
-    // 12 copy, 13 paste, 17 select all, 18 unselect, 33 delete.
-    virtual void ExecWB(int command) = 0;
+    virtual void ExecWB(PageCommand command) = 0;
     // Finds `text` in the page, highlighting it; `found` gets the answer.
     virtual void findText(const QString &text, bool backward, std::function<void(bool found)> found) = 0;
     // The page's whole markup, asked of the page while events keep running.

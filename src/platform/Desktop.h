@@ -6,6 +6,38 @@
 
 namespace lorva {
 
+// The pointer anywhere on the screen, as a port: speech watches the left
+// button and the tabs the buttons, and a test moves and presses its own.
+class Pointer
+{
+public:
+    virtual ~Pointer() = default;
+    // Buttons down now: 1 left, 2 right, 4 middle.
+    virtual int buttons() = 0;
+    // Whether the left one is down or was pressed since the last time this
+    // was asked, and forgetting such a press once it was dealt with.
+    virtual bool leftButtonDownOrPressed() = 0;
+    virtual void forgetLeftPress() = 0;
+    // Where it is, in pixels.
+    virtual QPoint position() = 0;
+};
+
+// The waits of the program, which keep its events running so that nothing
+// blocks the user interface; a port so that a test waits for nothing and
+// changes the world meanwhile.
+class Waits
+{
+public:
+    virtual ~Waits() = default;
+    // Waits `milliseconds` while the program's events keep running.
+    virtual void wait(int milliseconds) = 0;
+    // Lets pending events run.
+    virtual void processEvents() = 0;
+    // Waits with events running until `done` says so; false when `timeoutMs`
+    // passed first or the program is ending.
+    virtual bool waitFor(const std::function<bool()> &done, int timeoutMs) = 0;
+};
+
 // Mouse buttons down at this moment anywhere on the screen: 1 left, 2 right,
 // 4 middle. On X11 this asks the server; elsewhere it knows only the
 // buttons pressed on the program's own windows.

@@ -1,4 +1,4 @@
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 
 #include "platform/AudioFile.h"
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/Desktop.h"
+#include "platform/OfficeSuite.h"
+#include "platform/Shell.h"
 
 #include <QImage>
 #include <QPoint>
@@ -8,7 +11,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QWidget;
 
@@ -17,60 +19,35 @@ namespace lorva {
 class AudioFileWriter;
 class BrowserView;
 class Dialogs;
-class OfficeSuite;
 class SpeechEngine;
 
-enum class SettingsPanel { Security = 0, Sound = 1, Network = 2 };
-
-// The outside world as the program reaches it: the only door to it. One
-// real implementation; tests hand in a fake that records every call.
+// The outside world as the program reaches it: the only door to it, made of
+// small ports so that each area names what it uses and a test replaces the
+// one port it needs while the others stay as they are. createRealPlatform()
+// fills every member; the tests' fakes fill them one port at a time.
 class Platform
 {
 public:
     virtual ~Platform() = default;
 
-    // Browser views, one per tab, and the speech synthesiser.
-    virtual std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) = 0;
-    virtual std::unique_ptr<SpeechEngine> createSpeech() = 0;
-    // The message, input and file dialogs of a window.
-    virtual std::unique_ptr<Dialogs> createDialogs(QWidget *window) = 0;
-    // The office suite that the exports drive.
-    virtual OfficeSuite &office() = 0;
-
-    // The desktop clipboard.
-    virtual QString clipboardText() = 0;
-    virtual ClipboardContent clipboardContent() = 0;
-    // Empty content clears the clipboard.
-    virtual void setClipboardContent(const ClipboardContent &content) = 0;
-    void clearClipboard() { setClipboardContent({}); }
-
-    // The pointer, anywhere on the screen: buttons down now (1 left, 2
-    // right, 4 middle), whether the left one is down or was pressed since
-    // the last time this was asked, and its position in pixels.
-    virtual int mouseButtons() = 0;
-    virtual bool leftButtonDownOrPressed() = 0;
-    virtual void forgetLeftPress() = 0;
-    virtual QPoint cursorPos() = 0;
-
-    // Waits `milliseconds` while the program's events keep running, and lets
-    // pending events run.
-    virtual void wait(int milliseconds) = 0;
-    virtual void processEvents() = 0;
-    // Waits with events running until `done` says so; false when `timeoutMs`
-    // passed first or the program is ending.
-    virtual bool waitFor(const std::function<bool()> &done, int timeoutMs) = 0;
-
-    // Hands a web or mail address, or a file, to the desktop's handler.
-    virtual void openWithDesktop(const QString &target) = 0;
-    // Starts the desktop's settings program for a panel where one is
-    // installed; false when there is none.
-    virtual bool openSettings(SettingsPanel panel) = 0;
-    // A picture of the whole screen that shows the point `at` (in pixels).
-    virtual QImage grabScreen(QPoint at) = 0;
+    // What the program makes many of: a browser view per tab, the speech
+    // synthesiser, the message, input and file dialogs of a window.
+    std::function<std::unique_ptr<BrowserView>(QWidget *parent)> createBrowserView;
+    std::function<std::unique_ptr<SpeechEngine>()> createSpeech;
+    std::function<std::unique_ptr<Dialogs>(QWidget *window)> createDialogs;
     // Starts a .wav, .ogg or .mp3 file that speech samples are written into
     // as they come, and that replaces `path` only once whole; null with
     // `error` set when it cannot be started.
-    virtual std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int sampleRate, QString &error) = 0;
+    std::function<std::unique_ptr<AudioFileWriter>(const QString &path, int sampleRate, QString &error)> openAudioFile;
+    // A picture of the whole screen that shows the point `at` (in pixels).
+    std::function<QImage(QPoint at)> grabScreen;
+
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<Pointer> pointer;
+    std::unique_ptr<Waits> waits;
+    std::unique_ptr<DesktopShell> desktop;
+    // The office suite that the exports drive.
+    std::unique_ptr<OfficeSuite> office;
 };
 
 // Work that must happen before the QApplication exists.

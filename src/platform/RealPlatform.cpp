@@ -6,7 +6,7 @@
 #include "platform/AudioFile.h"
 #include "platform/Renderer.h"
 #include "platform/Shell.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 #include "platform/WebEngineView.h"
 
 #include <QBuffer>
@@ -134,13 +134,60 @@ private:
     QWidget *m_window;
 };
 
+class DesktopClipboard : public Clipboard
+{
+public:
+    QString text() override { return QGuiApplication::clipboard()->text(); }
+    ClipboardContent content() override { return readClipboard(); }
+    void setContent(const ClipboardContent &content) override { writeClipboard(content); }
+};
+
+class DesktopPointer : public Pointer
+{
+public:
+    int buttons() override { return globalMouseButtons(); }
+    bool leftButtonDownOrPressed() override { return lorva::leftButtonDownOrPressed(); }
+    void forgetLeftPress() override { lorva::forgetLeftPress(); }
+    QPoint position() override { return globalCursorPos(); }
+};
+
+class EventLoopWaits : public Waits
+{
+public:
+    void wait(int milliseconds) override { pumpWait(milliseconds); }
+    void processEvents() override { QCoreApplication::processEvents(); }
+    bool waitFor(const std::function<bool()> &done, int timeoutMs) override { return pumpUntil(done, timeoutMs); }
+};
+
+class RealDesktopShell : public DesktopShell
+{
+public:
+    void open(const QString &target) override { openWithDesktop(target); }
+    bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
+};
+
+// The real ports, and the start page served for as long as they live.
 class RealPlatform : public Platform
 {
 public:
     explicit RealPlatform(const QString &programFolder)
-        : m_handler(new StartPageHandler(programFolder, QCoreApplication::instance())),
-          m_office(createOfficeBridge(QCoreApplication::applicationDirPath() + QStringLiteral("/lorvaspeak-office")))
+        : m_handler(new StartPageHandler(programFolder, QCoreApplication::instance()))
     {
+        createBrowserView = [](QWidget *parent) { return std::make_unique<WebEngineView>(parent); };
+        createSpeech = [] { return createEspeakSpeech(createDesktopAudio()); };
+        createDialogs = [](QWidget *window) { return std::make_unique<WidgetDialogs>(window); };
+        openAudioFile = &lorva::openAudioFile;
+        grabScreen = [](QPoint at) {
+            QScreen *screen = QGuiApplication::screenAt(at);
+            if (!screen)
+                screen = QGuiApplication::primaryScreen();
+            return screen ? screen->grabWindow(0).toImage() : QImage();
+        };
+        clipboard = std::make_unique<DesktopClipboard>();
+        pointer = std::make_unique<DesktopPointer>();
+        waits = std::make_unique<EventLoopWaits>();
+        desktop = std::make_unique<RealDesktopShell>();
+        office = createOfficeBridge(QCoreApplication::applicationDirPath() + QStringLiteral("/lorvaspeak-office"));
         startSpeechEarly();
         watchLeftButton();
         QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
@@ -154,52 +201,8 @@ public:
         delete m_handler;
     }
 
-    std::unique_ptr<BrowserView> createBrowserView(QWidget *parent) override
-    {
-        return std::make_unique<WebEngineView>(parent);
-    }
-
-    std::unique_ptr<SpeechEngine> createSpeech() override { return createEspeakSpeech(createDesktopAudio()); }
-
-    std::unique_ptr<Dialogs> createDialogs(QWidget *window) override
-    {
-        return std::make_unique<WidgetDialogs>(window);
-    }
-
-    OfficeSuite &office() override { return *m_office; }
-
-    QString clipboardText() override { return QGuiApplication::clipboard()->text(); }
-    ClipboardContent clipboardContent() override { return readClipboard(); }
-    void setClipboardContent(const ClipboardContent &content) override { writeClipboard(content); }
-
-    int mouseButtons() override { return globalMouseButtons(); }
-    bool leftButtonDownOrPressed() override { return lorva::leftButtonDownOrPressed(); }
-    void forgetLeftPress() override { lorva::forgetLeftPress(); }
-    QPoint cursorPos() override { return globalCursorPos(); }
-
-    void wait(int milliseconds) override { pumpWait(milliseconds); }
-    void processEvents() override { QCoreApplication::processEvents(); }
-    bool waitFor(const std::function<bool()> &done, int timeoutMs) override { return pumpUntil(done, timeoutMs); }
-
-    void openWithDesktop(const QString &target) override { lorva::openWithDesktop(target); }
-    bool openSettings(SettingsPanel panel) override { return openDesktopSettings(int(panel)); }
-
-    std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int sampleRate, QString &error) override
-    {
-        return lorva::openAudioFile(path, sampleRate, error);
-    }
-
-    QImage grabScreen(QPoint at) override
-    {
-        QScreen *screen = QGuiApplication::screenAt(at);
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        return screen ? screen->grabWindow(0).toImage() : QImage();
-    }
-
 private:
     StartPageHandler *m_handler;
-    std::unique_ptr<OfficeSuite> m_office;
 };
 
 } // namespace

@@ -4,6 +4,21 @@
 
 namespace lorva {
 
+enum class SettingsPanel { Security = 0, Sound = 1, Network = 2 };
+
+// What the program hands over to the desktop, as a port: a test records
+// the hand-over instead of starting a browser or a settings program.
+class DesktopShell
+{
+public:
+    virtual ~DesktopShell() = default;
+    // Hands a web or mail address, or a file, to the desktop's handler.
+    virtual void open(const QString &target) = 0;
+    // Starts the desktop's settings program for a panel where one is
+    // installed; false when there is none.
+    virtual bool openSettings(SettingsPanel panel) = 0;
+};
+
 // Hands a web or mail address, or a file, to the desktop's handler for it.
 // The text goes over as one address, never through a shell command line.
 void openWithDesktop(const QString &target);

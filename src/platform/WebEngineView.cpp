@@ -312,37 +312,35 @@ void WebEngineView::GoBack() { m_view->back(); }
 
 void WebEngineView::GoForward() { m_view->forward(); }
 
-void WebEngineView::ExecWB(int command)
+void WebEngineView::ExecWB(PageCommand command)
 {
     switch (command) {
-    case 6:
+    case PageCommand::Print:
         m_printing->print(m_view->window());
         break;
-    case 7:
+    case PageCommand::PrintPreview:
         m_printing->preview(m_view->window());
         break;
-    case 8:
+    case PageCommand::PageSetup:
         m_printing->pageSetup(m_view->window());
         break;
-    case 11:
+    case PageCommand::Cut:
         m_page->triggerAction(QWebEnginePage::Cut);
         break;
-    case 12:
+    case PageCommand::Copy:
         m_page->triggerAction(QWebEnginePage::Copy);
         break;
-    case 13:
+    case PageCommand::Paste:
         m_page->triggerAction(QWebEnginePage::Paste);
         break;
-    case 17:
+    case PageCommand::SelectAll:
         m_page->triggerAction(QWebEnginePage::SelectAll);
         break;
-    case 18:
+    case PageCommand::Unselect:
         m_page->triggerAction(QWebEnginePage::Unselect);
         break;
-    case 33:
+    case PageCommand::Delete:
         m_page->runJavaScript(QStringLiteral("document.execCommand('delete')"));
-        break;
-    default:
         break;
     }
 }

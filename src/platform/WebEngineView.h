@@ -50,7 +50,7 @@ public:
     void Refresh() override;
     void GoBack() override;
     void GoForward() override;
-    void ExecWB(int command) override;
+    void ExecWB(PageCommand command) override;
     void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
     QString outerHTML() override;
     QString readableText() override;

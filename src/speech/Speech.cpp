@@ -15,8 +15,6 @@ namespace lorva {
 
 namespace {
 
-constexpr int kCopy = 12;
-constexpr int kUnselect = 18;
 constexpr int kFormat22kHz16BitMono = 22;
 constexpr int kAsync = 1;
 
@@ -36,28 +34,28 @@ void GO_Talk(SpeechContext &ctx)
         return;
     }
     speech.talking = true;
-    const ClipboardContent saved = ctx.platform.clipboardContent();
+    const ClipboardContent saved = ctx.platform.clipboard->content();
     // Whatever happens, the user's clipboard comes back and speech goes on working.
     const auto done = qScopeGuard([&] {
         speech.talking = false;
         speech.talkAgain = false;
-        ctx.platform.setClipboardContent(saved);
+        ctx.platform.clipboard->setContent(saved);
     });
     do {
         speech.talkAgain = false;
         // Empty first, so that copying an empty selection gives nothing to
         // read rather than what the user had copied.
-        ctx.platform.clearClipboard();
+        ctx.platform.clipboard->clear();
         BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
         // The page keeps the selection's range: its words are lit as spoken.
         const int scope = ++speech.lastScope;
         if (view) {
             view->keepSelection(scope);
-            view->ExecWB(kCopy);
-            view->ExecWB(kUnselect);
+            view->ExecWB(PageCommand::Copy);
+            view->ExecWB(PageCommand::Unselect);
         }
-        ctx.platform.wait(200);
-        QString text = ctx.platform.clipboardText();
+        ctx.platform.waits->wait(200);
+        QString text = ctx.platform.clipboard->text();
         if (!text.isEmpty() && ctx.speech.SpeechVoice) {
             text.replace(u'|', u' ');
             ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
@@ -116,7 +114,7 @@ void Voice_Click(SpeechContext &ctx, const QString &key)
 
 void Timer6_Timer(SpeechContext &ctx)
 {
-    if (ctx.platform.leftButtonDownOrPressed()) {
+    if (ctx.platform.pointer->leftButtonDownOrPressed()) {
         ctx.speech.mouseWatch = 1;
     } else if (ctx.speech.mouseWatch == 1) {
         ctx.speech.mouseWatch = 0;
@@ -130,7 +128,7 @@ void Web_LeftButtonUp(SpeechContext &ctx, int index)
         return;
     // The watch would read this selection a second time a tick later.
     ctx.speech.mouseWatch = 0;
-    ctx.platform.forgetLeftPress();
+    ctx.platform.pointer->forgetLeftPress();
     GO_Talk(ctx);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 
 #include <QList>
 #include <QPoint>

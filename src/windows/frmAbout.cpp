@@ -96,7 +96,7 @@ void frmAbout::linkTo(QLabel *label, const QString &target)
     const QString url =
         QUrl::fromLocalFile(legacy::resolvePath(m_programFolder, target)).toString(QUrl::FullyEncoded);
     if (!label) {
-        m_platform.openWithDesktop(url);
+        m_platform.desktop->open(url);
         return;
     }
     label->setText(QStringLiteral("<a href=\"%1\" style=\"color:#0b2f6b\">%2</a>")
@@ -104,7 +104,7 @@ void frmAbout::linkTo(QLabel *label, const QString &target)
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setFocusPolicy(Qt::TabFocus);
     label->setCursor(Qt::PointingHandCursor);
-    connect(label, &QLabel::linkActivated, this, [this](const QString &link) { m_platform.openWithDesktop(link); });
+    connect(label, &QLabel::linkActivated, this, [this](const QString &link) { m_platform.desktop->open(link); });
 }
 
 } // namespace lorva

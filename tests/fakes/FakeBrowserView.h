@@ -22,11 +22,11 @@ public:
     void Refresh() override { record(QStringLiteral("refresh %1").arg(index)); }
     void GoBack() override { record(QStringLiteral("back %1").arg(index)); }
     void GoForward() override { record(QStringLiteral("forward %1").arg(index)); }
-    void ExecWB(int command) override
+    void ExecWB(PageCommand command) override
     {
-        record(QStringLiteral("page %1 %2").arg(index).arg(command));
+        record(QStringLiteral("page %1 %2").arg(index).arg(int(command)));
         if (onPageCommand)
-            onPageCommand(command);
+            onPageCommand(int(command));
     }
     void findText(const QString &, bool, std::function<void(bool)> found) override
     {

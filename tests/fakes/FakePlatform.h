@@ -73,7 +73,6 @@ private:
 class FakeOffice : public OfficeSuite
 {
 public:
-    explicit FakeOffice(QStringList *log) : log(log) {}
 
     bool available() override { return installed; }
     void prepare() override
@@ -101,7 +100,7 @@ public:
             done(result);
     }
 
-    QStringList *log;
+    QStringList *log = nullptr;
     bool installed = true;
     bool answer = true;
     OfficeResult result{true, {}, 1};
@@ -111,48 +110,56 @@ public:
     Done pending;
 };
 
-// The outside world as a recorder of every call, into a log it may share
-// with the window's fakes so that the order across them shows.
-class FakePlatform : public Platform
+// The fake ports below record into the log that their platform sets.
+
+// The clipboard as a test holds it: the three forms, every change recorded.
+class FakeClipboard : public Clipboard
 {
 public:
-    explicit FakePlatform(QStringList *log = nullptr) : log(log ? log : &ownLog) {}
-
-    std::unique_ptr<BrowserView> createBrowserView(QWidget *) override
+    QString text() override { return plain; }
+    ClipboardContent content() override { return {plain, html, image}; }
+    void setContent(const ClipboardContent &content) override
     {
-        auto view = std::make_unique<FakeBrowserView>();
-        view->log = log;
-        return view;
-    }
-    std::unique_ptr<SpeechEngine> createSpeech() override
-    {
-        return std::make_unique<FakeSpeech>(voices, &speechLog, audioAvailable);
-    }
-    std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<FakeDialogs>(log); }
-    OfficeSuite &office() override { return fakeOffice; }
-
-    QString clipboardText() override { return clipboard; }
-    ClipboardContent clipboardContent() override { return {clipboard, clipboardHtml, clipboardImage}; }
-    void setClipboardContent(const ClipboardContent &content) override
-    {
-        clipboard = content.text;
-        clipboardHtml = content.html;
-        clipboardImage = content.image;
-        record(content.isEmpty() ? QStringLiteral("clearClipboard") : QStringLiteral("setClipboard"));
+        plain = content.text;
+        html = content.html;
+        image = content.image;
+        log->append(content.isEmpty() ? QStringLiteral("clearClipboard") : QStringLiteral("setClipboard"));
     }
 
-    int mouseButtons() override { return buttons; }
+    QStringList *log = nullptr;
+    QString plain;
+    QString html;
+    QImage image;
+};
+
+// The pointer as a test sets it: buttons, the left one down, a press
+// remembered, the place.
+class FakePointer : public Pointer
+{
+public:
+    int buttons() override { return down; }
     bool leftButtonDownOrPressed() override { return leftDown || std::exchange(pressedSinceAsked, false); }
     void forgetLeftPress() override { pressedSinceAsked = false; }
-    QPoint cursorPos() override { return cursor; }
+    QPoint position() override { return cursor; }
 
+    int down = 0;
+    bool leftDown = false;
+    bool pressedSinceAsked = false;
+    QPoint cursor;
+};
+
+// Waits that take no time: they add up what was asked for, with a hook to
+// let a test change the world meanwhile.
+class FakeWaits : public Waits
+{
+public:
     void wait(int milliseconds) override
     {
         waitedMs += milliseconds;
         if (onWait)
             onWait();
     }
-    void processEvents() override { record(QStringLiteral("processEvents")); }
+    void processEvents() override { log->append(QStringLiteral("processEvents")); }
     bool waitFor(const std::function<bool()> &done, int timeoutMs) override
     {
         for (int waited = 0; !done(); waited += 20) {
@@ -163,57 +170,85 @@ public:
         return true;
     }
 
-    void openWithDesktop(const QString &target) override { record(QStringLiteral("shell ") + target); }
+    QStringList *log = nullptr;
+    int waitedMs = 0;
+    std::function<void()> onWait;
+};
+
+// The desktop's handlers as a recorder.
+class FakeDesktop : public DesktopShell
+{
+public:
+    void open(const QString &target) override { log->append(QStringLiteral("shell ") + target); }
     bool openSettings(SettingsPanel panel) override
     {
-        record(QStringLiteral("settings %1").arg(int(panel)));
+        log->append(QStringLiteral("settings %1").arg(int(panel)));
         return true;
     }
-    // A sound file that counts what is written into it and, once finished,
-    // records the whole of it as "saveAudio <path> <bytes> <rate>" (or
-    // "dropAudio <path>"); it fails with saveAudioError as it is finished.
-    // With `audioFiles` set, that makes the file (the real writer, say).
-    std::unique_ptr<AudioFileWriter> openAudioFile(const QString &path, int rate, QString &error) override
+
+    QStringList *log = nullptr;
+};
+
+// The outside world made of recording fakes, one per port, into a log they
+// may share with the window's fakes so that the order across them shows. A
+// test reaches each fake by its name here, and replaces a port (or a
+// factory) of the platform when it needs another.
+class FakePlatform : public Platform
+{
+public:
+    explicit FakePlatform(QStringList *log = nullptr) : log(log ? log : &ownLog)
     {
-        if (audioFiles)
-            return audioFiles(path, rate, error);
-        if (!openAudioError.isEmpty()) {
-            error = openAudioError;
-            return nullptr;
-        }
-        return std::make_unique<FakeAudioFile>(*this, path, rate);
-    }
-    QImage grabScreen(QPoint) override
-    {
-        record(QStringLiteral("grabScreen"));
-        return screen;
+        createBrowserView = [this](QWidget *) {
+            auto view = std::make_unique<FakeBrowserView>();
+            view->log = this->log;
+            return view;
+        };
+        createSpeech = [this] { return std::make_unique<FakeSpeech>(voices, &speechLog, audioAvailable); };
+        createDialogs = [this](QWidget *) { return std::make_unique<FakeDialogs>(this->log); };
+        grabScreen = [this](QPoint) {
+            this->log->append(QStringLiteral("grabScreen"));
+            return screen;
+        };
+        // A sound file that counts what is written into it and, once
+        // finished, records the whole of it as "saveAudio <path> <bytes>
+        // <rate>" (or "dropAudio <path>"); it fails with saveAudioError as
+        // it is finished.
+        openAudioFile = [this](const QString &path, int rate, QString &error) -> std::unique_ptr<AudioFileWriter> {
+            if (!openAudioError.isEmpty()) {
+                error = openAudioError;
+                return nullptr;
+            }
+            return std::make_unique<FakeAudioFile>(*this, path, rate);
+        };
     }
 
     QStringList ownLog;
     QStringList *log;
-    FakeOffice fakeOffice{log};
+    FakeClipboard &fakeClipboard = install<FakeClipboard>(clipboard);
+    FakePointer &fakePointer = install<FakePointer>(pointer);
+    FakeWaits &fakeWaits = install<FakeWaits>(waits);
+    FakeDesktop &fakeDesktop = install<FakeDesktop>(desktop);
+    FakeOffice &fakeOffice = install<FakeOffice>(office);
     // Speech
     QStringList voices;
     QStringList speechLog;
-    std::function<std::unique_ptr<AudioFileWriter>(const QString &, int, QString &)> audioFiles;
     QString openAudioError; // what opening a sound file fails with; empty: it opens
     QString saveAudioError; // what finishing it fails with; empty: it succeeds
     bool audioAvailable = true;
-    // Clipboard
-    QString clipboard;
-    QString clipboardHtml;
-    QImage clipboardImage;
-    // Pointer: buttons, the left one down, a press remembered, the place.
-    int buttons = 0;
-    bool leftDown = false;
-    bool pressedSinceAsked = false;
-    QPoint cursor;
-    // Waits, with a hook to let a test change the world meanwhile.
-    int waitedMs = 0;
-    std::function<void()> onWait;
-    QImage screen;
+    QImage screen; // what grabScreen() gives
 
 private:
+    template <class Fake, class Port>
+    Fake &install(std::unique_ptr<Port> &port)
+    {
+        auto fake = std::make_unique<Fake>();
+        if constexpr (requires { fake->log; })
+            fake->log = log;
+        Fake &installed = *fake;
+        port = std::move(fake);
+        return installed;
+    }
+
     class FakeAudioFile : public AudioFileWriter
     {
     public:
@@ -232,15 +267,15 @@ private:
             if (std::exchange(m_finished, true))
                 return false;
             m_error = m_platform.saveAudioError;
-            m_platform.record(m_error.isEmpty()
-                                  ? QStringLiteral("saveAudio %1 %2 %3").arg(m_path).arg(m_bytes).arg(m_rate)
-                                  : QStringLiteral("dropAudio ") + m_path);
+            m_platform.log->append(m_error.isEmpty()
+                                       ? QStringLiteral("saveAudio %1 %2 %3").arg(m_path).arg(m_bytes).arg(m_rate)
+                                       : QStringLiteral("dropAudio ") + m_path);
             return m_error.isEmpty();
         }
         void abort() override
         {
             if (!std::exchange(m_finished, true))
-                m_platform.record(QStringLiteral("dropAudio ") + m_path);
+                m_platform.log->append(QStringLiteral("dropAudio ") + m_path);
         }
         QString error() const override { return m_error; }
 
@@ -252,8 +287,6 @@ private:
         bool m_finished = false;
         QString m_error;
     };
-
-    void record(const QString &call) { log->append(call); }
 };
 
 } // namespace lorva::test

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/AudioFile.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 
 #include <QStringList>
 

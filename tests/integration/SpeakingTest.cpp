@@ -3,9 +3,8 @@
 // drags, speech arriving in a WAV file.
 #include "commands/CommandBarView.h"
 #include "commands/CommandKeys.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 #include "support/ExportFixture.h"
-#include "support/ForwardingPlatform.h"
 #include "support/LongText.h"
 #include "support/MainWindowFixture.h"
 #include "support/Wav.h"
@@ -29,7 +28,6 @@ using namespace lorva::test;
 
 namespace {
 
-const QString kEnglish = QStringLiteral("English (Great Britain)");
 const QString kSentence = QStringLiteral("Reading aloud is the heart of this browser.");
 const QString kShort = QStringLiteral("Short words first.");
 const QString kLong = QStringLiteral("Then a much longer sentence follows, with many more words in it than the first.");
@@ -50,8 +48,9 @@ protected:
     std::unique_ptr<Platform> makePlatform() override
     {
         // The real platform, but speech goes to a WAV file instead of the speakers.
-        return std::make_unique<ForwardingPlatform>(createRealPlatform(folder.path()),
-                                                    [wav = wavPath()] { return createWavFile(wav); });
+        std::unique_ptr<Platform> platform = createRealPlatform(folder.path());
+        platform->createSpeech = [wav = wavPath()] { return createEspeakSpeech(createWavFile(wav)); };
+        return platform;
     }
 
     QString wavPath() const { return folder.file("speech.wav"); }
@@ -60,17 +59,7 @@ protected:
     // `quietMs` (longer than the program's own wait before it speaks).
     Wav settledWav(size_t samples = 0, int quietMs = 300, int timeoutMs = 8000)
     {
-        size_t last = 0;
-        int quiet = 0;
-        waitUntil(
-            [&] {
-                const size_t now = readWav(wavPath()).samples.size();
-                quiet = now == last && now > samples ? quiet + 1 : 0;
-                last = now;
-                return quiet * 20 >= quietMs;
-            },
-            timeoutMs);
-        return readWav(wavPath());
+        return test::settledWav(wavPath(), samples, quietMs, timeoutMs, [](int ms) { QTest::qWait(ms); });
     }
 
     // What was spoken after `before` was.
@@ -267,11 +256,7 @@ namespace {
 class SpeakingAloud : public Speaking
 {
 protected:
-    std::unique_ptr<Platform> makePlatform() override
-    {
-        return std::make_unique<ForwardingPlatform>(createRealPlatform(folder.path()),
-                                                    [] { return createDesktopAudio(); });
-    }
+    std::unique_ptr<Platform> makePlatform() override { return MainWindowFixture::makePlatform(); }
 
     void startRecording()
     {
@@ -495,23 +480,11 @@ namespace {
 class SavingSpeech : public Speaking
 {
 protected:
-    class Scripted : public ForwardingPlatform
-    {
-    public:
-        Scripted(std::unique_ptr<Platform> real, Audio audio, DialogScript &script)
-            : ForwardingPlatform(std::move(real), std::move(audio)), m_script(script)
-        {
-        }
-        std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<ScriptedDialogs>(m_script); }
-
-    private:
-        DialogScript &m_script;
-    };
-
     std::unique_ptr<Platform> makePlatform() override
     {
-        return std::make_unique<Scripted>(createRealPlatform(folder.path()),
-                                          [wav = wavPath()] { return createWavFile(wav); }, script);
+        std::unique_ptr<Platform> platform = Speaking::makePlatform();
+        scriptDialogs(*platform, script);
+        return platform;
     }
 
     DialogScript script;

@@ -1,7 +1,7 @@
 // The real espeak-ng engine of the program, speaking into WAV files.
 #include "fakes/FakeProgram.h"
 #include "platform/AudioFile.h"
-#include "platform/Speech.h"
+#include "platform/SpeechEngine.h"
 #include "support/LongText.h"
 #include "support/TempFolder.h"
 #include "support/Wav.h"
@@ -26,29 +26,22 @@ using namespace lorva::test;
 
 namespace {
 
-const QString kEnglish = QStringLiteral("English (Great Britain)");
 const QString kSentence = QStringLiteral("The quick brown fox jumps over the lazy dog.");
 const QString kShort = QStringLiteral("Seven.");
 
-// Waits until the WAV file stops growing (speech is 1000 times faster than
-// real time, so a quiet quarter of a second means it is done).
-Wav settled(const QString &path, int timeoutMs = 10000)
+void runEventsFor(int ms)
 {
     QElapsedTimer clock;
     clock.start();
-    size_t last = 0;
-    int quiet = 0;
-    while (clock.elapsed() < timeoutMs) {
+    while (clock.elapsed() < ms) {
         QCoreApplication::processEvents();
-        QThread::msleep(25);
-        const size_t now = readWav(path).samples.size();
-        quiet = (now == last && now > 0) ? quiet + 25 : 0;
-        last = now;
-        if (quiet >= 250)
-            break;
+        QThread::msleep(5);
     }
-    return readWav(path);
 }
+
+// The WAV file once speech stopped coming into it (speech is 1000 times
+// faster than real time, so a quiet quarter of a second means it is done).
+Wav settled(const QString &path) { return settledWav(path, 0, 250, 10000, runEventsFor); }
 
 // Speech written as a sound file the way the program saves it: in pieces.
 bool writeSound(const QString &path, const QByteArray &pcm, QString &error)
@@ -267,23 +260,13 @@ QStringList leftovers(const TempFolder &folder)
     return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(".~lorva");
 }
 
-void runEventsFor(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-}
-
 } // namespace
 
 TEST(SavingSpeech, TwoHoursOfAPageSavedAsOggAreAllInTheFile)
 {
     TempFolder folder;
     lorva::test::FakeProgram program;
-    program.platform.audioFiles = &openAudioFile;
+    program.platform.openAudioFile = &openAudioFile;
     program.ctx.speech.SpeechVoice = createEspeakSpeech(createWavFile(folder.file("unused.wav")));
     SpeechEngine &speech = *program.ctx.speech.SpeechVoice;
     speech.setVoice(int(speech.voiceDescriptions().indexOf(kEnglish)));

@@ -7,7 +7,6 @@
 #include "export/OfficeExports.h"
 #include "platform/Dialogs.h"
 #include "platform/OfficeBridge.h"
-#include "support/ForwardingPlatform.h"
 #include "support/MainWindowFixture.h"
 #include "support/Office.h"
 
@@ -52,23 +51,11 @@ private:
     DialogScript &m_script;
 };
 
-// The real platform with the office helper of the build and dialogs that
-// answer as the script says.
-class ExportPlatform : public ForwardingPlatform
+// Makes every window's dialogs answer as `script` says.
+inline void scriptDialogs(Platform &platform, DialogScript &script)
 {
-public:
-    ExportPlatform(std::unique_ptr<Platform> real, DialogScript &script, const QString &helper, const QString &area)
-        : ForwardingPlatform(std::move(real), [] { return createDesktopAudio(); }), m_script(script),
-          m_office(createOfficeBridge(helper, area))
-    {
-    }
-    std::unique_ptr<Dialogs> createDialogs(QWidget *) override { return std::make_unique<ScriptedDialogs>(m_script); }
-    OfficeSuite &office() override { return *m_office; }
-
-private:
-    DialogScript &m_script;
-    std::unique_ptr<OfficeSuite> m_office;
-};
+    platform.createDialogs = [&script](QWidget *) { return std::make_unique<ScriptedDialogs>(script); };
+}
 
 inline QByteArray pictureBytes(QSize size = {120, 80}, QColor colour = QColor(0x30, 0x70, 0xc0))
 {
@@ -108,7 +95,12 @@ protected:
 
     std::unique_ptr<Platform> makePlatform() override
     {
-        return std::make_unique<ExportPlatform>(createRealPlatform(folder.path()), script, helper(), area());
+        // The real platform with the office helper of the build and dialogs
+        // that answer as the script says.
+        std::unique_ptr<Platform> platform = createRealPlatform(folder.path());
+        scriptDialogs(*platform, script);
+        platform->office = createOfficeBridge(helper(), area());
+        return platform;
     }
 
     virtual QString helper() const { return QStringLiteral(LORVA_BIN_DIR "/lorvaspeak-office"); }

@@ -1,5 +1,6 @@
 #include "support/Wav.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QtEndian>
@@ -85,6 +86,22 @@ Wav espeakReference(const QString &text, const QString &voice, const QString &fo
 {
     const QString path = folder + "/reference.wav";
     QProcess::execute("espeak-ng", {"-v", voice, "-w", path, text});
+    return readWav(path);
+}
+
+Wav settledWav(const QString &path, size_t samples, int quietMs, int timeoutMs,
+               const std::function<void(int)> &pause)
+{
+    QElapsedTimer clock;
+    clock.start();
+    size_t last = 0;
+    int quiet = 0;
+    while (clock.elapsed() < timeoutMs && quiet < quietMs) {
+        pause(20);
+        const size_t now = readWav(path).samples.size();
+        quiet = now == last && now > samples ? quiet + 20 : 0;
+        last = now;
+    }
     return readWav(path);
 }
 

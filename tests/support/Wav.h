@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace lorva::test {
@@ -35,5 +36,13 @@ double spokenSeconds(const Wav &wav);
 
 // What the espeak-ng command gives for `text` in `voice`, as a WAV file.
 Wav espeakReference(const QString &text, const QString &voice, const QString &folder);
+
+// The voice that the speech tests speak in, as the engine describes it.
+inline const QString kEnglish = QStringLiteral("English (Great Britain)");
+
+// The WAV file at `path` once it has grown past `samples` and then stopped
+// growing for `quietMs`, or after `timeoutMs`; `pause` lets the program run.
+Wav settledWav(const QString &path, size_t samples, int quietMs, int timeoutMs,
+               const std::function<void(int milliseconds)> &pause);
 
 } // namespace lorva::test

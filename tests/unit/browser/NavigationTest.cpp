@@ -216,7 +216,7 @@ TEST(WebAttend, WaitsForIdleThenCompleteAndGivesUpAtTheLimit)
     view.busy = true;
     view.readyStateText = "loading";
     int waits = 0;
-    w.platform.onWait = [&] {
+    w.platform.fakeWaits.onWait = [&] {
         if (++waits == 3)
             view.busy = false;
         if (waits == 5)
@@ -224,10 +224,10 @@ TEST(WebAttend, WaitsForIdleThenCompleteAndGivesUpAtTheLimit)
     };
     EXPECT_TRUE(WebAttend(view, w.platform));
     EXPECT_EQ(waits, 5);
-    EXPECT_EQ(w.platform.waitedMs, 500 + 4 * 1000);
+    EXPECT_EQ(w.platform.fakeWaits.waitedMs, 500 + 4 * 1000);
 
     Window stuck;
     stuck.window.views[1].busy = true;
     EXPECT_FALSE(WebAttend(stuck.window.views[1], stuck.platform, 60000));
-    EXPECT_EQ(stuck.platform.waitedMs, 60500);
+    EXPECT_EQ(stuck.platform.fakeWaits.waitedMs, 60500);
 }

@@ -1,6 +1,4 @@
-#include "export/OfficeExports.h"
-#include "fakes/FakeProgram.h"
-#include "support/TempFolder.h"
+#include "support/ExportingProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +7,11 @@ using namespace lorva::test;
 
 namespace {
 
-struct Folder
-{
-    TempFolder folder;
-};
-
 // The main window on a page, the office answering, a user who picks a name.
-struct Exporting : Folder, FakeProgram
+struct Exporting : ExportingProgram
 {
-    ExportContext exports{main, ctx.exports};
-    FakeBrowserView &view = window.views[0];
-
-    Exporting() : FakeProgram(folder.path())
+    Exporting() : ExportingProgram(QStringLiteral("A Page: with punctuation, été!"))
     {
-        window.view(0);
-        view.title = QStringLiteral("A Page: with punctuation, été!");
         view.captured = CapturedPage{QStringLiteral("<html><body><h1>Heading</h1></body></html>"), QStringLiteral("Heading")};
         ctx.exports.templatePath = folder.file("Data/Template.Doc");
         ctx.exports.templatePathH = folder.file("Data/TemplateH.Doc");
@@ -33,8 +21,6 @@ struct Exporting : Folder, FakeProgram
     }
 
     FakeOffice &office() { return platform.fakeOffice; }
-    QStringList informations() const { return window.dialogs.informations; }
-    QStringList failures() const { return window.dialogs.failures; }
 };
 
 } // namespace
@@ -73,7 +59,7 @@ TEST(WordExport, CapturesAsksStartsTheOfficeEarlyAndConfirmsOnlyAWrittenDocument
     EXPECT_EQ(job.source, e.folder.file("html.txt"));
     EXPECT_EQ(e.folder.read("html.txt"), QByteArray("<html><body><h1>Heading</h1></body></html>"));
     // The page is on the clipboard as text and HTML.
-    EXPECT_EQ(e.platform.clipboard, QStringLiteral("Heading"));
+    EXPECT_EQ(e.platform.fakeClipboard.plain, QStringLiteral("Heading"));
     EXPECT_EQ(e.informations(), QStringList({"lorvaspeak|c108 " + e.folder.file("out.doc")}));
     EXPECT_EQ(e.window.opacity, 255);
     EXPECT_FALSE(e.ctx.exports.running);
@@ -122,7 +108,7 @@ TEST(WordExport, APageThatGivesNoCaptureIsCopiedFromTheFocusedView)
     e.view.captured.reset();
     e.view.onPageCommand = [&](int command) {
         if (command == 12)
-            e.platform.clipboard = QStringLiteral("Copied <text>");
+            e.platform.fakeClipboard.plain = QStringLiteral("Copied <text>");
     };
     SaveAsW(e.exports, false);
     EXPECT_TRUE(e.window.calls.contains("page 0 17"));
@@ -172,7 +158,7 @@ TEST(OfficeFailures, ASecondExportWhileOneRunsIsRefusedAndTheFirstGoesOn)
     Exporting e;
     e.office().answer = false;
     bool tried = false;
-    e.platform.onWait = [&] {
+    e.platform.fakeWaits.onWait = [&] {
         if (!e.office().pending || tried)
             return;
         tried = true;

@@ -1,7 +1,5 @@
-#include "export/OfficeExports.h"
 #include "export/Pictures.h"
-#include "fakes/FakeProgram.h"
-#include "support/TempFolder.h"
+#include "support/ExportingProgram.h"
 
 #include <QDir>
 
@@ -12,20 +10,10 @@ using namespace lorva::test;
 
 namespace {
 
-struct Folder
+struct Picturing : ExportingProgram
 {
-    TempFolder folder;
-};
-
-struct Picturing : Folder, FakeProgram
-{
-    ExportContext exports{main, ctx.exports};
-    FakeBrowserView &view = window.views[0];
-
-    Picturing() : FakeProgram(folder.path())
+    Picturing() : ExportingProgram(QStringLiteral("Slides"))
     {
-        window.view(0);
-        view.title = QStringLiteral("Slides");
         ctx.main.BarsShown = true;
         ctx.language.Captions[192] = QStringLiteral("Picture saved");
         ctx.language.Captions[216] = QStringLiteral("Slide");
@@ -38,8 +26,6 @@ struct Picturing : Folder, FakeProgram
         QDir(folder.path()).mkpath("Images");
     }
 
-    QStringList informations() const { return window.dialogs.informations; }
-    QStringList failures() const { return window.dialogs.failures; }
     // The main window as it must be after any of the commands.
     void expectRestored() const
     {
@@ -83,7 +69,7 @@ TEST(TakePic, SavesTheScreenAsTheNextFreeBitmapAndSaysWhere)
     EXPECT_EQ(p.informations(), QStringList({"lorvaspeak|Picture saved: " + p.folder.file("Images/Lorva001.bmp")}));
     EXPECT_EQ(p.ctx.exports.pictureCounter, 2);
     // The picture was taken with the page covering the window.
-    EXPECT_GT(p.platform.waitedMs, 3000);
+    EXPECT_GT(p.platform.fakeWaits.waitedMs, 3000);
     p.expectRestored();
 }
 

@@ -29,7 +29,7 @@ struct Speaking : FakeProgram
         // The page's copy command puts the selection on the clipboard.
         window.views[0].onPageCommand = [this](int command) {
             if (command == 12 && !selection.isEmpty())
-                platform.clipboard = selection;
+                platform.fakeClipboard.plain = selection;
             if (command == 18)
                 selection.clear();
         };
@@ -50,32 +50,32 @@ TEST(GoTalk, CopiesWaitsSpeaksAndGivesTheClipboardBack)
 {
     Speaking s;
     s.selection = "Left | right";
-    s.platform.clipboard = "what the user had";
-    s.platform.clipboardHtml = "<b>what the user had</b>";
+    s.platform.fakeClipboard.plain = "what the user had";
+    s.platform.fakeClipboard.html = "<b>what the user had</b>";
     GO_Talk(s.speech);
 
     // Copied and cleared in the page, without moving the keyboard focus.
     // The page keeps the selection's range; each word is lit as it is heard.
     EXPECT_EQ(s.window.calls, QStringList({"clearClipboard", "keepSelection 1", "page 0 12", "page 0 18",
                                            "highlight 1 0", "highlight 1 1", "clearHighlight", "setClipboard"}));
-    EXPECT_EQ(s.platform.waitedMs, 200);
+    EXPECT_EQ(s.platform.fakeWaits.waitedMs, 200);
     EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Left   right"}));
-    EXPECT_EQ(s.platform.clipboard, QStringLiteral("what the user had"));
-    EXPECT_EQ(s.platform.clipboardHtml, QStringLiteral("<b>what the user had</b>"));
+    EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("what the user had"));
+    EXPECT_EQ(s.platform.fakeClipboard.html, QStringLiteral("<b>what the user had</b>"));
     EXPECT_EQ(s.selection, QString()); // the selection in the page is gone
 }
 
 TEST(GoTalk, NothingSelectedSpeaksNothingNotEvenTheClipboard)
 {
     Speaking s;
-    s.platform.clipboard = "copied earlier";
+    s.platform.fakeClipboard.plain = "copied earlier";
     GO_Talk(s.speech);
     EXPECT_TRUE(s.platform.speechLog.isEmpty());
-    EXPECT_EQ(s.platform.clipboard, QStringLiteral("copied earlier"));
+    EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("copied earlier"));
 
     s.ctx.dispatcher.click(elements::StartTools, keys::Speak);
     EXPECT_TRUE(s.platform.speechLog.isEmpty());
-    EXPECT_EQ(s.platform.clipboard, QStringLiteral("copied earlier"));
+    EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("copied earlier"));
 }
 
 TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
@@ -83,7 +83,7 @@ TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
     Speaking s;
     s.selection = "First sentence.";
     bool second = false;
-    s.platform.onWait = [&] {
+    s.platform.fakeWaits.onWait = [&] {
         if (second)
             return;
         second = true;
@@ -91,19 +91,19 @@ TEST(GoTalk, ASelectionEndedDuringTheWaitIsReadNextInOrder)
         s.selection = "Second sentence.";
         GO_Talk(s.speech);
     };
-    s.platform.clipboard = "kept";
+    s.platform.fakeClipboard.plain = "kept";
     GO_Talk(s.speech);
     EXPECT_EQ(s.platform.speechLog,
               QStringList({"format 22", "speakTracked First sentence.", "format 22", "speakTracked Second sentence."}));
     EXPECT_EQ(s.window.calls.count("page 0 12"), 2);
-    EXPECT_EQ(s.platform.clipboard, QStringLiteral("kept"));
+    EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("kept"));
     EXPECT_FALSE(s.ctx.speech.talking);
 }
 
 TEST(VoiceEntries, OnAndOffAgain)
 {
     Speaking s;
-    s.platform.clipboard = "kept when speech starts";
+    s.platform.fakeClipboard.plain = "kept when speech starts";
     s.clickVoice(2);
 
     EXPECT_EQ(s.platform.speechLog, QStringList({"voice 1", "format 22", "speak 1 Hello, I will read."}));
@@ -111,7 +111,7 @@ TEST(VoiceEntries, OnAndOffAgain)
     EXPECT_TRUE(s.ctx.commands.entry(keys::Speak)->enabled);
     EXPECT_TRUE(s.window.timers[MainTimer::Timer6].enabled);
     EXPECT_EQ(s.window.timebarPicture, 96);
-    EXPECT_EQ(s.platform.clipboard, QStringLiteral("kept when speech starts"));
+    EXPECT_EQ(s.platform.fakeClipboard.plain, QStringLiteral("kept when speech starts"));
     EXPECT_EQ(s.ctx.speech.ActiveVoiceCaption, QStringLiteral("Voice: English (Great Britain)"));
     EXPECT_EQ(s.ctx.speech.SelectedVoiceName, QStringLiteral("English (Great Britain)"));
     EXPECT_EQ(s.window.statusText, QString());
@@ -167,12 +167,12 @@ TEST(SpeechWatch, SpeaksOnceOneTickAfterTheButtonIsUpAgain)
     Timer6_Timer(s.speech); // nothing pressed
     EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
-    s.platform.leftDown = true;
+    s.platform.fakePointer.leftDown = true;
     Timer6_Timer(s.speech); // seen down
     Timer6_Timer(s.speech); // still down
     EXPECT_FALSE(s.window.calls.contains("page 0 12"));
 
-    s.platform.leftDown = false;
+    s.platform.fakePointer.leftDown = false;
     Timer6_Timer(s.speech); // up again: spoken
     EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Selected words"}));
     Timer6_Timer(s.speech); // and only once
@@ -188,10 +188,10 @@ TEST(SpeechWatch, AReleaseInThePageSpeaksAtOnceAndTheWatchForgetsThatPress)
     s.clickVoice(2);
     s.platform.speechLog.clear();
     s.selection = "Words in the page";
-    s.platform.leftDown = true;
+    s.platform.fakePointer.leftDown = true;
     Timer6_Timer(s.speech); // the press, seen by a tick
-    s.platform.leftDown = false;
-    s.platform.pressedSinceAsked = true; // and remembered
+    s.platform.fakePointer.leftDown = false;
+    s.platform.fakePointer.pressedSinceAsked = true; // and remembered
     Web_LeftButtonUp(s.speech, 0);
     EXPECT_EQ(s.platform.speechLog, QStringList({"format 22", "speakTracked Words in the page"}));
     Timer6_Timer(s.speech);
