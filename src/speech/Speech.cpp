@@ -8,6 +8,7 @@
 #include "config/LegacyText.h"
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
+#include "windows/frmSpeechLog.h"
 
 #include <QScopeGuard>
 
@@ -130,6 +131,15 @@ void Web_LeftButtonUp(SpeechContext &ctx, int index)
     ctx.speech.mouseWatch = 0;
     ctx.platform.pointer->forgetLeftPress();
     GO_Talk(ctx);
+}
+
+void Show_SpeechLog(SpeechContext &ctx, const ShowModal &showModal)
+{
+    QList<frmSpeechLog::Line> lines;
+    for (const SpeechState::Spoken &spoken : ctx.speech.log)
+        lines.append({spoken.time, spoken.text});
+    showModal(new frmSpeechLog(ctx.language.Captions[222], lines,
+                               [&ctx](const QString &text) { Speak_Again(ctx, text); }));
 }
 
 void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showModal)

@@ -12,7 +12,6 @@
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "windows/frmSpeechLog.h"
 
 #include <QFileInfo>
 
@@ -118,15 +117,6 @@ constexpr int kBusyCaption = 241; // "An export is already under way; wait for i
 constexpr int kSampleRate = 22050;
 
 } // namespace
-
-void Show_SpeechLog(SpeechContext &ctx, const ShowModal &showModal)
-{
-    QList<frmSpeechLog::Line> lines;
-    for (const SpeechState::Spoken &spoken : ctx.speech.log)
-        lines.append({spoken.time, spoken.text});
-    showModal(new frmSpeechLog(ctx.language.Captions[222], lines,
-                               [&ctx](const QString &text) { Speak_Again(ctx, text); }));
-}
 
 void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
 {
