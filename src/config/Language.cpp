@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
+// The shipped English language file, built in (see CMakeLists.txt).
+extern const char kShippedEnglish[];
+extern const std::size_t kShippedEnglish_size;
+
 namespace lorva {
 
 namespace {
@@ -61,10 +65,13 @@ QString languageFilePath(const QString &programFolder, const QString &languageNa
                                QStringLiteral("Languages/Speak_") + languageName + QStringLiteral(".txt"));
 }
 
-int applyLanguageLines(const QStringList &lines, Language &language)
+namespace {
+
+// Reads `lines` into `language`; `captionCounter` ends at the last caption read.
+int readLanguageLines(const QStringList &lines, Language &language, int &captionCounter)
 {
     language.Captions.fill(QString());
-    int captionCounter = 0;
+    captionCounter = 0;
     int tabCount = 0;
 
     for (const QString &rawLine : lines) {
@@ -104,6 +111,29 @@ int applyLanguageLines(const QStringList &lines, Language &language)
                 language.QuickUrls[*n] = value;
         }
     }
+    return tabCount;
+}
+
+const std::array<QString, kCaptionCount> &shippedCaptions()
+{
+    static const std::array<QString, kCaptionCount> captions = [] {
+        const QString text = legacy::decodeText(QByteArray::fromRawData(kShippedEnglish, qsizetype(kShippedEnglish_size)));
+        Language english;
+        int last = 0;
+        readLanguageLines(legacy::splitLines(text), english, last);
+        return english.Captions;
+    }();
+    return captions;
+}
+
+} // namespace
+
+int applyLanguageLines(const QStringList &lines, Language &language)
+{
+    int captionCounter = 0;
+    const int tabCount = readLanguageLines(lines, language, captionCounter);
+    for (int i = std::max(captionCounter + 1, kFirstAddedCaption); i < kCaptionCount; ++i)
+        language.Captions[size_t(i)] = shippedCaptions()[size_t(i)];
     return tabCount;
 }
 

@@ -10,6 +10,10 @@ namespace lorva {
 inline constexpr int kMaxTabs = 20;
 
 inline constexpr int kCaptionCount = 251; // positions 0 to 250; 0 is never filled
+// Every language file has positions 1 to 250. The texts added since take
+// the positions after them; where a file lacks one (a file written before
+// it existed), the shipped English file's text stands there.
+inline constexpr int kFirstAddedCaption = 251;
 
 // Captions and site settings of the current language file.
 struct Language
@@ -46,7 +50,8 @@ inline constexpr qsizetype kLanguageLineBytes = 4096;
 QString languageFilePath(const QString &programFolder, const QString &languageName);
 
 // Applies the lines of a language file to `language`: the captions are
-// emptied first and settings absent from the lines keep their values.
+// emptied first and settings absent from the lines keep their values;
+// added positions the lines do not reach take the shipped English text.
 // Returns the tab count of the last TAB_NUMBER (kept within 1..kMaxTabs),
 // or 0 when there is none: the caller sets the tabs, their views and their
 // (empty) captions.
