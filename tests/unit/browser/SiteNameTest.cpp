@@ -21,7 +21,10 @@ TEST(SiteName, FollowsTheExamplesTable)
         {"/just/a/path", ""},
         {"HTTP://EXAMPLE.COM/x", "Http:"},
         {"WWW.EXAMPLE.COM", "Www"},
-        {"http://127.0.0.1:8080/page", "127.0.0.1:8080"},
+        {"http://127.0.0.1:8080/page", "127.0.0.1"},
+        {"http://LocalHost:8000/", "localhost"},
+        {"10.1.2.3", "10.1.2.3"},
+        {"http://127.0.0.1.example.com/", "127.0.0.1.example.com"},
         {"http://mywww.example.com/", "Myexample"}, // "www." removed wherever it stands
         {"http://news.example.com", "News.example.com"}, // no path: the whole host
         {"", ""},
@@ -47,6 +50,7 @@ TEST(TypedText, WordsAreSearchedAndAddressesOpened)
         {"python pathlib", "https://search.example/?q=python%20pathlib"},
         {"  lorem  ipsum  ", "https://search.example/?q=lorem%20ipsum"},
         {"pathlib", "https://search.example/?q=pathlib"},
+        {"python: pathlib", "https://search.example/?q=python%3A%20pathlib"},
         {"c++ & c#?", "https://search.example/?q=c%2B%2B%20%26%20c%23%3F"},
         {"example.com", "http://example.com"},
         {"example.com/a b", "https://search.example/?q=example.com%2Fa%20b"},
