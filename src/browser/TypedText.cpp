@@ -39,9 +39,12 @@ bool isAddress(const QString &typed)
     const QString text = typed.trimmed();
     if (text.isEmpty())
         return false;
-    if (hasScheme(text))
+    // Words with spaces are a search even when the first ends in a colon
+    // ("python: pathlib"); a pasted address with a space in it is not.
+    const bool spaces = text.contains(QRegularExpression(QStringLiteral("\\s")));
+    if (hasScheme(text) && (!spaces || text.contains(QStringLiteral("://"))))
         return true;
-    if (text.contains(QRegularExpression(QStringLiteral("\\s"))))
+    if (spaces)
         return false;
     const QString host = hostOf(text);
     if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0)
