@@ -106,7 +106,11 @@ void TabStrip::updateTabWidths()
     if (width == m_tabWidthPixels)
         return;
     m_tabWidthPixels = width;
-    m_bar->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(width - 4));
+    // Narrow padding leaves a site name such as "127.0.0.1" room to be read whole.
+    m_bar->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; padding: 2px 3px; margin-right: 2px;"
+                                        " border: 1px solid #a8a8a8; border-bottom: none; background: #e4e4e4; }"
+                                        " QTabBar::tab:selected { background: #ffffff; }")
+                             .arg(width - 10));
 }
 
 void TabStrip::setCurrentTab(int index)
