@@ -10,7 +10,8 @@ class TabHost;
 struct MainContext;
 
 // Opens the address box's text in the current tab, adding "http://" when it
-// has no scheme; records it in the history when `addHistory` is 1.
+// has no scheme, or looks for it on the search site when it is words, not
+// an address; records what it opened in the history when `addHistory` is 1.
 void GO_Address(MainContext &ctx, int addHistory);
 
 // Address box events.
