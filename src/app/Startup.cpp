@@ -204,6 +204,8 @@ void switchLanguage(AppContext &ctx, MainContext &window, const QString &key)
     applyTabCount(window.tabs, tabCount);
     const int tabs = window.tabs.tabCount();
     ctx.main.TabURLs.resize(tabs);
+    ctx.main.TabTitles.resize(qMin(tabs, int(ctx.main.TabTitles.size())));
+    ctx.main.TabProgress.resize(qMin(tabs, int(ctx.main.TabProgress.size())));
     const int current = window.tabs.currentTab();
     for (int t = 0; t < kMaxTabs; ++t)
         window.tabs.setViewVisible(t, t == current);

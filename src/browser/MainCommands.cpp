@@ -5,6 +5,7 @@
 #include "browser/MainState.h"
 #include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
+#include "browser/TypedText.h"
 #include "commands/CommandBars.h"
 #include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
@@ -22,10 +23,24 @@ namespace {
 
 using namespace elements;
 
+constexpr int kBookmarkCaption = 170; // "Bookmark this page"
+
 void navigateSite(MainContext &ctx, const QString &address)
 {
     ctx.address.setAddressText(address);
     GO_Address(ctx, 0);
+}
+
+// The site buttons look for the words selected in the page, or else for
+// words typed into the address box; with neither they open the site.
+void searchSite(MainContext &ctx, const QString &site)
+{
+    QString words;
+    if (BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab()))
+        words = view->selectedText().simplified();
+    if (words.isEmpty() && !isAddress(ctx.address.addressText()))
+        words = ctx.address.addressText().simplified();
+    navigateSite(ctx, words.isEmpty() || site.isEmpty() ? site : searchAddress(site, words));
 }
 
 void setBarStyle(MainContext &ctx, const QString &key, int style)
@@ -84,7 +99,7 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
             view->GoForward();
     };
     const auto site = [&ctx](QString Language::*address) {
-        return [&ctx, address](const QString &) { navigateSite(ctx, ctx.language.*address); };
+        return [&ctx, address](const QString &) { searchSite(ctx, ctx.language.*address); };
     };
     const auto style = [&ctx](int number) { return [&ctx, number](const QString &key) { setBarStyle(ctx, key, number); }; };
     const auto settings = [&ctx](SettingsPanel panel) {
@@ -147,10 +162,18 @@ void addMainWindowRows(Dispatcher &d, MainContext &ctx)
     d.setRow(StartMenus, keys::NavigateNext, forward);
     d.setRow(StartMenus, keys::NavigateRefresh,
              [&ctx](const QString &) { refreshView(ctx.tabs, ctx.tabs.currentTab()); });
-    // The engine has no home page of its own: its home is the language's start page.
-    d.setRow(StartMenus, keys::NavigateHome, [openPage, &ctx](const QString &) { openPage(ctx.language.StartPage); });
-    d.setRow(StartMenus, keys::NavigatePick,
-             [&ctx](const QString &) { Save_BookMark(ctx.programFolder, ctx.main.LastGoURL); });
+    // The home page the user chose, at once; the language's start page until then.
+    d.setRow(StartMenus, keys::NavigateHome, [openPage, &ctx](const QString &) {
+        openPage(ctx.options.HomePage.isEmpty() ? ctx.language.StartPage : ctx.options.HomePage);
+    });
+    // The page on screen, wherever its links have led since an address was typed.
+    d.setRow(StartMenus, keys::NavigatePick, [&ctx](const QString &) {
+        const QString page = ctx.main.CurrentURL;
+        if (page.isEmpty())
+            return;
+        Save_BookMark(ctx.programFolder, page);
+        ctx.status.setStatusText(ctx.language.Captions[kBookmarkCaption] + QStringLiteral(": ") + page);
+    });
     // Going to the bookmark adds nothing to the history: the view opens it.
     d.setRow(StartMenus, keys::NavigateGo, [&ctx](const QString &) {
         const std::optional<QString> bookmark = Read_BookMark(ctx.programFolder);

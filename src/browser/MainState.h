@@ -3,6 +3,7 @@
 #include "browser/MainLayout.h"
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 namespace lorva {
@@ -19,7 +20,12 @@ struct MainState
     QString CurrentURL;
     QString LastGoURL;
     QString PageTitle;
+    // Each tab's page, as its view last reported it, with its title and
+    // load progress: the address box and the status strip show the current
+    // tab's. TabURLs also holds what was opened in a tab from the box.
     QStringList TabURLs;
+    QStringList TabTitles;
+    QList<int> TabProgress;
     QString ChosenLink;
 };
 

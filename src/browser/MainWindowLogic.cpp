@@ -146,14 +146,14 @@ void Tab1_Click(MainContext &ctx)
     if (ctx.main.TabMouseButtons == 1) {
         for (int t = 0; t < ctx.tabs.tabCount(); ++t)
             ctx.tabs.setViewVisible(t, t == current);
-        // An unused tab takes over the page of the tab before it.
+        // An unused tab (no page yet) takes over what the tab before it shows.
         QStringList &urls = ctx.main.TabURLs;
-        if (ctx.tabs.tabCaption(current).isEmpty() && current > 0 && current < urls.size() &&
-            !urls[current - 1].isEmpty()) {
-            ctx.tabs.setTabCaption(current, ctx.tabs.tabCaption(current - 1));
-            openInView(ctx.tabs, current, urls[current - 1]);
+        if (current > 0 && current < urls.size() && urls[current].isEmpty() && !urls[current - 1].isEmpty()) {
             urls[current] = urls[current - 1];
+            captionTab(ctx.tabs, current, urls[current]);
+            openInView(ctx.tabs, current, urls[current]);
         }
+        showCurrentTab(ctx);
     } else if (ctx.main.TabMouseButtons == 2) {
         refreshView(ctx.tabs, current);
     }
@@ -186,8 +186,6 @@ void applyTabCount(TabHost &tabs, int count)
         for (int i = 1; i < count; ++i)
             tabs.createView(i);
     }
-    for (int t = 0; t < tabs.tabCount(); ++t)
-        tabs.setTabCaption(t, QString());
 }
 
 void Form_KeyDown(MainContext &ctx, int keyCode)

@@ -24,7 +24,7 @@ void Tab1_MouseMove(MainContext &ctx, int xPixels);
 int tabTooltipIndex(int xPixels, int stripWidthTwips, int tabCount);
 
 // Sets the tab count a language file gave (none when 0), creates the views
-// of the tabs, and empties every tab caption.
+// of the tabs; the tabs kept keep their captions.
 void applyTabCount(TabHost &tabs, int count);
 
 // Makes the main window translucent (205 while an export runs) or opaque

@@ -4,6 +4,7 @@
 #include "browser/MainContext.h"
 #include "browser/MainState.h"
 #include "browser/SiteName.h"
+#include "browser/TypedText.h"
 #include "config/Language.h"
 #include "config/LegacyText.h"
 #include "config/Options.h"
@@ -21,41 +22,60 @@ constexpr int kPageCrashedCaption = 237;
 constexpr int kAddressTooLongCaption = 238;
 constexpr int kReloadCaption = 126;
 
-bool hasKnownScheme(const QString &text)
+// The addresses a tab takes as its page: not the engine's own pages (errors,
+// blank pages) nor script addresses.
+bool isPageAddress(const QString &address)
 {
-    const QString lower = text.toLower();
-    // Files (a saved web archive) and the program's own pages open as they
-    // are: with "http://" in front they could never be opened by typing.
-    return lower.left(8) == u"https://" || lower.left(6) == u"ftp://" || lower.left(7) == u"http://" ||
-           lower.left(7) == u"file://" || lower.left(13) == u"lorvaspeak://";
+    const QString lower = address.toLower();
+    return lower.startsWith(QStringLiteral("http")) || lower.startsWith(QStringLiteral("ftp:")) ||
+           lower.startsWith(QStringLiteral("file:")) || lower.startsWith(QStringLiteral("lorvaspeak:"));
+}
+
+template <typename T> void store(QList<T> &list, int index, const T &value)
+{
+    if (index < 0)
+        return;
+    if (list.size() <= index)
+        list.resize(index + 1);
+    list[index] = value;
+}
+
+template <typename T> T stored(const QList<T> &list, int index, const T &otherwise = T())
+{
+    return index >= 0 && index < list.size() ? list[index] : otherwise;
 }
 
 } // namespace
+
+void captionTab(TabHost &tabs, int index, const QString &address)
+{
+    QString site = address;
+    Site_Name(site);
+    tabs.setTabCaption(index, site);
+}
 
 void GO_Address(MainContext &ctx, int addHistory)
 {
     MainState &main = ctx.main;
     const int tab = ctx.tabs.currentTab();
-    QString text = ctx.address.addressText();
+    const QString typed = ctx.address.addressText();
 
-    if (text.isEmpty()) {
+    if (typed.isEmpty()) {
         if (!ctx.language.StartPage.isEmpty())
             openInView(ctx.tabs, tab, ctx.language.StartPage);
-    } else if (text.size() + (hasKnownScheme(text) ? 0 : 7) > kMaxAddressLength) {
-        // The engine would cut it: nothing is opened or remembered.
-        ctx.status.setStatusText(ctx.language.Captions[kAddressTooLongCaption]);
-        return;
     } else {
-        if (!hasKnownScheme(text)) {
-            text = QStringLiteral("http://") + text;
-            ctx.address.setAddressText(text);
+        // Words are looked for on the search site; an address gets its scheme.
+        const QString text = addressForTyped(typed, ctx.language.SearchUrl);
+        if (text.size() > kMaxAddressLength) {
+            // The engine would cut it: nothing is opened or remembered.
+            ctx.status.setStatusText(ctx.language.Captions[kAddressTooLongCaption]);
+            return;
         }
+        if (text != typed)
+            ctx.address.setAddressText(text);
         openInView(ctx.tabs, tab, text);
-        if (tab >= 0 && tab < main.TabURLs.size())
-            main.TabURLs[tab] = text;
-        QString site = text;
-        Site_Name(site);
-        ctx.tabs.setTabCaption(tab, site);
+        store(main.TabURLs, tab, text);
+        captionTab(ctx.tabs, tab, text);
         main.CurrentURL = text;
         main.LastGoURL = main.CurrentURL;
         if (legacy::trimSpaces(main.CurrentURL).toLower().startsWith(QStringLiteral("http")) &&
@@ -80,34 +100,70 @@ bool Text1_KeyDown(MainContext &ctx, int keyCode)
 
 void Text1_GotFocus(MainContext &ctx) { ctx.timers.setTimerEnabled(MainTimer::Timer1, false); }
 
-void Web_StatusTextChange(MainContext &ctx, const QString &text) { ctx.status.setStatusText(text); }
-
-void Web_ProgressChange(MainContext &ctx, double progress, double maximum)
+void Web_StatusTextChange(MainContext &ctx, int index, const QString &text)
 {
-    if (progress >= 1 && maximum >= progress)
-        ctx.status.setProgress(int(std::nearbyint(progress * 100.0 / maximum)));
+    if (index == ctx.tabs.currentTab())
+        ctx.status.setStatusText(text);
 }
 
-void Web_TitleChange(MainContext &ctx, const QString &text)
+void Web_ProgressChange(MainContext &ctx, int index, double progress, double maximum)
 {
+    if (progress < 1 || maximum < progress)
+        return;
+    const int value = int(std::nearbyint(progress * 100.0 / maximum));
+    store(ctx.main.TabProgress, index, value);
+    if (index == ctx.tabs.currentTab())
+        ctx.status.setProgress(value);
+}
+
+void Web_TitleChange(MainContext &ctx, int index, const QString &text)
+{
+    store(ctx.main.TabTitles, index, text);
+    if (index != ctx.tabs.currentTab())
+        return;
     ctx.status.setStatusText(text);
     ctx.main.PageTitle = text;
 }
 
-void Web_BeforeNavigate2(MainContext &ctx, const QString &address)
+void Web_BeforeNavigate2(MainContext &ctx, int index, const QString &address)
 {
+    store(ctx.main.TabProgress, index, 0);
+    const bool page = isPageAddress(address);
+    if (page) {
+        store(ctx.main.TabURLs, index, address);
+        captionTab(ctx.tabs, index, address);
+    }
+    if (index != ctx.tabs.currentTab())
+        return;
     ctx.status.setProgress(0);
-    if (address.toLower().startsWith(QStringLiteral("http")))
+    if (page)
         ctx.address.setAddressText(address);
     ctx.status.setStatusText(ctx.language.Captions[179]);
     ctx.timers.setTimerEnabled(MainTimer::Timer5, true);
 }
 
-void Web_DocumentComplete(MainContext &ctx, const QString &address)
+void Web_DocumentComplete(MainContext &ctx, int index, const QString &address)
 {
+    store(ctx.main.TabProgress, index, 100);
+    const bool page = isPageAddress(address);
+    if (page)
+        store(ctx.main.TabURLs, index, address);
+    if (index != ctx.tabs.currentTab())
+        return;
     ctx.status.setProgress(100);
-    if (address.toLower().startsWith(QStringLiteral("http")))
+    if (page)
         ctx.main.CurrentURL = address;
+}
+
+void showCurrentTab(MainContext &ctx)
+{
+    MainState &main = ctx.main;
+    const int tab = ctx.tabs.currentTab();
+    main.CurrentURL = stored(main.TabURLs, tab);
+    main.PageTitle = stored(main.TabTitles, tab);
+    ctx.address.setAddressText(main.CurrentURL);
+    ctx.status.setStatusText(main.PageTitle);
+    ctx.status.setProgress(stored(main.TabProgress, tab, 0));
 }
 
 void Web_PageCrashed(MainContext &ctx, int index)

@@ -10,7 +10,8 @@ class TabHost;
 struct MainContext;
 
 // Opens the address box's text in the current tab, adding "http://" when it
-// has no scheme; records it in the history when `addHistory` is 1.
+// has no scheme, or looks for it on the search site when it is words, not
+// an address; records what it opened in the history when `addHistory` is 1.
 void GO_Address(MainContext &ctx, int addHistory);
 
 // Address box events.
@@ -19,12 +20,20 @@ void Text1_Click(MainContext &ctx);
 bool Text1_KeyDown(MainContext &ctx, int keyCode);
 void Text1_GotFocus(MainContext &ctx);
 
-// Events of any browser view.
-void Web_StatusTextChange(MainContext &ctx, const QString &text);
-void Web_ProgressChange(MainContext &ctx, double progress, double maximum);
-void Web_TitleChange(MainContext &ctx, const QString &text);
-void Web_BeforeNavigate2(MainContext &ctx, const QString &address);
-void Web_DocumentComplete(MainContext &ctx, const QString &address);
+// Events of the view of tab `index`: they update that tab's stored page,
+// title and progress, and the window shows them when the tab is current.
+void Web_StatusTextChange(MainContext &ctx, int index, const QString &text);
+void Web_ProgressChange(MainContext &ctx, int index, double progress, double maximum);
+void Web_TitleChange(MainContext &ctx, int index, const QString &text);
+void Web_BeforeNavigate2(MainContext &ctx, int index, const QString &address);
+void Web_DocumentComplete(MainContext &ctx, int index, const QString &address);
+
+// The current tab's page, title and progress in the address box and the
+// status strip, as after a switch of tab.
+void showCurrentTab(MainContext &ctx);
+
+// The caption of tab `index`: the site name of `address`, or nothing.
+void captionTab(TabHost &tabs, int index, const QString &address);
 
 // The renderer of view `index` died: the view shows a page of the program's
 // own naming the address with a way to open it again, and so does the status text.

@@ -3,6 +3,7 @@
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
 
+#include <QApplication>
 #include <QTabBar>
 #include <QVariant>
 #include <QWidget>
@@ -65,10 +66,19 @@ void TabStrip::createView(int index)
     // Script dialogs of pages are not shown.
     view->setSilent(true);
     view->setReadAloudEntry(m_readAloud);
-    connect(view, &BrowserView::StatusTextChange, this, &TabStrip::statusTextChanged);
-    connect(view, &BrowserView::ProgressChange, this, &TabStrip::progressChanged);
-    connect(view, &BrowserView::TitleChange, this, &TabStrip::titleChanged);
-    connect(view, &BrowserView::BeforeNavigate2, this, &TabStrip::beforeNavigate);
+    connect(view, &BrowserView::StatusTextChange, this,
+            [this, index](const QString &text) { emit statusTextChanged(index, text); });
+    connect(view, &BrowserView::ProgressChange, this,
+            [this, index](int progress, int maximum) { emit progressChanged(index, progress, maximum); });
+    connect(view, &BrowserView::TitleChange, this, [this, index](const QString &title) {
+        // A screen reader names the tab by the page it holds; the caption
+        // is only the site's short name.
+        if (index < m_bar->count())
+            m_bar->setAccessibleTabName(index, title);
+        emit titleChanged(index, title);
+    });
+    connect(view, &BrowserView::BeforeNavigate2, this,
+            [this, index](const QString &address) { emit beforeNavigate(index, address); });
     connect(view, &BrowserView::DocumentComplete, this,
             [this, index](const QString &address) { emit documentComplete(index, address); });
     connect(view, &BrowserView::PageCrashed, this, [this, index] { emit pageCrashed(index); });
@@ -96,7 +106,11 @@ void TabStrip::updateTabWidths()
     if (width == m_tabWidthPixels)
         return;
     m_tabWidthPixels = width;
-    m_bar->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(width - 4));
+    // Narrow padding leaves a site name such as "127.0.0.1" room to be read whole.
+    m_bar->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; padding: 2px 3px; margin-right: 2px;"
+                                        " border: 1px solid #a8a8a8; border-bottom: none; background: #e4e4e4; }"
+                                        " QTabBar::tab:selected { background: #ffffff; }")
+                             .arg(width - 10));
 }
 
 void TabStrip::setCurrentTab(int index)
@@ -118,10 +132,23 @@ void TabStrip::showView(int index)
 
 void TabStrip::setViewVisible(int index, bool visible)
 {
-    if (visible)
+    if (visible) {
         showView(index);
-    else if (BrowserView *view = Web(index))
-        view->widget()->hide();
+        return;
+    }
+    BrowserView *view = Web(index);
+    if (!view)
+        return;
+    QWidget *widget = view->widget();
+    QWidget *focus = QApplication::focusWidget();
+    // Hiding the page that has the focus would hand it on to the next
+    // widget, the address box, with its text selected: the page shown in
+    // its place takes it instead.
+    if (focus && (focus == widget || widget->isAncestorOf(focus)) && index != currentTab()) {
+        showView(currentTab());
+        focusView(currentTab());
+    }
+    widget->hide();
 }
 
 void TabStrip::placeView(int index, const TwipsRect &place)

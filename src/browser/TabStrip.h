@@ -50,11 +50,11 @@ public:
     void focusView(int index) override;
 
 signals:
-    // Every view, shown or not, reports these.
-    void statusTextChanged(const QString &text);
-    void progressChanged(int progress, int maximum);
-    void titleChanged(const QString &title);
-    void beforeNavigate(const QString &address);
+    // Every view, shown or not, reports these with the tab it belongs to.
+    void statusTextChanged(int index, const QString &text);
+    void progressChanged(int index, int progress, int maximum);
+    void titleChanged(int index, const QString &title);
+    void beforeNavigate(int index, const QString &address);
     void documentComplete(int index, const QString &address);
     void pageCrashed(int index);
     // The left button was released over the page of view `index`.

@@ -110,16 +110,18 @@ frmStart::~frmStart() = default;
 
 void frmStart::connectTabStrip()
 {
-    // Every view, shown or not, drives the shared address box and status strip.
-    connect(&m_tabs, &TabStrip::statusTextChanged, this, [this](const QString &text) { Web_StatusTextChange(m_ctx, text); });
+    // Every view, shown or not, keeps its own tab's page; the current tab's shows.
+    connect(&m_tabs, &TabStrip::statusTextChanged, this,
+            [this](int index, const QString &text) { Web_StatusTextChange(m_ctx, index, text); });
     connect(&m_tabs, &TabStrip::progressChanged, this,
-            [this](int progress, int maximum) { Web_ProgressChange(m_ctx, progress, maximum); });
-    connect(&m_tabs, &TabStrip::titleChanged, this, [this](const QString &title) { Web_TitleChange(m_ctx, title); });
+            [this](int index, int progress, int maximum) { Web_ProgressChange(m_ctx, index, progress, maximum); });
+    connect(&m_tabs, &TabStrip::titleChanged, this,
+            [this](int index, const QString &title) { Web_TitleChange(m_ctx, index, title); });
     connect(&m_tabs, &TabStrip::beforeNavigate, this,
-            [this](const QString &address) { Web_BeforeNavigate2(m_ctx, address); });
+            [this](int index, const QString &address) { Web_BeforeNavigate2(m_ctx, index, address); });
     connect(&m_tabs, &TabStrip::pageCrashed, this, [this](int index) { Web_PageCrashed(m_ctx, index); });
     connect(&m_tabs, &TabStrip::documentComplete, this, [this](int index, const QString &address) {
-        Web_DocumentComplete(m_ctx, address);
+        Web_DocumentComplete(m_ctx, index, address);
         if (index == 0 && !m_firstPageReported) {
             m_firstPageReported = true;
             m_status->release();

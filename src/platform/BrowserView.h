@@ -55,6 +55,8 @@ public:
     virtual QString readableText() = 0;
     // The text of the whole page as it is shown.
     virtual QString pageText() = 0;
+    // The text the user selected in the page; empty when there is none.
+    virtual QString selectedText() const = 0;
     // The spoken word's highlight. The page keeps the range of the current
     // selection (or of the whole page) as `scope`; then the word numbered
     // `word` in it (counted as wordIndexAt() counts) is drawn over until

@@ -308,6 +308,8 @@ QString WebEngineView::readableText()
                                     " return s.trim() ? s : (document.body ? document.body.innerText : ''); })()"));
 }
 
+QString WebEngineView::selectedText() const { return m_page->selectedText(); }
+
 void WebEngineView::GoBack() { m_view->back(); }
 
 void WebEngineView::GoForward() { m_view->forward(); }

@@ -54,6 +54,7 @@ public:
     void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
     QString outerHTML() override;
     QString readableText() override;
+    QString selectedText() const override;
     QString pageText() override;
     void keepSelection(int scope) override;
     void keepPage(int scope) override;

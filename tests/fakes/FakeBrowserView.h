@@ -35,6 +35,7 @@ public:
     }
     QString outerHTML() override { return markup.isEmpty() ? ownPage : markup; }
     QString readableText() override { return readable; }
+    QString selectedText() const override { return selected; }
     QString pageText() override { return page; }
     void keepSelection(int scope) override { record(QStringLiteral("keepSelection %1").arg(scope)); }
     void keepPage(int scope) override { record(QStringLiteral("keepPage %1").arg(scope)); }
@@ -76,6 +77,7 @@ public:
     QString ownPage;
     QString markup;       // the document's root markup
     QString readable;     // the selection, or else the page's text
+    QString selected;     // the selection alone
     QString page;         // the whole page's text
     int wordAtPoint = -1; // the first word of the paragraph under the pointer
     QString readAloudCaption;

@@ -88,7 +88,6 @@ TEST(LanguageSwitch, ChangesCaptionsSettingsTabsAndTheOptionsFile)
 {
     Main m;
     m.ctx.main.TabURLs[4] = "http://four.example/";
-    m.window.setTabCaption(1, "Site");
     m.dispatcher.click(StartMenus, keys::language("italian"));
 
     EXPECT_EQ(m.ctx.options.LanguageName, QStringLiteral("italian"));
@@ -101,10 +100,9 @@ TEST(LanguageSwitch, ChangesCaptionsSettingsTabsAndTheOptionsFile)
     // Settings the new file lacks keep their values.
     EXPECT_EQ(m.tooltip(keys::Google), QStringLiteral("Search it"));
     EXPECT_EQ(m.ctx.language.SearchUrl, QStringLiteral("http://search.example/"));
-    // The tab count follows the file, and every tab caption is empty.
+    // The tab count follows the file.
     EXPECT_EQ(m.window.tabCount(), 3);
     EXPECT_EQ(m.ctx.main.TabURLs.size(), 3);
-    EXPECT_EQ(m.window.tabCaption(1), QString());
     EXPECT_EQ(m.folder.read("Data/lorvaspeak.Opt"),
               crlf({" 1 ", " 0 ", " 0 ", " 0 ", "http://home.example/", "italian"}));
 }
@@ -177,6 +175,15 @@ TEST(Dispatcher, SiteButtonsOpenTheirAddressesWithoutHistory)
     EXPECT_TRUE(m.window.calls.contains("navigate 1 http://search.example/"));
     EXPECT_TRUE(m.window.list.items.isEmpty());
 
+    // Words typed into the box are looked for, and the page's selection first.
+    m.window.list.boxText = "typed  words";
+    m.dispatcher.click(StartSites, keys::Google);
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://search.example/typed%20words"));
+    m.window.views[1].selected = "selected words";
+    m.dispatcher.click(StartSites, keys::Google);
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://search.example/selected%20words"));
+    m.window.views[1].selected.clear();
+
     // An empty search address empties the box, which opens the start page.
     m.ctx.language.SearchUrl.clear();
     m.window.calls.clear();
@@ -189,13 +196,19 @@ TEST(Dispatcher, HomeCommands)
 {
     Main m;
     m.dispatcher.click(StartMenus, keys::NavigateHome);
-    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
-    EXPECT_FALSE(m.window.calls.contains("navigate 1 http://home.example/"));
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://home.example/"));
 
-    m.window.list.boxText = "typed but never opened";
+    m.window.list.boxText = "http://chosen.example/";
     m.dispatcher.click(StartMenus, keys::NavigatePickHome);
-    EXPECT_EQ(m.ctx.options.HomePage, QStringLiteral("typed but never opened"));
-    EXPECT_TRUE(m.folder.read("Data/lorvaspeak.Opt").contains("typed but never opened\r\n"));
+    EXPECT_EQ(m.ctx.options.HomePage, QStringLiteral("http://chosen.example/"));
+    EXPECT_TRUE(m.folder.read("Data/lorvaspeak.Opt").contains("http://chosen.example/\r\n"));
+    // The home page chosen is the home page at once.
+    m.dispatcher.click(StartMenus, keys::NavigateHome);
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://chosen.example/"));
+
+    m.ctx.options.HomePage.clear();
+    m.dispatcher.click(StartMenus, keys::NavigateHome);
+    EXPECT_TRUE(m.window.calls.contains("navigate 1 http://start.example/"));
 }
 
 TEST(Dispatcher, PageWindowAndDesktopCommands)
