@@ -13,6 +13,9 @@ namespace lorva {
 
 class PagePrinter;
 
+// Whether `text` is an address of the engine's own pages (its error page).
+bool isEngineAddress(const QString &text);
+
 // The page side of the spoken word's highlight.
 const char *highlightScript();
 
@@ -85,6 +88,7 @@ private:
     QUrl m_standIn;
     bool m_showingOwnPage = false;
     bool m_keepStatus = false;
+    QString m_hovered; // the link address last shown, until the pointer leaves it
 };
 
 } // namespace lorva
