@@ -5,11 +5,15 @@
 #include "config/Geometry.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace lorva {
 
@@ -71,8 +75,20 @@ void CommandBarView::showBar(const QString &bar)
             QMenu *menu = makeMenu(e->bar);
             m_menus.insert(key, menu);
             action->setMenu(menu);
-            if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action)))
+            if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action))) {
                 button->setPopupMode(QToolButton::InstantPopup);
+                // The menu took the pointer away from the button, which
+                // never learnt that it left: it would go on looking hovered
+                // (pressed, in the flat looks) until the pointer came back.
+                connect(menu, &QMenu::aboutToHide, button, [button] {
+                    QMetaObject::invokeMethod(button, [button] {
+                        const bool under = button->rect().contains(button->mapFromGlobal(QCursor::pos()));
+                        button->setDown(false);
+                        button->setAttribute(Qt::WA_UnderMouse, under);
+                        button->update();
+                    }, Qt::QueuedConnection);
+                });
+            }
         }
     }
     setBarStyle(m_style);
