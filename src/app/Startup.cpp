@@ -198,6 +198,7 @@ void switchLanguage(AppContext &ctx, MainContext &window, const QString &key)
         // A file that cannot be read must not become the language of the
         // next start: the program keeps the one it has.
         ctx.options.LanguageName = previous;
+        markLanguage(ctx.commands, previous); // the click had checked the other
         throw;
     }
     ctx.options.LanguageName = name;

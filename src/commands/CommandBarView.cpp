@@ -33,6 +33,15 @@ CommandBarView::CommandBarView(CommandBars &bars, const ImageList &images, Eleme
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_toolBar);
     connect(&m_bars, &CommandBars::entryChanged, this, &CommandBarView::update);
+    connect(&m_bars, &CommandBars::barChanged, this, [this](const QString &bar) {
+        const bool shown = bar == m_barKey || std::any_of(m_allMenus.begin(), m_allMenus.end(), [&](const auto &menu) {
+                               return menu && menu->objectName() == bar;
+                           });
+        // Later: the change may come from a click in a menu that the
+        // rebuild deletes.
+        if (shown)
+            QMetaObject::invokeMethod(this, [this] { showBar(m_barKey); }, Qt::QueuedConnection);
+    });
 }
 
 void CommandBarView::showBar(const QString &bar)
@@ -217,6 +226,14 @@ void CommandBarView::update(const QString &key)
         action->setIcon(m_images.icon(e->image));
         action->setCheckable(e->style == StyleCheck || e->style == StyleOption);
         action->setChecked(e->checked);
+        if (action->isCheckable()) {
+            // The styles mark a checked entry with a frame round its picture
+            // that is easily missed: the entry that is on (the language, the
+            // voice) also stands out in bold.
+            QFont font = action->font();
+            font.setBold(e->checked);
+            action->setFont(font);
+        }
         action->setEnabled(e->enabled);
         if (QWidget *button = m_toolBar->widgetForAction(action))
             button->setAccessibleName(action->text());

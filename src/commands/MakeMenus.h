@@ -37,6 +37,13 @@ int flagImage(const ImageList &images, const QString &languageName);
 MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringList &languageFiles,
                       const QStringList &voiceDescriptions, int tabWidth);
 
+// Checks the language menu's entry of `languageName` alone.
+void markLanguage(CommandBars &bars, const QString &languageName);
+
+// Adds the language file `fileName` (just written) to the language menu,
+// before "New language file". False when the menu has it or is full.
+bool addLanguage(CommandBars &bars, const ImageList &images, MenuTables &tables, const QString &fileName);
+
 // Creates and fills the bars of the main window and hangs the menus.
 void Make_Toolbars(CommandBars &bars, const MenuTables &tables);
 
