@@ -202,8 +202,16 @@ void Make_Toolbars(CommandBars &bars, const MenuTables &tables)
     if (tables.VoiceCount > 0)
         fill(bars, Tts, {SpeakTre, SpeakSei, SpeakDodici, SpeakStopSeparator, SpeakStop, SpeakPause, SpeakRead,
                          SpeakPrev, SpeakNext, SpeakLogSeparator, SpeakLog, SpeakSave, SpeakVoicesSeparator});
-    for (int n = 1; n <= tables.VoiceCount; ++n)
-        bars.addToBar(Tts, voice(n));
+    if (tables.VoiceGroups.isEmpty()) {
+        for (int n = 1; n <= tables.VoiceCount; ++n)
+            bars.addToBar(Tts, voice(n));
+    }
+    for (const QList<int> &group : tables.VoiceGroups) {
+        if (&group != &tables.VoiceGroups.first())
+            bars.addToBar(Tts, SpeakVoicesSeparator);
+        for (int n : group)
+            bars.addToBar(Tts, voice(n));
+    }
     bars.setHungBar(Tts, Tts);
     for (const QString &name : tables.LanguageList)
         bars.addToBar(Lang, language(name));

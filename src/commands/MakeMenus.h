@@ -18,6 +18,9 @@ struct MenuTables
     QStringList LanguageList; // language names, in menu order (at most 20)
     int LanguageCount = 0;
     int VoiceCount = 0;
+    // The voices menu's groups of voice numbers, a separator between two;
+    // when empty, one group in number order.
+    QList<QList<int>> VoiceGroups;
 };
 
 // The language files of the Languages folder, "Speak_<name>.txt", in
