@@ -107,8 +107,16 @@ bool addLanguage(CommandBars &bars, const ImageList &images, MenuTables &tables,
     if (name.isEmpty() || tables.LanguageCount >= kMaxLanguages ||
         tables.LanguageList.contains(name, Qt::CaseInsensitive))
         return false;
+    // In its alphabetical place, as it will be from the next start on.
+    QString before = LangNew;
+    for (const QString &other : std::as_const(tables.LanguageList)) {
+        if (other.compare(name, Qt::CaseInsensitive) > 0) {
+            before = language(other);
+            break;
+        }
+    }
     addLanguageEntry(bars, images, tables, fileName);
-    bars.insertIntoBar(Lang, LangNew, language(name));
+    bars.insertIntoBar(Lang, before, language(name));
     return true;
 }
 
