@@ -98,8 +98,9 @@ void Form_Load(LinkTableContext &ctx)
     // The exit buttons close this window only, not the program.
     ctx.commands.setToolTip(keys::Exit6, caption(ctx, kCloseCaption));
     const std::pair<const QString &, int> tips[] = {
-        {keys::Exit5, kCloseCaption}, {keys::AddUrl, 75}, {keys::EditUrl, 76}, {keys::GoUrl, 78}, {keys::Sort, 81},
-        {keys::Save2, 82}, {keys::Help2, 83},  {keys::Title, 77},   {keys::Search, 84}};
+        {keys::Exit5, kCloseCaption}, {keys::AddUrl, 75}, {keys::EditUrl, 76}, {keys::GoUrl, 78},
+        {keys::Sort, 81},             {keys::Save2, 82},  {keys::Help2, 83},   {keys::Title, 77},
+        {keys::Search, 84}};
     for (const auto &[key, n] : tips)
         ctx.commands.setToolTip(key, caption(ctx, n));
     s.layout.bar[1].width = 530;

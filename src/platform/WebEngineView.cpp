@@ -24,6 +24,8 @@
 
 namespace lorva {
 
+namespace {
+
 bool isEngineAddress(const QString &text)
 {
     // The engine's own pages (its error page, its settings) have addresses
@@ -34,6 +36,8 @@ bool isEngineAddress(const QString &text)
     return std::any_of(schemes.begin(), schemes.end(),
                        [&](const QString &scheme) { return trimmed.startsWith(scheme, Qt::CaseInsensitive); });
 }
+
+} // namespace
 
 bool LorvaPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
 {

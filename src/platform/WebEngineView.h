@@ -13,9 +13,6 @@ namespace lorva {
 
 class PagePrinter;
 
-// Whether `text` is an address of the engine's own pages (its error page).
-bool isEngineAddress(const QString &text);
-
 // The page side of the spoken word's highlight.
 const char *highlightScript();
 
