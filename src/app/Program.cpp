@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "addresses/History.h"
 #include "commands/CommandKeys.h"
+#include "commands/MakeMenus.h"
 #include "config/LegacyText.h"
 #include "browser/MainCommands.h"
 #include "browser/frmStart.h"
@@ -15,6 +16,7 @@
 #include "windows/frmInput.h"
 #include "windows/frmLang.h"
 
+#include <QFileInfo>
 #include <QPointer>
 
 #include <cstdio>
@@ -174,7 +176,12 @@ void Program::askQuestion()
 void Program::showLanguageEditor()
 {
     auto *editor = new frmLang(m_ctx.programFolder, m_ctx.language, m_ctx.windows, m_ctx.commands, m_ctx.dispatcher,
-                               m_ctx.platform, m_ctx.options.BarStyle, [this] { askQuestion(); });
+                               m_ctx.platform, m_ctx.options.BarStyle, [this] { askQuestion(); },
+                               [this](const QString &path) {
+                                   // Offered at once, not from the next start.
+                                   addLanguage(m_ctx.commands, m_ctx.images, m_ctx.menus,
+                                               QFileInfo(path).fileName());
+                               });
     showModal(editor, [editor] { editor->load(); });
 }
 

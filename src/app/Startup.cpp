@@ -42,9 +42,9 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
     main.layout.Tab1Wanted = ctx.language.TabWidth;
 
     ctx.speech.SpeechVoice = ctx.platform.createSpeech();
-    ctx.menus = Make_Menus(ctx.commands, ctx.images, languageFiles(ctx.programFolder),
-                           ctx.speech.SpeechVoice ? ctx.speech.SpeechVoice->voiceDescriptions() : QStringList(),
-                           ctx.language.TabWidth);
+    const QStringList voices = ctx.speech.SpeechVoice ? ctx.speech.SpeechVoice->voiceDescriptions() : QStringList();
+    ctx.menus = Make_Menus(ctx.commands, ctx.images, languageFiles(ctx.programFolder), voices, ctx.language.TabWidth);
+    ctx.menus.VoiceGroups = voiceMenuGroups(voices, ctx.options.LanguageName);
     Make_Toolbars(ctx.commands, ctx.menus);
     Read_Rate(ctx.programFolder, ctx.speech, ctx.commands);
     Set_Captions(ctx.language, ctx.options, ctx.commands, window.names);
@@ -198,6 +198,7 @@ void switchLanguage(AppContext &ctx, MainContext &window, const QString &key)
         // A file that cannot be read must not become the language of the
         // next start: the program keeps the one it has.
         ctx.options.LanguageName = previous;
+        markLanguage(ctx.commands, previous); // the click had checked the other
         throw;
     }
     ctx.options.LanguageName = name;

@@ -43,6 +43,12 @@ FindBar::FindBar(QWidget *parent)
 void FindBar::setTexts(const QString &label, const QString &previous, const QString &next, const QString &close)
 {
     m_label->setText(label);
+    // Screen readers name the box by the label, without its colon.
+    QString name = label;
+    name.remove(u'&');
+    if (name.endsWith(u':'))
+        name.chop(1);
+    m_box->setAccessibleName(name.trimmed());
     m_previous->setToolTip(previous);
     m_previous->setAccessibleName(previous);
     m_next->setToolTip(next);

@@ -43,6 +43,7 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
               {FileBrevonta, 138}, {FileHelp, 175}, {EditStop, 125}});
 
     bars.setCaption(EditTxt, QStringLiteral("Speak_") + options.LanguageName + QStringLiteral(".txt"));
+    markLanguage(bars, options.LanguageName);
 
     captions({{EditCut, 157}, {EditCopy, 158}, {EditPaste, 159}, {EditDelete, 18},
               {EditPageSet, 41}, {EditPreview, 42}, {EditPrint, 43}, {EditProperties, 177},

@@ -5,11 +5,15 @@
 #include "config/Geometry.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace lorva {
 
@@ -29,6 +33,15 @@ CommandBarView::CommandBarView(CommandBars &bars, const ImageList &images, Eleme
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_toolBar);
     connect(&m_bars, &CommandBars::entryChanged, this, &CommandBarView::update);
+    connect(&m_bars, &CommandBars::barChanged, this, [this](const QString &bar) {
+        const bool shown = bar == m_barKey || std::any_of(m_allMenus.begin(), m_allMenus.end(), [&](const auto &menu) {
+                               return menu && menu->objectName() == bar;
+                           });
+        // Later: the change may come from a click in a menu that the
+        // rebuild deletes.
+        if (shown)
+            QMetaObject::invokeMethod(this, [this] { showBar(m_barKey); }, Qt::QueuedConnection);
+    });
 }
 
 void CommandBarView::showBar(const QString &bar)
@@ -71,8 +84,20 @@ void CommandBarView::showBar(const QString &bar)
             QMenu *menu = makeMenu(e->bar);
             m_menus.insert(key, menu);
             action->setMenu(menu);
-            if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action)))
+            if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action))) {
                 button->setPopupMode(QToolButton::InstantPopup);
+                // The menu took the pointer away from the button, which
+                // never learnt that it left: it would go on looking hovered
+                // (pressed, in the flat looks) until the pointer came back.
+                connect(menu, &QMenu::aboutToHide, button, [button] {
+                    QMetaObject::invokeMethod(button, [button] {
+                        const bool under = button->rect().contains(button->mapFromGlobal(QCursor::pos()));
+                        button->setDown(false);
+                        button->setAttribute(Qt::WA_UnderMouse, under);
+                        button->update();
+                    }, Qt::QueuedConnection);
+                });
+            }
         }
     }
     setBarStyle(m_style);
@@ -201,6 +226,14 @@ void CommandBarView::update(const QString &key)
         action->setIcon(m_images.icon(e->image));
         action->setCheckable(e->style == StyleCheck || e->style == StyleOption);
         action->setChecked(e->checked);
+        if (action->isCheckable()) {
+            // The styles mark a checked entry with a frame round its picture
+            // that is easily missed: the entry that is on (the language, the
+            // voice) also stands out in bold.
+            QFont font = action->font();
+            font.setBold(e->checked);
+            action->setFont(font);
+        }
         action->setEnabled(e->enabled);
         if (QWidget *button = m_toolBar->widgetForAction(action))
             button->setAccessibleName(action->text());

@@ -105,6 +105,16 @@ void CommandBars::addToBar(const QString &bar, const QString &key)
         m_bars[bar].append(key);
 }
 
+void CommandBars::insertIntoBar(const QString &bar, const QString &before, const QString &key)
+{
+    if (!contains(key))
+        return;
+    QStringList &keys = m_bars[bar];
+    const qsizetype at = keys.indexOf(before);
+    keys.insert(at < 0 ? keys.size() : at, key);
+    emit barChanged(bar);
+}
+
 void CommandBars::clickEntry(const QString &key, const QString &inBar)
 {
     const CommandEntry *e = entry(key);

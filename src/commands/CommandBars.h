@@ -60,6 +60,9 @@ public:
     void addBar(const QString &bar);
     bool hasBar(const QString &bar) const { return m_bars.contains(bar); }
     void addToBar(const QString &bar, const QString &key);
+    // Puts `key` into a bar already shown, before `before` (at the end
+    // when `before` is not in it); the views showing the bar follow.
+    void insertIntoBar(const QString &bar, const QString &before, const QString &key);
     QStringList bar(const QString &bar) const { return m_bars.value(bar); }
 
     // What a click does to the entry itself before it is reported: a check
@@ -69,6 +72,7 @@ public:
 
 signals:
     void entryChanged(const QString &key);
+    void barChanged(const QString &bar);
 
 private:
     CommandEntry *find(const QString &key);

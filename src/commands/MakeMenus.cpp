@@ -78,6 +78,48 @@ int flagImage(const ImageList &images, const QString &languageName)
     return 106;
 }
 
+namespace {
+
+void addLanguageEntry(CommandBars &bars, const ImageList &images, MenuTables &tables, const QString &file)
+{
+    const QString name = languageNameOf(file);
+    tables.LanguageList << name;
+    tables.LanguageCount = int(tables.LanguageList.size());
+    const QString key = language(name);
+    bars.addEntry(key, flagImage(images, name), QString(), StyleOption, file);
+    bars.setCaption(key, legacy::properCase(name));
+}
+
+} // namespace
+
+void markLanguage(CommandBars &bars, const QString &languageName)
+{
+    const QString current = language(languageName);
+    for (const QString &key : bars.bar(Lang)) {
+        if (key.startsWith(LangPrefix) && key != LangNew)
+            bars.setChecked(key, key == current);
+    }
+}
+
+bool addLanguage(CommandBars &bars, const ImageList &images, MenuTables &tables, const QString &fileName)
+{
+    const QString name = languageNameOf(fileName);
+    if (name.isEmpty() || tables.LanguageCount >= kMaxLanguages ||
+        tables.LanguageList.contains(name, Qt::CaseInsensitive))
+        return false;
+    // In its alphabetical place, as it will be from the next start on.
+    QString before = LangNew;
+    for (const QString &other : std::as_const(tables.LanguageList)) {
+        if (other.compare(name, Qt::CaseInsensitive) > 0) {
+            before = language(other);
+            break;
+        }
+    }
+    addLanguageEntry(bars, images, tables, fileName);
+    bars.insertIntoBar(Lang, before, language(name));
+    return true;
+}
+
 MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringList &languageFiles,
                       const QStringList &voiceDescriptions, int tabWidth)
 {
@@ -89,14 +131,8 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
     for (const QString &key : {File, Save, Tools, Edit, Search, Navigate, Tts, Lang})
         bars.setDropDown(key, true);
 
-    for (const QString &file : languageFiles) {
-        const QString name = languageNameOf(file);
-        tables.LanguageList << name;
-        const QString key = language(name);
-        bars.addEntry(key, flagImage(images, name), QString(), StyleOption, file);
-        bars.setCaption(key, legacy::properCase(name));
-    }
-    tables.LanguageCount = int(tables.LanguageList.size());
+    for (const QString &file : languageFiles)
+        addLanguageEntry(bars, images, tables, file);
 
     int rotating = 0;
     for (const QString &description : voiceDescriptions) {
@@ -174,8 +210,16 @@ void Make_Toolbars(CommandBars &bars, const MenuTables &tables)
     if (tables.VoiceCount > 0)
         fill(bars, Tts, {SpeakTre, SpeakSei, SpeakDodici, SpeakStopSeparator, SpeakStop, SpeakPause, SpeakRead,
                          SpeakPrev, SpeakNext, SpeakLogSeparator, SpeakLog, SpeakSave, SpeakVoicesSeparator});
-    for (int n = 1; n <= tables.VoiceCount; ++n)
-        bars.addToBar(Tts, voice(n));
+    if (tables.VoiceGroups.isEmpty()) {
+        for (int n = 1; n <= tables.VoiceCount; ++n)
+            bars.addToBar(Tts, voice(n));
+    }
+    for (const QList<int> &group : tables.VoiceGroups) {
+        if (&group != &tables.VoiceGroups.first())
+            bars.addToBar(Tts, SpeakVoicesSeparator);
+        for (int n : group)
+            bars.addToBar(Tts, voice(n));
+    }
     bars.setHungBar(Tts, Tts);
     for (const QString &name : tables.LanguageList)
         bars.addToBar(Lang, language(name));

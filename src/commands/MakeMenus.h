@@ -18,6 +18,9 @@ struct MenuTables
     QStringList LanguageList; // language names, in menu order (at most 20)
     int LanguageCount = 0;
     int VoiceCount = 0;
+    // The voices menu's groups of voice numbers, a separator between two;
+    // when empty, one group in number order.
+    QList<QList<int>> VoiceGroups;
 };
 
 // The language files of the Languages folder, "Speak_<name>.txt", in
@@ -36,6 +39,13 @@ int flagImage(const ImageList &images, const QString &languageName);
 // language file and one per voice (given by description, in engine order).
 MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringList &languageFiles,
                       const QStringList &voiceDescriptions, int tabWidth);
+
+// Checks the language menu's entry of `languageName` alone.
+void markLanguage(CommandBars &bars, const QString &languageName);
+
+// Adds the language file `fileName` (just written) to the language menu,
+// before "New language file". False when the menu has it or is full.
+bool addLanguage(CommandBars &bars, const ImageList &images, MenuTables &tables, const QString &fileName);
 
 // Creates and fills the bars of the main window and hangs the menus.
 void Make_Toolbars(CommandBars &bars, const MenuTables &tables);

@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kStripRowHeight = 230; // one strip's row of tabs
 constexpr int kMaxLinks = 32767;
+constexpr int kCloseCaption = 210; // "Close"
 
 const QString &caption(const LinkTableContext &ctx, int n) { return ctx.language.Captions[size_t(n)]; }
 
@@ -94,10 +95,12 @@ void Form_Load(LinkTableContext &ctx)
     s.layout.PicLab.left = 0;
     Load_Group(ctx);
 
-    ctx.commands.setToolTip(keys::Exit6, caption(ctx, 32));
+    // The exit buttons close this window only, not the program.
+    ctx.commands.setToolTip(keys::Exit6, caption(ctx, kCloseCaption));
     const std::pair<const QString &, int> tips[] = {
-        {keys::Exit5, 32}, {keys::AddUrl, 75}, {keys::EditUrl, 76}, {keys::GoUrl, 78}, {keys::Sort, 81},
-        {keys::Save2, 82}, {keys::Help2, 83},  {keys::Title, 77},   {keys::Search, 84}};
+        {keys::Exit5, kCloseCaption}, {keys::AddUrl, 75}, {keys::EditUrl, 76}, {keys::GoUrl, 78},
+        {keys::Sort, 81},             {keys::Save2, 82},  {keys::Help2, 83},   {keys::Title, 77},
+        {keys::Search, 84}};
     for (const auto &[key, n] : tips)
         ctx.commands.setToolTip(key, caption(ctx, n));
     s.layout.bar[1].width = 530;
@@ -340,10 +343,12 @@ void tableCommand(LinkTableContext &ctx, const QString &key)
         ctx.ChosenLink = ctx.grid->text(s.Row, 2);
         GO_Exit(ctx);
     } else if (key == keys::Sort) {
-        if (s.ColSel != 1 && s.ColSel != 2)
-            s.ColSel = 1;
+        // The column the user picked; a whole row picked (from its number)
+        // sorts by title.
+        const int column = s.Col == s.ColSel && s.Col >= 1 && s.Col < kGridColumns ? s.Col : 1;
+        s.Col = s.ColSel = column;
         ctx.grid->setRows(s.LinkCount + 1);
-        const std::vector<int> moved = ctx.grid->sortRows(1, s.LinkCount, s.ColSel, Qt::CaseInsensitive);
+        const std::vector<int> moved = ctx.grid->sortRows(1, s.LinkCount, column, Qt::CaseInsensitive);
         // The revealed text went with its row.
         if (s.RevealedRow >= 1 && s.RevealedRow <= s.LinkCount && !moved.empty())
             s.RevealedRow = moved[size_t(s.RevealedRow - 1)];
@@ -352,7 +357,7 @@ void tableCommand(LinkTableContext &ctx, const QString &key)
             ctx.grid->setText(r, 0, QString::number(r));
         gridRowsForCount(ctx);
         ctx.grid->endBulk();
-        ctx.window->setCurrentCell(qMin(s.Row, ctx.grid->rows() - 1), s.ColSel);
+        ctx.window->setCurrentCell(qMin(s.Row, ctx.grid->rows() - 1), column);
     } else if (key == keys::Save2) {
         reported(ctx, [&] {
             Save_Table(ctx);

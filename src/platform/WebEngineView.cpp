@@ -17,11 +17,27 @@
 #include <QMenu>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 #include <utility>
 
 namespace lorva {
+
+namespace {
+
+bool isEngineAddress(const QString &text)
+{
+    // The engine's own pages (its error page, its settings) have addresses
+    // that can neither be opened nor mean anything to the user.
+    static const QStringList schemes{QStringLiteral("chrome-error:"), QStringLiteral("chrome:"),
+                                     QStringLiteral("devtools:"), QStringLiteral("qrc:")};
+    const QString trimmed = text.trimmed();
+    return std::any_of(schemes.begin(), schemes.end(),
+                       [&](const QString &scheme) { return trimmed.startsWith(scheme, Qt::CaseInsensitive); });
+}
+
+} // namespace
 
 bool LorvaPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
 {
@@ -75,8 +91,20 @@ WebEngineView::WebEngineView(QWidget *parent)
         emit DocumentComplete(m_page->url().toString());
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
-        if (!m_showingOwnPage)
-            emit TitleChange(title);
+        if (m_showingOwnPage)
+            return;
+        // The engine's error page is titled with its own inner address,
+        // which means nothing to the user: the address that failed does.
+        emit TitleChange(isEngineAddress(title) ? m_page->requestedUrl().toString() : title);
+    });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this] {
+        // A link's address shown while the pointer was over it belongs to
+        // the page that has gone (the engine does not clear it when the
+        // page changes under a pointer that stays still).
+        if (!m_hovered.isEmpty()) {
+            m_hovered.clear();
+            emit StatusTextChange(QString());
+        }
     });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
@@ -98,7 +126,10 @@ WebEngineView::WebEngineView(QWidget *parent)
         // is there, until the pointer has been over its link.
         if (url.isEmpty() && m_keepStatus)
             return;
+        if (isEngineAddress(url))
+            return;
         m_keepStatus = false;
+        m_hovered = url;
         emit StatusTextChange(url);
     });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserView::WindowClosing);

@@ -86,6 +86,7 @@ private:
     QUrl m_standIn;
     bool m_showingOwnPage = false;
     bool m_keepStatus = false;
+    QString m_hovered; // the link address last shown, until the pointer leaves it
 };
 
 } // namespace lorva

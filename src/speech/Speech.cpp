@@ -12,6 +12,8 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
+
 namespace lorva {
 
 namespace {
@@ -24,6 +26,41 @@ constexpr int kAsync = 1;
 void Fill_List1(SpeechState &speech)
 {
     speech.List1 = speech.SpeechVoice ? speech.SpeechVoice->voiceDescriptions() : QStringList();
+}
+
+QList<QList<int>> voiceMenuGroups(const QStringList &descriptions, const QString &languageName)
+{
+    const auto languageOf = [](const QString &description) {
+        return description.left(description.indexOf(u'(')).trimmed();
+    };
+    // Where a language's group goes: English, the program's language, the rest.
+    const auto rank = [&](const QString &language) {
+        if (language.compare(u"English", Qt::CaseInsensitive) == 0)
+            return 0;
+        return language.compare(languageName, Qt::CaseInsensitive) == 0 ? 1 : 2;
+    };
+    QList<int> order;
+    for (int n = 1; n <= descriptions.size(); ++n)
+        order << n;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const QString &da = descriptions[a - 1], &db = descriptions[b - 1];
+        const QString la = languageOf(da), lb = languageOf(db);
+        if (rank(la) != rank(lb))
+            return rank(la) < rank(lb);
+        if (const int byLanguage = la.compare(lb, Qt::CaseInsensitive))
+            return byLanguage < 0;
+        return da.compare(db, Qt::CaseInsensitive) < 0;
+    });
+    QList<QList<int>> groups;
+    QString last;
+    for (int n : order) {
+        const QString language = languageOf(descriptions[n - 1]);
+        if (groups.isEmpty() || language.compare(last, Qt::CaseInsensitive) != 0)
+            groups.append(QList<int>());
+        groups.last() << n;
+        last = language;
+    }
+    return groups;
 }
 
 void GO_Talk(SpeechContext &ctx)
@@ -91,7 +128,11 @@ void Voice_Click(SpeechContext &ctx, const QString &key)
     SpeechState &speech = ctx.speech;
 
     if (caption != speech.ActiveVoiceCaption) {
-        ctx.commands.setChecked(key, true);
+        // One voice is on, whichever group of the menu it is in.
+        for (const QString &other : ctx.commands.bar(keys::Tts)) {
+            if (other.startsWith(keys::VoicePrefix))
+                ctx.commands.setChecked(other, other == key);
+        }
         speech.SelectedVoiceName = legacy::trimSpaces(caption.mid(caption.indexOf(u':') + 2));
         const qsizetype k = speech.List1.indexOf(speech.SelectedVoiceName);
         if (k >= 0 && ctx.speech.SpeechVoice)

@@ -87,6 +87,13 @@ using ShowModal = std::function<void(QWidget *window)>;
 // The start-up tail's step: every installed voice's description into List1.
 void Fill_List1(SpeechState &speech);
 
+// The order of the voices menu: the voices' numbers (from 1, in the
+// engine's order of `descriptions`) in groups of one language each, the
+// language being a description up to its "(". English comes first, then
+// `languageName` (the program's language), then the others by name; each
+// group is sorted by description.
+QList<QList<int>> voiceMenuGroups(const QStringList &descriptions, const QString &languageName);
+
 // Speaks the text selected in the current view. The clipboard carries the
 // selection and is given back as it was; the keyboard focus stays put.
 void GO_Talk(SpeechContext &ctx);

@@ -11,6 +11,12 @@
 
 namespace lorva {
 
+namespace {
+
+constexpr int kSavedCaption = 108; // "Saved as "
+
+} // namespace
+
 QString languageTemplate(const QString &programFolder)
 {
     const QString path = legacy::resolvePath(programFolder, QStringLiteral("Languages/Speak_english.txt"));
@@ -64,7 +70,11 @@ void languageEditorCommand(LanguageEditorContext &ctx, const QString &key)
             legacy::writeTextLines(*path, lines, QStringLiteral("frmLang"));
         } catch (const AppError &error) {
             ctx.dialogs.failure(error.message());
+            return;
         }
+        if (ctx.saved)
+            ctx.saved(*path);
+        ctx.dialogs.information(kProgramTitle, ctx.language.Captions[kSavedCaption] + QDir::toNativeSeparators(*path));
     }
 }
 

@@ -28,6 +28,8 @@ struct LanguageEditorContext
     // Shows the question dialog modally; its answer is then in the state.
     std::function<void()> askQuestion;
     std::function<void()> close;
+    // A language file was written at `path`.
+    std::function<void(const QString &path)> saved;
 };
 
 // The English language file, always the template of a new one. Throws

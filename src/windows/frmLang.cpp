@@ -19,11 +19,12 @@
 namespace lorva {
 
 frmLang::frmLang(const QString &programFolder, const Language &language, WindowsState &state, CommandBars &bars,
-                 Dispatcher &dispatcher, Platform &platform, int barStyle, std::function<void()> askQuestion)
+                 Dispatcher &dispatcher, Platform &platform, int barStyle, std::function<void()> askQuestion,
+                 std::function<void(const QString &path)> saved)
     : QWidget(nullptr, Qt::Window), m_images(CommandWindow::LanguageEditor),
       m_dialogs(platform.createDialogs(this)),
       m_ctx{programFolder, language, state, *m_dialogs, [this] { return m_text1->toPlainText(); },
-            std::move(askQuestion), [this] { close(); }},
+            std::move(askQuestion), [this] { close(); }, std::move(saved)},
       m_bar(nullptr), m_text1(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("frmLang"));

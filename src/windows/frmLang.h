@@ -24,7 +24,8 @@ class frmLang : public QWidget
 
 public:
     frmLang(const QString &programFolder, const Language &language, WindowsState &state, CommandBars &bars,
-            Dispatcher &dispatcher, Platform &platform, int barStyle, std::function<void()> askQuestion);
+            Dispatcher &dispatcher, Platform &platform, int barStyle, std::function<void()> askQuestion,
+            std::function<void(const QString &path)> saved = {});
     ~frmLang() override;
 
     // Throws AppError when the English language file cannot be read.

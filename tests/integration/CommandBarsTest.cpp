@@ -85,8 +85,10 @@ TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
     EXPECT_EQ(voices.mid(0, 13), captions({218, 219, 220, -1, 221, 244, 248, 250, 249, -1, 222, 246, -1}));
     voices = voices.mid(13);
     EXPECT_GE(voices.size(), 1) << "espeak-ng lists no voice";
+    // Grouped by language, the English voices first.
+    EXPECT_TRUE(voices.first().startsWith("Voice: English")) << qPrintable(voices.first());
     for (const QString &voice : voices)
-        EXPECT_TRUE(voice.startsWith("Voice: ")) << qPrintable(voice);
+        EXPECT_TRUE(voice == "-" || voice.startsWith("Voice: ")) << qPrintable(voice);
     EXPECT_TRUE(voices.contains("Voice: English (Great Britain)")) << voices.size();
 
     // Every tool button can be told apart by a screen reader.

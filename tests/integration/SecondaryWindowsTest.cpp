@@ -10,6 +10,7 @@
 
 #include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QToolBar>
 
@@ -73,9 +74,23 @@ TEST_F(SecondaryWindows, ThePageShownIsBookmarkedAndOpenedInTheNextRun)
         << "going to the bookmark adds no history entry";
 }
 
-TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
+TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsOfferedAtOnceAndTheMenuMarksTheLanguageChosen)
 {
+    // What the language menu shows checked, by language key.
+    const auto marked = [this] {
+        QStringList keys;
+        Person::onMain([&] {
+            for (QAction *action : window->cmdBar(0)->menuOf(keys::Lang)->actions()) {
+                if (action->isChecked())
+                    keys << action->objectName();
+            }
+        });
+        return keys;
+    };
+    EXPECT_EQ(marked(), QStringList({keys::language("english")}));
+
     bool editorShown = false, asked = false, closed = false;
+    QString message;
     person.aside([&] {
         if (!choose(keys::Lang, keys::LangNew))
             return;
@@ -93,6 +108,12 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
         person.type("klingon");
         person.key("Return");
         Person::waitFor([&] { return folder.exists("Languages/Speak_klingon.Txt"); });
+        QMessageBox *box = nullptr;
+        if (Person::waitFor([&] { return (box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) != nullptr; })) {
+            Person::onMain([&] { message = box->text(); });
+            person.key("Return");
+            Person::waitFor([] { return !qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); });
+        }
 
         press(editor->bar(), keys::Exit3);
         frmInput *question = nullptr;
@@ -107,15 +128,20 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
     EXPECT_TRUE(closed);
     const QByteArray saved = folder.read("Languages/Speak_klingon.Txt");
     EXPECT_TRUE(saved.endsWith("\r\nSEARCH_DESCR=Sok Klingon\r\n")) << saved.right(80).constData();
+    EXPECT_TRUE(message.startsWith("Saved as ") && message.endsWith("Speak_klingon.Txt")) << qPrintable(message);
 
-    stop();
-    start();
+    // In the menu at once, not only after a restart.
     bool chosen = false;
     person.aside([&] { chosen = choose(keys::Lang, keys::language("klingon")); });
     ASSERT_TRUE(chosen) << "the new language is not in the language menu";
     EXPECT_TRUE(waitUntil([&] { return ctx->options.LanguageName == "klingon"; }, 3000));
     EXPECT_EQ(ctx->language.SearchDescr, "Sok Klingon");
     EXPECT_EQ(ctx->language.Captions[2], "Back") << "the English captions came along";
+    EXPECT_EQ(marked(), QStringList({keys::language("klingon")}));
+
+    stop();
+    start();
+    EXPECT_EQ(marked(), QStringList({keys::language("klingon")})) << "the language of the start is marked";
 }
 
 TEST_F(SecondaryWindows, TheAboutBoxShowsTheBuildsVersionAndClosesOnOk)

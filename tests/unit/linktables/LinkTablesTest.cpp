@@ -203,16 +203,16 @@ TEST(LinkTable, AddingCountsWithASpaceAndDeletingWithout)
 TEST(LinkTable, SavingSortsByTitleDropsUntitledRowsAndKeepsHiddenTexts)
 {
     Tables t;
-    t.writeGroup(5, "3", {"beta;-;http://b/;-;note b;-;pin b;-;b;-;d", ";-;;-;;-;;-;;-;",
-                          "Alpha;-;http://a/;-;note a;-;pin a;-;a;-;d"});
+    t.writeGroup(5, "3", {"beta;-;http://b/;-;a note;-;pin b;-;b;-;d", ";-;;-;;-;;-;;-;",
+                          "Alpha;-;http://a/;-;b note;-;pin a;-;a;-;d"});
     t.readLinks();
     Form_Load(t.ctx);
     t.select(0, 5);
     EXPECT_EQ(t.grid.text(1, 4), kMask);
     EXPECT_EQ(t.grid.hidden(1), QStringLiteral("pin b"));
     Save_Table(t.ctx);
-    EXPECT_EQ(t.groupLines(5), QStringList({"Alpha;-;http://a/;-;note a;-;pin a;-;a;-;d",
-                                             "beta;-;http://b/;-;note b;-;pin b;-;b;-;d"}));
+    EXPECT_EQ(t.groupLines(5), QStringList({"Alpha;-;http://a/;-;b note;-;pin a;-;a;-;d",
+                                             "beta;-;http://b/;-;a note;-;pin b;-;b;-;d"}));
     EXPECT_EQ(t.links.GroupTitles[6].count, QStringLiteral("2"));
     // Sorting by address in the window only shows; each row keeps its hidden text.
     Read_Table(t.ctx);
@@ -220,6 +220,11 @@ TEST(LinkTable, SavingSortsByTitleDropsUntitledRowsAndKeepsHiddenTexts)
     tableCommand(t.ctx, keys::Sort);
     EXPECT_EQ(t.grid.text(1, 1), QStringLiteral("Alpha"));
     EXPECT_EQ(t.grid.hidden(2), QStringLiteral("pin b"));
+    // Any column picked is the one sorted by.
+    t.at(1, 3);
+    tableCommand(t.ctx, keys::Sort);
+    EXPECT_EQ(t.grid.text(1, 1), QStringLiteral("beta"));
+    EXPECT_EQ(t.grid.hidden(1), QStringLiteral("pin b"));
 }
 
 TEST(LinkTable, ACountLargerThanTheFileGivesEmptyRowsAndIsMendedByTheNextSave)

@@ -22,6 +22,7 @@ struct Speaking : FakeProgram
         ctx.language.Captions[164] = QStringLiteral("Hello, I will read.");
         ctx.language.Captions[231] = QStringLiteral("No sound.");
         ctx.menus = Make_Menus(ctx.commands, ctx.images, {}, voices, 6000);
+        ctx.menus.VoiceGroups = voiceMenuGroups(voices, QStringLiteral("italian"));
         Make_Toolbars(ctx.commands, ctx.menus);
         ctx.commands.setEnabled(keys::Speak, false);
         Fill_List1(ctx.speech);
@@ -116,7 +117,8 @@ TEST(VoiceEntries, OnAndOffAgain)
     EXPECT_EQ(s.ctx.speech.SelectedVoiceName, QStringLiteral("English (Great Britain)"));
     EXPECT_EQ(s.window.statusText, QString());
 
-    // Another voice while on: chosen the same way, the first one unchecked.
+    // Another voice while on (in another language's group of the menu):
+    // chosen the same way, the first one unchecked.
     s.platform.speechLog.clear();
     s.clickVoice(4);
     EXPECT_EQ(s.platform.speechLog.first(), QStringLiteral("voice 3"));
@@ -133,6 +135,16 @@ TEST(VoiceEntries, OnAndOffAgain)
     EXPECT_EQ(s.window.timebarPicture, 132);
     EXPECT_EQ(s.ctx.speech.ActiveVoiceCaption, QString());
     EXPECT_EQ(s.ctx.speech.SelectedVoiceName, QStringLiteral("German"));
+}
+
+TEST(VoiceEntries, TheMenuGroupsThemByLanguageEnglishAndTheProgramsLanguageFirst)
+{
+    Speaking s({"Italian", "german", "English (Great Britain)", "Afrikaans", "English (America)", "German (Swiss)"});
+    const QStringList bar = s.ctx.commands.bar(keys::Tts);
+    const QString gap = keys::SpeakVoicesSeparator;
+    EXPECT_EQ(bar.mid(bar.indexOf(gap) + 1),
+              QStringList({keys::voice(5), keys::voice(3), gap, keys::voice(1), gap, keys::voice(4), gap,
+                           keys::voice(2), keys::voice(6)}));
 }
 
 TEST(VoiceEntries, ADescriptionListedTwiceSelectsTheFirst)
