@@ -79,6 +79,7 @@ void StatusStripWidget::setNames(const WindowNames &names)
         button->setToolTip(names.moveButtons);
         button->setAccessibleName(names.moveButtons);
     }
+    m_progressBar->setAccessibleName(names.progress);
     m_speechOn = names.speechOn;
     m_speechOff = names.speechOff;
     setTimebarPicture(m_timebarPicture);

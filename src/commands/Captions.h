@@ -20,6 +20,7 @@ struct WindowNames
     QString speechOn;
     QString speechOff;
     QString readAloud; // the pages' context-menu entry that reads from there
+    QString progress;  // the status strip's progress bar
 };
 
 // The parts of windows, beyond command entries, that the caption pass writes.

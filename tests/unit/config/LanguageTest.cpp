@@ -39,14 +39,35 @@ TEST(LanguageCaptions, AreEmptiedOnEveryRead)
     EXPECT_EQ(l.Captions[2], QString());
 }
 
-TEST(LanguageCaptions, LinesBeyondPosition250AreIgnored)
+TEST(LanguageCaptions, LinesBeyondTheLastPositionAreIgnored)
 {
     QStringList lines;
     for (int i = 1; i <= 300; ++i)
         lines << QStringLiteral("\"c%1\"").arg(i);
     const Language l = apply(lines);
-    EXPECT_EQ(l.Captions[250], QStringLiteral("c250"));
-    EXPECT_EQ(l.Captions.size(), 251u);
+    EXPECT_EQ(l.Captions[kCaptionCount - 1], QStringLiteral("c%1").arg(kCaptionCount - 1));
+    EXPECT_EQ(l.Captions.size(), size_t(kCaptionCount));
+}
+
+TEST(LanguageCaptions, PositionsAddedSinceAFileWasWrittenShowTheShippedEnglishText)
+{
+    Language english;
+    Read_Language(QStringLiteral(LORVA_DATA_DIR), "english", english);
+    ASSERT_GT(kCaptionCount, kFirstAddedCaption);
+    QStringList older; // a file of before: positions 1 to 250 only
+    for (int i = 1; i < kFirstAddedCaption; ++i)
+        older << QStringLiteral("\"c%1\"").arg(i);
+    const Language l = apply(older);
+    EXPECT_EQ(l.Captions[kFirstAddedCaption - 1], QStringLiteral("c%1").arg(kFirstAddedCaption - 1));
+    for (int i = kFirstAddedCaption; i < kCaptionCount; ++i) {
+        EXPECT_FALSE(english.Captions[size_t(i)].isEmpty()) << i;
+        EXPECT_EQ(l.Captions[size_t(i)], english.Captions[size_t(i)]) << i;
+    }
+    // A file that has a position keeps its own text there, even an empty one;
+    // an old file's missing positions below 250 stay empty, as they were.
+    older << QStringLiteral("\"\"");
+    EXPECT_EQ(apply(older).Captions[kFirstAddedCaption], QString());
+    EXPECT_EQ(apply({"\"one\""}).Captions[2], QString());
 }
 
 TEST(LanguageSettings, KeysAreUpperCasedButNotTrimmed)
