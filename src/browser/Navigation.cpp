@@ -183,7 +183,9 @@ void Web_PageCrashed(MainContext &ctx, int index)
         QStringLiteral("</p><p><a id=\"reload\" href=\"") + shown + QStringLiteral("\">") +
         C[kReloadCaption].toHtmlEscaped() + QStringLiteral("</a></p></body></html>");
     view->showPage(html, address);
-    ctx.status.setStatusText(C[kPageCrashedCaption] + QStringLiteral(": ") + address);
+    // A tab in the background says so when it is shown: its page does.
+    if (index == ctx.tabs.currentTab())
+        ctx.status.setStatusText(C[kPageCrashedCaption] + QStringLiteral(": ") + address);
 }
 
 void Timer5_Timer(MainContext &ctx)

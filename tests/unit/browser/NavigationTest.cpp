@@ -94,6 +94,12 @@ TEST(ViewEvents, ACrashedPageIsReplacedByTheProgramsOwnPageWithTheAddressEscaped
     w.ctx.language.Captions[126] = QStringLiteral("Reload");
     const QString address = QStringLiteral("http://a.example/?q=<script>alert(1)</script>&x=\"y\"");
     w.window.views[2].location = address;
+    // A background tab's crash leaves the status strip to the tab shown.
+    w.window.setCurrentTab(1);
+    w.window.statusText = QStringLiteral("shown tab");
+    Web_PageCrashed(w.main, 2);
+    EXPECT_EQ(w.window.statusText, QStringLiteral("shown tab"));
+    w.window.setCurrentTab(2);
     Web_PageCrashed(w.main, 2);
     const QString page = w.window.views[2].ownPage;
     EXPECT_EQ(w.window.views[2].location, address);
