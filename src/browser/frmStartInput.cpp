@@ -8,6 +8,7 @@
 #include "commands/CommandBarView.h"
 #include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
+#include "platform/BrowserView.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -115,6 +116,26 @@ void frmStart::addKeyboardRoutes()
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
           QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         shortcut(keys, [this] { selectTabFromKeyboard(-1); });
+
+    // The keys other browsers have, each the same as its menu entry.
+    const auto command = [this, shortcut](std::initializer_list<QKeySequence> keySequences, const QString &key) {
+        for (const QKeySequence &keys : keySequences)
+            shortcut(keys, [this, key] { m_ctx.dispatcher.click(elements::StartMenus, key); });
+    };
+    command({QKeySequence(Qt::ALT | Qt::Key_Left)}, keys::NavigateBack);
+    command({QKeySequence(Qt::ALT | Qt::Key_Right)}, keys::NavigateNext);
+    command({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)}, keys::NavigateRefresh);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showFindBar(); });
+    // While the page is read aloud: the next and the previous sentence.
+    // (Ctrl+Alt and Shift+Alt with the arrows belong to the desktop.)
+    command({QKeySequence(Qt::ALT | Qt::Key_PageDown)}, keys::SpeakNext);
+    command({QKeySequence(Qt::ALT | Qt::Key_PageUp)}, keys::SpeakPrev);
+    shortcut(QKeySequence(Qt::Key_F7), [this] {
+        if (BrowserView *view = Web(m_tabs.currentTab())) {
+            m_tabs.focusView(m_tabs.currentTab());
+            view->startCaret();
+        }
+    });
 }
 
 void frmStart::focusNextBar(int from, int direction)

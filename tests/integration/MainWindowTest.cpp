@@ -1,4 +1,5 @@
 // The main window: tabs, views, navigation, the window itself.
+#include "browser/FindBar.h"
 #include "platform/Desktop.h"
 #include "support/MainWindowFixture.h"
 
@@ -172,6 +173,62 @@ TEST_F(MainWindow, TheMoveButtonsMoveTheWindowByTheDragAndF12CoversTheScreenAndG
     person.key("F12");
     EXPECT_TRUE(waitUntil([&] { return window->frameGeometry() == atCorner; }, 3000))
         << window->geometry().width() << "x" << window->geometry().height();
+}
+
+TEST_F(MainWindow, TheKeysOfOtherBrowsersWorkWithTheFocusInThePage)
+{
+    server.addPage("/fruit", page("Fruit", "<p>An apple, an apple and a third apple.</p>"));
+    server.addPage("/plain", page("Plain", "<p>Some text to select.</p>"));
+    type(server.url("/fruit"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+    type(server.url("/plain"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/plain")));
+    auto *engine = qobject_cast<QWebEngineView *>(window->Web(0)->widget());
+    ASSERT_TRUE(engine);
+    const auto intoThePage = [&] {
+        person.click(Person::at(engine, QPoint(engine->width() / 2, engine->height() - 20)));
+        return waitUntil([&] { return engine->focusProxy() && engine->focusProxy()->hasFocus(); }, 3000);
+    };
+
+    ASSERT_TRUE(intoThePage());
+    person.key("alt+Left");
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+    ASSERT_TRUE(intoThePage());
+    const int loads = server.requests("/fruit");
+    person.key("F5");
+    EXPECT_TRUE(waitUntil([&] { return server.requests("/fruit") == loads + 1; }, 5000));
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+    ASSERT_TRUE(intoThePage());
+    person.key("ctrl+r");
+    EXPECT_TRUE(waitUntil([&] { return server.requests("/fruit") == loads + 2; }, 5000));
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+
+    // Find in page, with the number of matches and the current one.
+    ASSERT_TRUE(intoThePage());
+    person.key("ctrl+f");
+    ASSERT_TRUE(waitUntil([&] { return window->findBar()->box()->hasFocus(); }, 3000));
+    person.type("apple");
+    EXPECT_TRUE(waitUntil([&] { return window->findBar()->count()->text() == "1/3"; }, 3000))
+        << qPrintable(window->findBar()->count()->text());
+    person.key("Return");
+    EXPECT_TRUE(waitUntil([&] { return window->findBar()->count()->text() == "2/3"; }, 3000))
+        << qPrintable(window->findBar()->count()->text());
+    person.type("zzz");
+    EXPECT_TRUE(waitUntil([&] { return window->findBar()->count()->text() == "0/0"; }, 3000))
+        << qPrintable(window->findBar()->count()->text());
+    person.key("Escape");
+    EXPECT_TRUE(waitUntil([&] { return !window->findBar()->isVisible(); }, 2000));
+
+    ASSERT_TRUE(intoThePage());
+    person.key("alt+Right");
+    ASSERT_TRUE(waitForLoad(0, server.url("/plain")));
+    // F7 puts a caret into the page's text; Shift and the arrows select.
+    ASSERT_TRUE(engine->focusProxy()->hasFocus());
+    person.key("F7");
+    QTest::qWait(200);
+    person.key("shift+Right shift+Right shift+Right shift+Right");
+    EXPECT_TRUE(waitUntil([&] { return engine->page()->selectedText() == "Some"; }, 3000))
+        << qPrintable(engine->page()->selectedText());
 }
 
 TEST_F(MainWindow, TypedAddressesSurviveARestart)
