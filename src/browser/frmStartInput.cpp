@@ -118,18 +118,11 @@ void frmStart::addKeyboardRoutes()
         shortcut(keys, [this] { selectTabFromKeyboard(-1); });
 
     // The keys other browsers have, each the same as its menu entry.
-    const auto command = [this, shortcut](std::initializer_list<QKeySequence> keySequences, const QString &key) {
-        for (const QKeySequence &keys : keySequences)
-            shortcut(keys, [this, key] { m_ctx.dispatcher.click(elements::StartMenus, key); });
-    };
-    command({QKeySequence(Qt::ALT | Qt::Key_Left)}, keys::NavigateBack);
-    command({QKeySequence(Qt::ALT | Qt::Key_Right)}, keys::NavigateNext);
-    command({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)}, keys::NavigateRefresh);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showFindBar(); });
-    // While the page is read aloud: the next and the previous sentence.
-    // (Ctrl+Alt and Shift+Alt with the arrows belong to the desktop.)
-    command({QKeySequence(Qt::ALT | Qt::Key_PageDown)}, keys::SpeakNext);
-    command({QKeySequence(Qt::ALT | Qt::Key_PageUp)}, keys::SpeakPrev);
+    for (const QString &key : {keys::NavigateBack, keys::NavigateNext, keys::NavigateRefresh, keys::EditFindDoc,
+                               keys::SpeakNext, keys::SpeakPrev})
+        for (const QKeySequence &sequence : keys::shortcutsOf(key))
+            shortcut(sequence, [this, key] { m_ctx.dispatcher.click(elements::StartMenus, key); });
+    // F7 gives the page a caret to select text with from the keyboard.
     shortcut(QKeySequence(Qt::Key_F7), [this] {
         if (BrowserView *view = Web(m_tabs.currentTab())) {
             m_tabs.focusView(m_tabs.currentTab());
