@@ -78,7 +78,7 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsChosenAfterARestart)
             return;
         person.key("Escape");
         escaped = Person::waitFor([] { return !shown("frmLang"); });
-        if (!choose(keys::Lang, keys::LangNew))
+        if (!escaped || !choose(keys::Lang, keys::LangNew))
             return;
         frmLang *editor = nullptr;
         editorShown = Person::waitFor([&] { return (editor = qobject_cast<frmLang *>(shown("frmLang"))) != nullptr; });
