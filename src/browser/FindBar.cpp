@@ -9,7 +9,7 @@
 namespace lorva {
 
 FindBar::FindBar(QWidget *parent)
-    : QFrame(parent), m_label(new QLabel(this)), m_box(new QLineEdit(this)), m_previous(new QToolButton(this)),
+    : QFrame(parent), m_label(new QLabel(this)), m_box(new QLineEdit(this)), m_count(new QLabel(this)), m_previous(new QToolButton(this)),
       m_next(new QToolButton(this)), m_close(new QToolButton(this))
 {
     setObjectName(QStringLiteral("findBar"));
@@ -18,6 +18,11 @@ FindBar::FindBar(QWidget *parent)
     m_box->setObjectName(QStringLiteral("findBox"));
     m_box->setMinimumWidth(200);
     m_label->setBuddy(m_box);
+    m_count->setObjectName(QStringLiteral("findCount"));
+    m_count->setTextFormat(Qt::PlainText);
+    // Room for the count from the start: the bar is sized when it opens.
+    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000/0000")));
+    m_count->setAlignment(Qt::AlignCenter);
     m_previous->setText(QStringLiteral("\u25B2"));
     m_next->setText(QStringLiteral("\u25BC"));
     m_close->setText(QStringLiteral("\u2715"));
@@ -28,6 +33,7 @@ FindBar::FindBar(QWidget *parent)
     layout->setContentsMargins(6, 3, 3, 3);
     layout->addWidget(m_label);
     layout->addWidget(m_box, 1);
+    layout->addWidget(m_count);
     layout->addWidget(m_previous);
     layout->addWidget(m_next);
     layout->addWidget(m_close);
@@ -74,10 +80,12 @@ void FindBar::close()
         m_finder(QString(), false); // clears the highlighted matches
 }
 
-void FindBar::setFound(bool found)
+void FindBar::showMatches(int matches, int current)
 {
-    m_box->setStyleSheet(found || m_box->text().isEmpty() ? QString()
-                                                          : QStringLiteral("QLineEdit { background: #f8d0d0; }"));
+    const bool searched = !m_box->text().isEmpty();
+    m_box->setStyleSheet(matches > 0 || !searched ? QString() : QStringLiteral("QLineEdit { background: #f8d0d0; }"));
+    // "3/12": the third of twelve matches; numbers need no language.
+    m_count->setText(searched ? QStringLiteral("%1/%2").arg(current).arg(matches) : QString());
 }
 
 void FindBar::find(bool backward)
@@ -85,7 +93,7 @@ void FindBar::find(bool backward)
     if (m_finder)
         m_finder(m_box->text(), backward);
     if (m_box->text().isEmpty())
-        setFound(true);
+        showMatches(0, 0);
 }
 
 bool FindBar::eventFilter(QObject *watched, QEvent *event)

@@ -17,6 +17,7 @@ class FindBar : public QFrame
     Q_OBJECT
 
 public:
+    // Finds `text`; the answer comes back through showMatches().
     using Finder = std::function<void(const QString &text, bool backward)>;
 
     explicit FindBar(QWidget *parent = nullptr);
@@ -26,9 +27,11 @@ public:
     // Opens the bar with the keyboard in its box.
     void open();
     void close();
-    // Shows whether the text was found.
-    void setFound(bool found);
+    // Shows how many matches there are and which is the current one (from
+    // 1), or that there is none.
+    void showMatches(int matches, int current);
     QLineEdit *box() const { return m_box; }
+    QLabel *count() const { return m_count; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -38,6 +41,7 @@ private:
 
     QLabel *m_label;
     QLineEdit *m_box;
+    QLabel *m_count;
     QToolButton *m_previous;
     QToolButton *m_next;
     QToolButton *m_close;

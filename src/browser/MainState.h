@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <optional>
+
 namespace lorva {
 
 // State of the main window that several areas read and write.
@@ -15,6 +17,9 @@ struct MainState
     bool BarsShown = false;
     bool WasMinimized = false;
     bool NoResize = false;
+    // The window's place before F12 made it cover the screen; F12 again puts
+    // it back there. Empty while the window is not covering the screen.
+    std::optional<TwipsRect> BeforeScreenCover;
     qint16 TabMouseButtons = 0; // buttons down at the last press on the tab strip
     MainLayout layout;
     QString CurrentURL;

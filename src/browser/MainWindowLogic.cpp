@@ -10,6 +10,7 @@
 #include <QtGlobal>
 
 #include <cmath>
+#include <utility>
 
 namespace lorva {
 
@@ -190,8 +191,18 @@ void applyTabCount(TabHost &tabs, int count)
 
 void Form_KeyDown(MainContext &ctx, int keyCode)
 {
-    if (keyCode == kF12)
-        ctx.frame.moveWindowTwips({0, 0, ctx.frame.screenWidthTwips(), ctx.frame.screenHeightTwips()});
+    if (keyCode != kF12)
+        return;
+    const TwipsRect screen{0, 0, ctx.frame.screenWidthTwips(), ctx.frame.screenHeightTwips()};
+    const TwipsRect now = ctx.frame.windowRectTwips();
+    // Pressed again on the covering window, F12 gives back the window's own
+    // place; once the window was moved or sized since, it covers again.
+    if (ctx.main.BeforeScreenCover && now == screen) {
+        ctx.frame.moveWindowTwips(*std::exchange(ctx.main.BeforeScreenCover, std::nullopt));
+        return;
+    }
+    ctx.main.BeforeScreenCover = now;
+    ctx.frame.moveWindowTwips(screen);
 }
 
 } // namespace lorva

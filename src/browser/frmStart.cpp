@@ -76,9 +76,9 @@ frmStart::frmStart(const QString &programFolder, MainState &main, Placement &pla
         if (!view)
             return;
         QPointer<FindBar> bar(m_findBar);
-        view->findText(text, backward, [bar](bool found) {
+        view->findText(text, backward, [bar](int matches, int current) {
             if (bar)
-                bar->setFound(found);
+                bar->showMatches(matches, current);
         });
     });
     Tab1()->installEventFilter(this);

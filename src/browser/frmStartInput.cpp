@@ -8,6 +8,7 @@
 #include "commands/CommandBarView.h"
 #include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
+#include "platform/BrowserView.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -115,6 +116,19 @@ void frmStart::addKeyboardRoutes()
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
           QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         shortcut(keys, [this] { selectTabFromKeyboard(-1); });
+
+    // The keys other browsers have, each the same as its menu entry.
+    for (const QString &key : {keys::NavigateBack, keys::NavigateNext, keys::NavigateRefresh, keys::EditFindDoc,
+                               keys::SpeakNext, keys::SpeakPrev})
+        for (const QKeySequence &sequence : keys::shortcutsOf(key))
+            shortcut(sequence, [this, key] { m_ctx.dispatcher.click(elements::StartMenus, key); });
+    // F7 gives the page a caret to select text with from the keyboard.
+    shortcut(QKeySequence(Qt::Key_F7), [this] {
+        if (BrowserView *view = Web(m_tabs.currentTab())) {
+            m_tabs.focusView(m_tabs.currentTab());
+            view->startCaret();
+        }
+    });
 }
 
 void frmStart::focusNextBar(int from, int direction)

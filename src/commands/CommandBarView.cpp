@@ -1,6 +1,7 @@
 #include "commands/CommandBarView.h"
 
 #include "commands/CommandBars.h"
+#include "commands/CommandKeys.h"
 #include "commands/ImageList.h"
 #include "config/Geometry.h"
 
@@ -129,6 +130,12 @@ QAction *CommandBarView::makeAction(const QString &key, const QString &inBar, El
     auto *action = new QAction(owner);
     action->setObjectName(key);
     action->setData(key);
+    // Shown beside a menu's entry; the window itself answers the keys (on a
+    // button of the bar they would clash with the window's own).
+    if (qobject_cast<QMenu *>(owner)) {
+        action->setShortcuts(keys::shortcutsOf(key));
+        action->setShortcutContext(Qt::WidgetShortcut);
+    }
     m_actions.insert(key, action);
     update(key);
     connect(action, &QAction::triggered, this, [this, key, inBar, clickElement] {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
 namespace lorva::keys {
@@ -181,5 +183,25 @@ inline const QString VoicePrefix = QStringLiteral("TTS:");
 inline QString language(const QString &name) { return LangPrefix + name.toUpper(); }
 // "TTS:" + n + "VOICE", the n-th voice counted from 1 in the engine's order.
 inline QString voice(int n) { return VoicePrefix + QString::number(n) + QStringLiteral("VOICE"); }
+
+// The keys that choose an entry of the main window's menus from anywhere in
+// the window, the page too; the menus show them beside the entries. The
+// sentence keys leave Ctrl+Alt and Shift+Alt with the arrows to the desktop.
+inline QList<QKeySequence> shortcutsOf(const QString &key)
+{
+    if (key == NavigateBack)
+        return {QKeySequence(Qt::ALT | Qt::Key_Left)};
+    if (key == NavigateNext)
+        return {QKeySequence(Qt::ALT | Qt::Key_Right)};
+    if (key == NavigateRefresh)
+        return {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)};
+    if (key == EditFindDoc)
+        return {QKeySequence(Qt::CTRL | Qt::Key_F)};
+    if (key == SpeakNext)
+        return {QKeySequence(Qt::ALT | Qt::Key_PageDown)};
+    if (key == SpeakPrev)
+        return {QKeySequence(Qt::ALT | Qt::Key_PageUp)};
+    return {};
+}
 
 } // namespace lorva::keys

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QSizeGrip>
 #include <QStyle>
 #include <QTabBar>
@@ -131,6 +132,9 @@ frmTab::frmTab(LinkTableContext ctx, QWidget *parent)
         m_ctx.dispatcher.setRow(elements::TableTools, key, [this](const QString &k) { tableCommand(m_ctx, k); });
     m_ctx.dispatcher.setRow(elements::TableExit, keys::Exit6,
                         [this](const QString &k) { tableCommand(m_ctx, k); });
+    // Escape leaves as the close button does, asking about unsaved changes.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { m_ctx.dispatcher.click(elements::TableExit, keys::Exit6); });
 }
 
 frmTab::~frmTab()

@@ -46,8 +46,9 @@ public:
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;
     virtual void ExecWB(PageCommand command) = 0;
-    // Finds `text` in the page, highlighting it; `found` gets the answer.
-    virtual void findText(const QString &text, bool backward, std::function<void(bool found)> found) = 0;
+    // Finds `text` in the page, highlighting it; `found` gets the number of
+    // matches and which of them (from 1) is the current one.
+    virtual void findText(const QString &text, bool backward, std::function<void(int matches, int current)> found) = 0;
     // The page's whole markup, asked of the page while events keep running.
     virtual QString outerHTML() = 0;
     // The text the user selected in the page, or else the text of the whole
@@ -90,6 +91,10 @@ public:
     virtual QString readyState() = 0;
     // A silent view shows no dialogs of its own (script alerts and the like).
     virtual void setSilent(bool silent) = 0;
+    // Puts the keyboard's caret into the page, at the first text shown, so
+    // that the arrow keys move it and Shift with them selects; a selection
+    // there already stays.
+    virtual void startCaret() {}
     // Shows `html`, made by the program, in place of the page at `address`:
     // the view reports that address, a reload opens it again, and showing
     // it raises no navigation or title events of its own.

@@ -223,6 +223,15 @@ void preparePlatform()
     else
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
+    // Caret browsing: the arrow keys move a caret through the text of any
+    // page and Shift with them selects, so that text can be chosen for
+    // speaking without the mouse (F7 puts the caret in).
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--blink-settings")) {
+        flags += flags.isEmpty() ? "" : " ";
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--blink-settings=caretBrowsingEnabled=true");
+    }
+
     QWebEngineUrlScheme scheme(kScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);

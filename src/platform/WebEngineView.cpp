@@ -378,15 +378,42 @@ void WebEngineView::ExecWB(PageCommand command)
     }
 }
 
-void WebEngineView::findText(const QString &text, bool backward, std::function<void(bool)> found)
+void WebEngineView::findText(const QString &text, bool backward, std::function<void(int, int)> found)
 {
     QWebEnginePage::FindFlags flags;
     if (backward)
         flags |= QWebEnginePage::FindBackward;
     m_page->findText(text, flags, [found](const QWebEngineFindTextResult &result) {
         if (found)
-            found(result.numberOfMatches() > 0);
+            found(result.numberOfMatches(), result.activeMatch());
     });
+}
+
+void WebEngineView::startCaret()
+{
+    // The engine moves a caret with the keys once there is one (caret
+    // browsing is on from the start); the page is asked for the first text
+    // at the top of what it shows.
+    m_page->runJavaScript(QStringLiteral(R"(
+(function () {
+  var s = window.getSelection();
+  if (s.rangeCount && !s.isCollapsed) return;
+  var walk = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+  var range = document.createRange();
+  for (var n = walk.nextNode(); n; n = walk.nextNode()) {
+    var at = n.textContent.search(/\S/);
+    if (at < 0) continue;
+    range.selectNodeContents(n);
+    var box = range.getBoundingClientRect();
+    if (box.height <= 0 || box.bottom <= 0) continue;
+    if (box.top < 0) {
+      var inside = document.caretRangeFromPoint(Math.max(box.left, 0) + 2, 8);
+      if (inside && inside.startContainer === n) at = inside.startOffset;
+    }
+    s.collapse(n, at);
+    return;
+  }
+})();)"));
 }
 
 void WebEngineView::setSilent(bool silent) { m_page->silent = silent; }

@@ -51,7 +51,8 @@ public:
     void GoBack() override;
     void GoForward() override;
     void ExecWB(PageCommand command) override;
-    void findText(const QString &text, bool backward, std::function<void(bool found)> found) override;
+    void findText(const QString &text, bool backward, std::function<void(int matches, int current)> found) override;
+    void startCaret() override;
     QString outerHTML() override;
     QString readableText() override;
     QString selectedText() const override;

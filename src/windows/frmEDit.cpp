@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace lorva {
 
@@ -57,6 +58,8 @@ frmEDit::frmEDit(RowEditorContext ctx, QWidget *parent)
             [this](Element element, const QString &key) { m_ctx.dispatcher.click(element, key); });
     for (const QString &key : {keys::Cancel, keys::Save3})
         m_ctx.dispatcher.setRow(elements::EditorBar, key, [this](const QString &k) { editorCommand(m_ctx, k); });
+    // Escape leaves the row as it was, as closing the window does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 frmEDit::~frmEDit() { m_ctx.dispatcher.clearRows(elements::EditorBar); }

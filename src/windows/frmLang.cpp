@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 
 namespace lorva {
 
@@ -36,6 +37,9 @@ frmLang::frmLang(const QString &programFolder, const Language &language, Windows
     m_text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text1->installEventFilter(this);
+    // Escape leaves as the exit button does, asking about unsaved changes.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { languageEditorCommand(m_ctx, keys::Exit3); });
 }
 
 frmLang::~frmLang() = default;

@@ -28,10 +28,10 @@ public:
         if (onPageCommand)
             onPageCommand(int(command));
     }
-    void findText(const QString &, bool, std::function<void(bool)> found) override
+    void findText(const QString &, bool, std::function<void(int, int)> found) override
     {
         if (found)
-            found(false);
+            found(0, 0);
     }
     QString outerHTML() override { return markup.isEmpty() ? ownPage : markup; }
     QString readableText() override { return readable; }

@@ -1,9 +1,11 @@
 // The main window: tabs, views, navigation, the window itself.
+#include "browser/FindBar.h"
 #include "platform/Desktop.h"
 #include "support/MainWindowFixture.h"
 
 #include <QClipboard>
 #include <QStyleOptionTab>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -178,22 +180,101 @@ TEST_F(MainWindow, TheTooltipOfTheTabsFollowsThePointer)
     EXPECT_TRUE(waitUntil([&] { return window->Tab1()->toolTip() == "http://second.example/"; }, 2000));
 }
 
-TEST_F(MainWindow, F12FillsTheScreenAndTheMoveButtonMovesTheWindow)
+TEST_F(MainWindow, TheMoveButtonsMoveTheWindowByTheDragAndF12CoversTheScreenAndGivesItBack)
 {
-    window->setGeometry(100, 100, 900, 600);
-    ASSERT_TRUE(waitUntil([&] { return window->geometry() == QRect(100, 100, 900, 600); }, 3000));
-    person.key("F12");
+    const QRect own(100, 100, 900, 600);
+    window->setGeometry(own);
+    ASSERT_TRUE(waitUntil([&] { return window->frameGeometry() == own; }, 3000));
     const QRect screen = window->screen()->geometry();
-    ASSERT_TRUE(waitUntil([&] { return window->geometry().size() == screen.size(); }, 3000))
+
+    // Each button moves the window by as much as it was dragged, even in a
+    // drag so quick that the button is up before the program sees it down;
+    // the window then stays where it was put while the pointer goes on.
+    QPoint grip = Person::at(window->cmdMove());
+    const auto number = [](int n) { return QString::number(n); };
+    person.xdotool({"mousemove", number(grip.x()), number(grip.y()), "mousedown", "1", "mousemove",
+                    number(grip.x() + 60), number(grip.y() + 40), "mouseup", "1"});
+    EXPECT_TRUE(waitUntil([&] { return window->frameGeometry() == own.translated(60, 40); }, 3000))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y();
+    person.moveTo(QPoint(300, 200));
+    QTest::qWait(300);
+    person.moveTo(QPoint(310, 210));
+    QTest::qWait(300);
+    EXPECT_EQ(window->frameGeometry(), own.translated(60, 40)) << "the window follows the pointer after the drag";
+    grip = Person::at(window->findChild<QToolButton *>(QStringLiteral("cmdMoveL")));
+    person.drag(grip, grip + QPoint(-30, 20), 5, 50);
+    EXPECT_TRUE(waitUntil([&] { return window->frameGeometry() == own.translated(30, 60); }, 3000))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y();
+    // Dragged far past the screen's corner, the window stops at its edges.
+    grip = Person::at(window->cmdMove());
+    person.drag(grip, grip + QPoint(900, 900), 5, 50);
+    const QRect atCorner(screen.bottomRight() - QPoint(899, 599), own.size());
+    EXPECT_TRUE(waitUntil([&] { return window->frameGeometry() == atCorner; }, 3000))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y();
+
+    person.key("F12");
+    ASSERT_TRUE(waitUntil([&] { return window->frameGeometry() == screen; }, 3000))
         << window->geometry().width() << "x" << window->geometry().height();
     EXPECT_FALSE(window->isMaximized());
+    person.key("F12");
+    EXPECT_TRUE(waitUntil([&] { return window->frameGeometry() == atCorner; }, 3000))
+        << window->geometry().width() << "x" << window->geometry().height();
+}
 
-    window->setGeometry(100, 100, 900, 600);
-    ASSERT_TRUE(waitUntil([&] { return window->frameGeometry().topLeft() == QPoint(100, 100); }, 3000));
-    const QPoint grip = Person::at(window->cmdMove());
-    person.drag(grip, grip + QPoint(-100, 50), 5, 50);
-    EXPECT_TRUE(waitUntil([&] { return window->frameGeometry().topLeft() == QPoint(0, 150); }, 3000))
-        << window->frameGeometry().x() << "," << window->frameGeometry().y();
+TEST_F(MainWindow, TheKeysOfOtherBrowsersWorkWithTheFocusInThePage)
+{
+    server.addPage("/fruit", page("Fruit", "<p>An apple, an apple and a third apple.</p>"));
+    server.addPage("/plain", page("Plain", "<p>Some text to select.</p>"));
+    type(server.url("/fruit"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+    type(server.url("/plain"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/plain")));
+    auto *engine = qobject_cast<QWebEngineView *>(window->Web(0)->widget());
+    ASSERT_TRUE(engine);
+    const auto intoThePage = [&] {
+        person.click(Person::at(engine, QPoint(engine->width() / 2, engine->height() - 20)));
+        return waitUntil([&] { return engine->focusProxy() && engine->focusProxy()->hasFocus(); }, 3000);
+    };
+
+    ASSERT_TRUE(intoThePage());
+    person.key("alt+Left");
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+    ASSERT_TRUE(intoThePage());
+    const int loads = server.requests("/fruit");
+    person.key("F5");
+    EXPECT_TRUE(waitUntil([&] { return server.requests("/fruit") == loads + 1; }, 5000));
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+    ASSERT_TRUE(intoThePage());
+    person.key("ctrl+r");
+    EXPECT_TRUE(waitUntil([&] { return server.requests("/fruit") == loads + 2; }, 5000));
+    ASSERT_TRUE(waitForLoad(0, server.url("/fruit")));
+
+    // Find in page, with the number of matches and the current one.
+    ASSERT_TRUE(intoThePage());
+    person.key("ctrl+f");
+    ASSERT_TRUE(waitUntil([&] { return window->findBar()->box()->hasFocus(); }, 3000));
+    person.type("apple");
+    EXPECT_TRUE(waitUntil([&] { return window->findBar()->count()->text() == "1/3"; }, 3000))
+        << qPrintable(window->findBar()->count()->text());
+    person.key("Return");
+    EXPECT_TRUE(waitUntil([&] { return window->findBar()->count()->text() == "2/3"; }, 3000))
+        << qPrintable(window->findBar()->count()->text());
+    person.type("zzz");
+    EXPECT_TRUE(waitUntil([&] { return window->findBar()->count()->text() == "0/0"; }, 3000))
+        << qPrintable(window->findBar()->count()->text());
+    person.key("Escape");
+    EXPECT_TRUE(waitUntil([&] { return !window->findBar()->isVisible(); }, 2000));
+
+    ASSERT_TRUE(intoThePage());
+    person.key("alt+Right");
+    ASSERT_TRUE(waitForLoad(0, server.url("/plain")));
+    // F7 puts a caret into the page's text; Shift and the arrows select.
+    ASSERT_TRUE(engine->focusProxy()->hasFocus());
+    person.key("F7");
+    QTest::qWait(200);
+    person.key("shift+Right shift+Right shift+Right shift+Right");
+    EXPECT_TRUE(waitUntil([&] { return engine->page()->selectedText() == "Some"; }, 3000))
+        << qPrintable(engine->page()->selectedText());
 }
 
 TEST_F(MainWindow, TypedAddressesSurviveARestart)

@@ -89,10 +89,15 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsOfferedAtOnceAndTheMenuMar
     };
     EXPECT_EQ(marked(), QStringList({keys::language("english")}));
 
-    bool editorShown = false, asked = false, closed = false;
+    bool editorShown = false, asked = false, closed = false, escaped = false;
     QString message;
     person.aside([&] {
-        if (!choose(keys::Lang, keys::LangNew))
+        // Escape leaves at once while nothing was typed.
+        if (!choose(keys::Lang, keys::LangNew) || !Person::waitFor([] { return shown("frmLang") != nullptr; }))
+            return;
+        person.key("Escape");
+        escaped = Person::waitFor([] { return !shown("frmLang"); });
+        if (!escaped || !choose(keys::Lang, keys::LangNew))
             return;
         frmLang *editor = nullptr;
         editorShown = Person::waitFor([&] { return (editor = qobject_cast<frmLang *>(shown("frmLang"))) != nullptr; });
@@ -123,6 +128,7 @@ TEST_F(SecondaryWindows, ALanguageWrittenInTheEditorIsOfferedAtOnceAndTheMenuMar
         press(question->bar(), keys::OkYes);
         closed = Person::waitFor([] { return !shown("frmLang"); });
     });
+    EXPECT_TRUE(escaped) << "Escape left the language editor open";
     ASSERT_TRUE(editorShown);
     EXPECT_TRUE(asked) << "typing, saving, then leaving asks the question";
     EXPECT_TRUE(closed);

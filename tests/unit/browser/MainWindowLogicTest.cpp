@@ -251,12 +251,27 @@ TEST(Tabs, TooltipFollowsThePointer)
     EXPECT_EQ(w.window.tabToolTip, QStringLiteral("http://three.example/"));
 }
 
-TEST(Keys, F12FillsTheScreenOthersAreIgnored)
+TEST(Keys, F12FillsTheScreenAndAgainGivesBackThePlaceOthersAreIgnored)
 {
     Window w;
+    const TwipsRect own{300, 450, 14160, 5925};
+    const TwipsRect screen{0, 0, 1920 * 15, 1080 * 15};
+    w.window.rect = own;
     Form_KeyDown(w.main, 122);
     EXPECT_TRUE(w.window.calls.isEmpty());
     Form_KeyDown(w.main, 123);
-    EXPECT_EQ(w.window.rect, (TwipsRect{0, 0, 1920 * 15, 1080 * 15}));
+    EXPECT_EQ(w.window.rect, screen);
     EXPECT_EQ(w.window.showState, WindowShowState::Normal);
+    Form_KeyDown(w.main, 123);
+    EXPECT_EQ(w.window.rect, own);
+    Form_KeyDown(w.main, 123);
+    EXPECT_EQ(w.window.rect, screen);
+
+    // Sized by hand since, the window keeps that size and F12 covers again.
+    const TwipsRect sized{600, 600, 9000, 6000};
+    w.window.rect = sized;
+    Form_KeyDown(w.main, 123);
+    EXPECT_EQ(w.window.rect, screen);
+    Form_KeyDown(w.main, 123);
+    EXPECT_EQ(w.window.rect, sized);
 }
