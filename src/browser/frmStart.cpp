@@ -132,7 +132,15 @@ void frmStart::connectTabStrip()
 
 QString frmStart::addressText() const { return m_text1->currentText(); }
 
-void frmStart::setAddressText(const QString &text) { m_text1->setEditText(text); }
+void frmStart::setAddressText(const QString &text)
+{
+    m_text1->setEditText(text);
+    // An address the program writes while the keyboard is in the box (the
+    // first page at start) is replaced by what is typed next, as in any
+    // browser, instead of having it added to its end.
+    if (m_text1->lineEdit()->hasFocus())
+        m_text1->lineEdit()->selectAll();
+}
 
 bool frmStart::addressBeingEdited() const { return m_text1->hasFocus() || m_text1->lineEdit()->hasFocus(); }
 
