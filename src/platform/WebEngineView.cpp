@@ -337,8 +337,10 @@ int WebEngineView::firstWordAt(QPoint point)
                        " while (block && /^inline/.test(getComputedStyle(block).display)) block = block.parentElement;"
                        " for (var i = 0; i < words.length; i++) if (block && block.contains(words[i][0])) return i;"
                        " return -1; })()")
-            .arg(point.x())
-            .arg(point.y()));
+            // The page counts in its own pixels, which the zoom makes larger
+            // or smaller than the view's.
+            .arg(point.x() / m_view->zoomFactor())
+            .arg(point.y() / m_view->zoomFactor()));
     bool ok = false;
     const int index = answer.toInt(&ok);
     return ok ? index : -1;
