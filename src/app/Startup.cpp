@@ -9,6 +9,7 @@
 #include "commands/CommandKeys.h"
 #include "config/AppError.h"
 #include "config/LegacyText.h"
+#include "config/SiteZoom.h"
 #include "config/Placement.h"
 #include "linktables/LinkFiles.h"
 #include "platform/Dialogs.h"
@@ -63,6 +64,7 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
         ctx.commands.setChecked(*styles[ctx.options.BarStyle], true);
 
     Hyst_Read(ctx.programFolder, window.address.history());
+    main.Zoom = readSiteZoom(ctx.programFolder);
 
     window.form.attachCommandBars(ctx.options.BarStyle);
     ctx.commands.setEnabled(keys::Speak, false);

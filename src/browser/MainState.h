@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/MainLayout.h"
+#include "config/SiteZoom.h"
 
 #include <QString>
 #include <QList>
@@ -32,6 +33,8 @@ struct MainState
     QStringList TabTitles;
     QList<int> TabProgress;
     QString ChosenLink;
+    // The zoom of each site the user zoomed, as its file keeps it.
+    SiteZoom Zoom;
 };
 
 } // namespace lorva

@@ -60,6 +60,9 @@ class StatusStrip
 public:
     virtual ~StatusStrip() = default;
     virtual void setStatusText(const QString &text) = 0;
+    // Shows `text` for a moment, then what the status text showed before
+    // (unless something else has been shown meanwhile).
+    virtual void showNotice(const QString &text) = 0;
     virtual void setProgress(int value) = 0;
     // The speech-state picture, by image index.
     virtual void setTimebarPicture(int image) = 0;

@@ -31,6 +31,23 @@ StatusStripWidget::StatusStripWidget(const ImageList &images, QWidget *window)
     m_cmdMoveL->setIcon(images.icon(122));
     m_cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
     m_cmdMove->setObjectName(QStringLiteral("cmdMove"));
+    m_notice.setSingleShot(true);
+    m_notice.setInterval(2000);
+    connect(&m_notice, &QTimer::timeout, this, [this] {
+        if (m_statusBar->text() == m_notified)
+            m_statusBar->setText(m_beforeNotice);
+    });
+}
+
+void StatusStripWidget::showNotice(const QString &text)
+{
+    // Notices in a row (the wheel turned on) all stand in front of the text
+    // that was there before the first.
+    if (!m_notice.isActive() || m_statusBar->text() != m_notified)
+        m_beforeNotice = m_statusBar->text();
+    m_notified = text;
+    m_statusBar->setText(text);
+    m_notice.start();
 }
 
 void StatusStripWidget::setStatusText(const QString &text)

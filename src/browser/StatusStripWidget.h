@@ -2,6 +2,7 @@
 
 #include "browser/MainWindowPorts.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <optional>
@@ -30,6 +31,7 @@ public:
     int timebarPicture() const { return m_timebarPicture; }
 
     void setStatusText(const QString &text) override;
+    void showNotice(const QString &text) override;
     void setProgress(int value) override;
     void setTimebarPicture(int image) override;
 
@@ -55,6 +57,10 @@ private:
         std::optional<int> progress;
     } m_held;
     int m_timebarPicture = -1;
+    // A notice shown for a moment, and the text it stands in front of.
+    QTimer m_notice;
+    QString m_notified;
+    QString m_beforeNotice;
     QString m_speechOn;
     QString m_speechOff;
 };

@@ -84,6 +84,9 @@ void TabStrip::createView(int index)
     connect(view, &BrowserView::PageCrashed, this, [this, index] { emit pageCrashed(index); });
     connect(view, &BrowserView::LeftButtonUp, this, [this, index] { emit leftButtonUp(index); });
     connect(view, &BrowserView::ReadFrom, this, [this, index](QPoint point) { emit readFrom(index, point); });
+    connect(view, &BrowserView::AddressChange, this,
+            [this, index](const QString &address) { emit addressChanged(index, address); });
+    connect(view, &BrowserView::ZoomWheel, this, [this, index](int steps) { emit zoomWheel(index, steps); });
 }
 
 void TabStrip::setTabCaption(int index, const QString &caption)

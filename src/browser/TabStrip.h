@@ -61,6 +61,10 @@ signals:
     void leftButtonUp(int index);
     // The page's context menu asked to read aloud from `point` of view `index`.
     void readFrom(int index, QPoint point);
+    // View `index` shows a page at a new address.
+    void addressChanged(int index, const QString &address);
+    // Ctrl+wheel over the page of view `index`, in notches (larger when more than 0).
+    void zoomWheel(int index, int steps);
 
 private:
     Platform &m_platform;

@@ -6,6 +6,7 @@
 #include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
 #include "browser/PageProperties.h"
+#include "browser/Zoom.h"
 #include "commands/CommandBarView.h"
 #include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
@@ -120,6 +121,13 @@ void frmStart::connectTabStrip()
     connect(&m_tabs, &TabStrip::beforeNavigate, this,
             [this](int index, const QString &address) { Web_BeforeNavigate2(m_ctx, index, address); });
     connect(&m_tabs, &TabStrip::pageCrashed, this, [this](int index) { Web_PageCrashed(m_ctx, index); });
+    connect(&m_tabs, &TabStrip::addressChanged, this,
+            [this](int index, const QString &address) { Zoom_Follow(m_ctx, index, address); });
+    connect(&m_tabs, &TabStrip::zoomWheel, this, [this](int index, int steps) {
+        if (index == m_tabs.currentTab())
+            for (int i = 0; i < qAbs(steps); ++i)
+                Zoom_Page(m_ctx, steps);
+    });
     connect(&m_tabs, &TabStrip::documentComplete, this, [this](int index, const QString &address) {
         Web_DocumentComplete(m_ctx, index, address);
         if (index == 0 && !m_firstPageReported) {

@@ -5,6 +5,7 @@
 #include "browser/MainState.h"
 #include "browser/MainWindowLogic.h"
 #include "browser/Navigation.h"
+#include "browser/Zoom.h"
 #include "commands/CommandBarView.h"
 #include "commands/CommandKeys.h"
 #include "commands/Dispatcher.h"
@@ -122,6 +123,11 @@ void frmStart::addKeyboardRoutes()
                                keys::SpeakNext, keys::SpeakPrev})
         for (const QKeySequence &sequence : keys::shortcutsOf(key))
             shortcut(sequence, [this, key] { m_ctx.dispatcher.click(elements::StartMenus, key); });
+    // Zoom, with the keyboard in the page or in the address box alike (the
+    // box has no use of its own for these keys).
+    for (const int direction : {1, -1, 0})
+        for (const QKeySequence &sequence : keys::zoomKeys(direction))
+            shortcut(sequence, [this, direction] { Zoom_Page(m_ctx, direction); });
     // F7 gives the page a caret to select text with from the keyboard.
     shortcut(QKeySequence(Qt::Key_F7), [this] {
         if (BrowserView *view = Web(m_tabs.currentTab())) {

@@ -204,4 +204,17 @@ inline QList<QKeySequence> shortcutsOf(const QString &key)
     return {};
 }
 
+// The zoom keys of every browser, larger (`direction` > 0), smaller (< 0)
+// and back to 100 % (0). Plus comes with Shift where it shares a key with
+// "=", and that key without Shift zooms too; the keypad's keys match these.
+inline QList<QKeySequence> zoomKeys(int direction)
+{
+    if (direction > 0)
+        return {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
+                QKeySequence(Qt::CTRL | Qt::Key_Equal)};
+    if (direction < 0)
+        return {QKeySequence(Qt::CTRL | Qt::Key_Minus)};
+    return {QKeySequence(Qt::CTRL | Qt::Key_0)};
+}
+
 } // namespace lorva::keys

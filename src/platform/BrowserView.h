@@ -99,6 +99,10 @@ public:
     // the view reports that address, a reload opens it again, and showing
     // it raises no navigation or title events of its own.
     virtual void showPage(const QString &html, const QString &address) = 0;
+    // The page's zoom in percent (100 shows it as it comes). A zoom set
+    // stays with the view, over the pages it opens, until set again.
+    virtual void setZoom(int percent) = 0;
+    virtual int zoom() const = 0;
 
 signals:
     void StatusTextChange(const QString &text);
@@ -116,6 +120,12 @@ signals:
     void PageCrashed();
     // The page's context menu asked to read aloud from `point`.
     void ReadFrom(QPoint point);
+    // The view shows a page at a new address (another page, or the same
+    // page moved to another place within itself).
+    void AddressChange(const QString &address);
+    // The wheel was turned with Ctrl held over the page: `steps` notches,
+    // more than 0 away from the user (larger), less than 0 towards.
+    void ZoomWheel(int steps);
 };
 
 } // namespace lorva

@@ -9,6 +9,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QEventLoop>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWebEngineFindTextResult>
 #include <QPointer>
 #include <QTimer>
@@ -97,7 +98,8 @@ WebEngineView::WebEngineView(QWidget *parent)
         // which means nothing to the user: the address that failed does.
         emit TitleChange(isEngineAddress(title) ? m_page->requestedUrl().toString() : title);
     });
-    connect(m_page, &QWebEnginePage::urlChanged, this, [this] {
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        emit AddressChange(url.toString());
         // A link's address shown while the pointer was over it belongs to
         // the page that has gone (the engine does not clear it when the
         // page changes under a pointer that stays still).
@@ -160,6 +162,17 @@ bool WebEngineView::eventFilter(QObject *watched, QEvent *event)
                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         // Reported after the surface has passed the release on to the page.
         QMetaObject::invokeMethod(this, &BrowserView::LeftButtonUp, Qt::QueuedConnection);
+    } else if (event->type() == QEvent::Wheel &&
+               static_cast<QWheelEvent *>(event)->modifiers().testFlag(Qt::ControlModifier)) {
+        // The engine would zoom by its own factors, unknown to the zoom the
+        // program keeps per site: the wheel goes the program's steps instead.
+        // A touchpad turns in fractions of a notch; they add up.
+        m_wheel += static_cast<QWheelEvent *>(event)->angleDelta().y();
+        const int steps = m_wheel / QWheelEvent::DefaultDeltasPerStep;
+        m_wheel -= steps * QWheelEvent::DefaultDeltasPerStep;
+        if (steps != 0)
+            emit ZoomWheel(steps);
+        return true;
     }
     return BrowserView::eventFilter(watched, event);
 }
@@ -324,8 +337,10 @@ int WebEngineView::firstWordAt(QPoint point)
                        " while (block && /^inline/.test(getComputedStyle(block).display)) block = block.parentElement;"
                        " for (var i = 0; i < words.length; i++) if (block && block.contains(words[i][0])) return i;"
                        " return -1; })()")
-            .arg(point.x())
-            .arg(point.y()));
+            // The page counts in its own pixels, which the zoom makes larger
+            // or smaller than the view's.
+            .arg(point.x() / m_view->zoomFactor())
+            .arg(point.y() / m_view->zoomFactor()));
     bool ok = false;
     const int index = answer.toInt(&ok);
     return ok ? index : -1;
@@ -417,5 +432,14 @@ void WebEngineView::startCaret()
 }
 
 void WebEngineView::setSilent(bool silent) { m_page->silent = silent; }
+
+void WebEngineView::setZoom(int percent)
+{
+    // The engine keeps the factor for the pages the view opens next, too.
+    if (zoom() != percent)
+        m_view->setZoomFactor(percent / 100.0);
+}
+
+int WebEngineView::zoom() const { return qRound(m_view->zoomFactor() * 100.0); }
 
 } // namespace lorva

@@ -71,6 +71,8 @@ public:
     QString readyState() override;
     void setSilent(bool silent) override;
     void showPage(const QString &html, const QString &address) override;
+    void setZoom(int percent) override;
+    int zoom() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -88,6 +90,7 @@ private:
     bool m_showingOwnPage = false;
     bool m_keepStatus = false;
     QString m_hovered; // the link address last shown, until the pointer leaves it
+    int m_wheel = 0;   // Ctrl+wheel turned short of a whole notch (a touchpad's)
 };
 
 } // namespace lorva

@@ -69,7 +69,15 @@ public:
         record(QStringLiteral("ownPage %1 ").arg(index) + address);
     }
 
+    void setZoom(int percent) override
+    {
+        zoomPercent = percent;
+        record(QStringLiteral("zoom %1 %2").arg(index).arg(percent));
+    }
+    int zoom() const override { return zoomPercent; }
+
     int index = 0;
+    int zoomPercent = 100;
     QStringList *log = nullptr;
     QString location;
     bool busy = false;

@@ -103,6 +103,7 @@ public:
 
     // StatusStrip
     void setStatusText(const QString &text) override { statusText = text; }
+    void showNotice(const QString &text) override { statusText = text; }
     void setProgress(int value) override { progress = value; }
     void setTimebarPicture(int image) override { timebarPicture = image; }
 

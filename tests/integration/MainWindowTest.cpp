@@ -338,3 +338,46 @@ TEST_F(MainWindow, AKilledRendererLeavesAPageOfTheProgramsOwnThatReloadsIt)
     person.click(Person::at(window->Tab1(), tabCentre(0)), 3);
     EXPECT_TRUE(waitUntil([&] { return window->Web(0)->outerHTML().contains("Still here."); }, 10000));
 }
+
+TEST_F(MainWindow, CtrlPlusZoomsTheSiteAndItsLevelComesBackAfterARestart)
+{
+    server.addPage("/zoom", page("Zoom", "<p style=\"font:bold 40px monospace;color:#000;margin:8px\">MMMMMMMM</p>"));
+    // How wide the dark text is on the screen, in pixels.
+    const auto textWidth = [&] {
+        QWidget *view = window->Web(0)->widget();
+        const QPoint at = view->mapToGlobal(QPoint(0, 0));
+        const QImage shot = window->screen()->grabWindow(0, at.x(), at.y(), view->width(), 200).toImage();
+        int left = shot.width(), right = -1;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (qGray(shot.pixel(x, y)) < 80) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+        return right - left + 1;
+    };
+    type(server.url("/zoom"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/zoom")));
+    QTest::qWait(300);
+    const int plain = textWidth();
+    ASSERT_GT(plain, 100);
+
+    // Once with the keyboard in the page (where opening it left it), once in
+    // the address box: 100 % to 110 % to 125 %.
+    person.key("ctrl+plus");
+    ASSERT_TRUE(waitUntil([&] { return window->statusBar()->text().endsWith("110%"); }, 3000))
+        << qPrintable(window->statusBar()->text());
+    person.key("ctrl+l");
+    ASSERT_TRUE(waitUntil([&] { return window->Text1()->lineEdit()->hasFocus(); }, 3000));
+    person.key("ctrl+plus");
+    const auto zoomed = [&] { return textWidth() > plain * 1.2 && textWidth() < plain * 1.3; };
+    EXPECT_TRUE(waitUntil(zoomed, 5000)) << plain << " to " << textWidth();
+    EXPECT_EQ(window->Text1()->currentText(), server.url("/zoom")) << "the keys edited the box";
+
+    stop();
+    EXPECT_EQ(folder.read("Data/Zoom.txt"), "127.0.0.1\t125\r\n");
+    start();
+    type(server.url("/zoom"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/zoom")));
+    EXPECT_TRUE(waitUntil(zoomed, 5000)) << plain << " to " << textWidth();
+}
