@@ -16,7 +16,7 @@ namespace lorva {
 
 namespace {
 
-constexpr int kZoomCaption = 272; // "Zoom"
+constexpr int kZoomCaption = 252; // "Zoom"
 
 int siteLevel(const MainState &main, const QString &site)
 {
