@@ -16,7 +16,6 @@ namespace lorva {
 
 namespace {
 
-constexpr int kZoomCaption = 252; // "Zoom"
 
 int siteLevel(const MainState &main, const QString &site)
 {

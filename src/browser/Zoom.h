@@ -6,6 +6,8 @@ namespace lorva {
 
 struct MainContext;
 
+// The caption the status text shows the level with ("Zoom").
+inline constexpr int kZoomCaption = 252;
 // The zoom levels a browser steps through, in percent.
 inline constexpr int kZoomSteps[] = {25, 33, 50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400, 500};
 

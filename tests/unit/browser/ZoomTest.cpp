@@ -48,7 +48,7 @@ TEST(ZoomFile, KeysStepTheSiteAndItsOtherTabsFollow)
 {
     test::TempFolder folder;
     test::FakeProgram p(folder.path());
-    p.ctx.language.Captions[272] = QStringLiteral("Zoom");
+    p.ctx.language.Captions[kZoomCaption] = QStringLiteral("Zoom");
     p.window.setTabCount(3);
     p.window.views[0].location = QStringLiteral("http://Site.example:8080/a");
     p.window.views[1].location = QStringLiteral("https://site.example/b");
