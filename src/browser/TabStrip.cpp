@@ -41,6 +41,16 @@ void TabStrip::setReadAloudEntry(const QString &text)
     }
 }
 
+void TabStrip::setLinkEntries(const QString &newTab, const QString &newWindow)
+{
+    m_newTabEntry = newTab;
+    m_newWindowEntry = newWindow;
+    for (const auto &view : m_web) {
+        if (view)
+            view->setLinkEntries(newTab, newWindow);
+    }
+}
+
 void TabStrip::setTabCount(int count)
 {
     const QSignalBlocker block(m_bar);
@@ -66,6 +76,7 @@ void TabStrip::createView(int index)
     // Script dialogs of pages are not shown.
     view->setSilent(true);
     view->setReadAloudEntry(m_readAloud);
+    view->setLinkEntries(m_newTabEntry, m_newWindowEntry);
     connect(view, &BrowserView::StatusTextChange, this,
             [this, index](const QString &text) { emit statusTextChanged(index, text); });
     connect(view, &BrowserView::ProgressChange, this,
@@ -84,6 +95,8 @@ void TabStrip::createView(int index)
     connect(view, &BrowserView::PageCrashed, this, [this, index] { emit pageCrashed(index); });
     connect(view, &BrowserView::LeftButtonUp, this, [this, index] { emit leftButtonUp(index); });
     connect(view, &BrowserView::ReadFrom, this, [this, index](QPoint point) { emit readFrom(index, point); });
+    connect(view, &BrowserView::LinkInNewTab, this,
+            [this, index](const QString &address) { emit linkInNewTab(index, address); });
 }
 
 void TabStrip::setTabCaption(int index, const QString &caption)

@@ -120,6 +120,8 @@ void frmStart::connectTabStrip()
     connect(&m_tabs, &TabStrip::beforeNavigate, this,
             [this](int index, const QString &address) { Web_BeforeNavigate2(m_ctx, index, address); });
     connect(&m_tabs, &TabStrip::pageCrashed, this, [this](int index) { Web_PageCrashed(m_ctx, index); });
+    connect(&m_tabs, &TabStrip::linkInNewTab, this,
+            [this](int index, const QString &address) { Web_LinkInNewTab(m_ctx, index, address); });
     connect(&m_tabs, &TabStrip::documentComplete, this, [this](int index, const QString &address) {
         Web_DocumentComplete(m_ctx, index, address);
         if (index == 0 && !m_firstPageReported) {
@@ -249,6 +251,7 @@ void frmStart::showPageProperties()
 void frmStart::setWindowNames(const WindowNames &names)
 {
     m_tabs.setReadAloudEntry(names.readAloud);
+    m_tabs.setLinkEntries(names.linkInNewTab, names.linkInNewWindow);
     m_status->setNames(names);
     setAccessibleName(names.window);
     for (int i = 0; i < 3; ++i) {

@@ -72,6 +72,9 @@ public:
     // Adds an entry with `caption` to the page's context menu; choosing it
     // raises ReadFrom with the point where the menu was asked for.
     virtual void setReadAloudEntry(const QString &caption) = 0;
+    // The captions of the context menu's entries that open a link in a new
+    // tab and in a new window (both raise LinkInNewTab).
+    virtual void setLinkEntries(const QString &newTab, const QString &newWindow) = 0;
     // The body's content, with events running meanwhile and taken from the
     // page in pieces small enough never to hold up the window; a body whose
     // markup has more than `maxMarkup` characters is not taken (tooLarge).
@@ -116,6 +119,11 @@ signals:
     void PageCrashed();
     // The page's context menu asked to read aloud from `point`.
     void ReadFrom(QPoint point);
+    // The user asked for the link to `address` in a new tab: a middle click
+    // or Ctrl+click on it, or the context menu's entries for a new tab or
+    // window. A page's own request for a new window is no such thing: it
+    // opens in this view.
+    void LinkInNewTab(const QString &address);
 };
 
 } // namespace lorva
