@@ -155,6 +155,40 @@ void Web_DocumentComplete(MainContext &ctx, int index, const QString &address)
         ctx.main.CurrentURL = address;
 }
 
+int tabForNewLink(const QStringList &tabURLs, int tabCount, int from)
+{
+    if (tabCount < 2)
+        return 0;
+    for (int step = 1; step < tabCount; ++step) {
+        const int tab = (from + step) % tabCount;
+        if (stored(tabURLs, tab).isEmpty())
+            return tab;
+    }
+    return (from + 1) % tabCount;
+}
+
+void Web_LinkInNewTab(MainContext &ctx, int from, const QString &address)
+{
+    if (address.isEmpty() || address.size() > kMaxAddressLength)
+        return;
+    MainState &main = ctx.main;
+    const int tab = tabForNewLink(main.TabURLs, ctx.tabs.tabCount(), from);
+    // Taken at once, so that a second link asked for before this one has
+    // started loading goes to the tab after it.
+    store(main.TabURLs, tab, address);
+    // A used tab taken over (every tab had a page) shows nothing of the
+    // page that was there.
+    store(main.TabTitles, tab, QString());
+    store(main.TabProgress, tab, 0);
+    captionTab(ctx.tabs, tab, address);
+    openInView(ctx.tabs, tab, address);
+    ctx.tabs.setCurrentTab(tab);
+    for (int t = 0; t < ctx.tabs.tabCount(); ++t)
+        ctx.tabs.setViewVisible(t, t == tab);
+    showCurrentTab(ctx);
+    ctx.tabs.focusView(tab);
+}
+
 void showCurrentTab(MainContext &ctx)
 {
     MainState &main = ctx.main;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lorva {
 
@@ -27,6 +28,17 @@ void Web_ProgressChange(MainContext &ctx, int index, double progress, double max
 void Web_TitleChange(MainContext &ctx, int index, const QString &text);
 void Web_BeforeNavigate2(MainContext &ctx, int index, const QString &address);
 void Web_DocumentComplete(MainContext &ctx, int index, const QString &address);
+
+// The tab a link asked for in a new tab opens in, from the tab `from`: the
+// next tab after it that has no page yet, going round to the first; when
+// every tab has one, the tab right after it (the first after the last).
+// A single tab is its own next.
+int tabForNewLink(const QStringList &tabURLs, int tabCount, int from);
+
+// The user asked for a link of the page in tab `from` in a new tab: the
+// link opens in tabForNewLink() and that tab is shown; the page of `from`
+// stays in its tab.
+void Web_LinkInNewTab(MainContext &ctx, int from, const QString &address);
 
 // The current tab's page, title and progress in the address box and the
 // status strip, as after a switch of tab.

@@ -41,6 +41,16 @@ void TabStrip::setReadAloudEntry(const QString &text)
     }
 }
 
+void TabStrip::setLinkEntries(const QString &newTab, const QString &newWindow)
+{
+    m_newTabEntry = newTab;
+    m_newWindowEntry = newWindow;
+    for (const auto &view : m_web) {
+        if (view)
+            view->setLinkEntries(newTab, newWindow);
+    }
+}
+
 void TabStrip::setTabCount(int count)
 {
     const QSignalBlocker block(m_bar);
@@ -66,6 +76,7 @@ void TabStrip::createView(int index)
     // Script dialogs of pages are not shown.
     view->setSilent(true);
     view->setReadAloudEntry(m_readAloud);
+    view->setLinkEntries(m_newTabEntry, m_newWindowEntry);
     connect(view, &BrowserView::StatusTextChange, this,
             [this, index](const QString &text) { emit statusTextChanged(index, text); });
     connect(view, &BrowserView::ProgressChange, this,
@@ -87,6 +98,8 @@ void TabStrip::createView(int index)
     connect(view, &BrowserView::AddressChange, this,
             [this, index](const QString &address) { emit addressChanged(index, address); });
     connect(view, &BrowserView::ZoomWheel, this, [this, index](int steps) { emit zoomWheel(index, steps); });
+    connect(view, &BrowserView::LinkInNewTab, this,
+            [this, index](const QString &address) { emit linkInNewTab(index, address); });
 }
 
 void TabStrip::setTabCaption(int index, const QString &caption)

@@ -32,6 +32,8 @@ public:
     BrowserView *Web(int index) const;
     // The pages' context-menu entry that reads aloud, in every view.
     void setReadAloudEntry(const QString &text);
+    // The pages' context-menu entries that open a link in a new tab or window.
+    void setLinkEntries(const QString &newTab, const QString &newWindow);
     // Equal tabs filling the panel the layout gives the strip.
     void updateTabWidths();
 
@@ -65,6 +67,8 @@ signals:
     void addressChanged(int index, const QString &address);
     // Ctrl+wheel over the page of view `index`, in notches (larger when more than 0).
     void zoomWheel(int index, int steps);
+    // The user asked for a link of the page of view `index` in a new tab.
+    void linkInNewTab(int index, const QString &address);
 
 private:
     Platform &m_platform;
@@ -73,6 +77,8 @@ private:
     QTabBar *m_bar;
     std::vector<std::unique_ptr<BrowserView>> m_web;
     QString m_readAloud;
+    QString m_newTabEntry;
+    QString m_newWindowEntry;
     int m_tabWidthPixels = 0;
 };
 

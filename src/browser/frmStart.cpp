@@ -128,6 +128,8 @@ void frmStart::connectTabStrip()
             for (int i = 0; i < qAbs(steps); ++i)
                 Zoom_Page(m_ctx, steps);
     });
+    connect(&m_tabs, &TabStrip::linkInNewTab, this,
+            [this](int index, const QString &address) { Web_LinkInNewTab(m_ctx, index, address); });
     connect(&m_tabs, &TabStrip::documentComplete, this, [this](int index, const QString &address) {
         Web_DocumentComplete(m_ctx, index, address);
         if (index == 0 && !m_firstPageReported) {
@@ -257,6 +259,7 @@ void frmStart::showPageProperties()
 void frmStart::setWindowNames(const WindowNames &names)
 {
     m_tabs.setReadAloudEntry(names.readAloud);
+    m_tabs.setLinkEntries(names.linkInNewTab, names.linkInNewWindow);
     m_status->setNames(names);
     setAccessibleName(names.window);
     for (int i = 0; i < 3; ++i) {

@@ -61,7 +61,8 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
     bars.setToolTip(Ebay, l.EcommerceDescr);
     tips({{Picture, 176}, {Brevonta, 196}});
 
-    windows.setWindowNames({C[215], C[179], {C[232], C[233], C[234]}, C[224], C[235], C[236], C[248], C[251]});
+    windows.setWindowNames({C[215], C[179], {C[232], C[233], C[234]}, C[224], C[235], C[236], C[248], C[251],
+                           C[253], C[254]});
 
     // The language-file editor and the question dialog have their texts
     // before they are first shown: their entries are made here if need be.

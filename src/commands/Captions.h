@@ -21,6 +21,8 @@ struct WindowNames
     QString speechOff;
     QString readAloud; // the pages' context-menu entry that reads from there
     QString progress;  // the status strip's progress bar
+    QString linkInNewTab;    // the pages' context-menu entries for a link
+    QString linkInNewWindow;
 };
 
 // The parts of windows, beyond command entries, that the caption pass writes.

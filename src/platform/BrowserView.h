@@ -72,6 +72,9 @@ public:
     // Adds an entry with `caption` to the page's context menu; choosing it
     // raises ReadFrom with the point where the menu was asked for.
     virtual void setReadAloudEntry(const QString &caption) = 0;
+    // The captions of the context menu's entries that open a link in a new
+    // tab and in a new window (both raise LinkInNewTab).
+    virtual void setLinkEntries(const QString &newTab, const QString &newWindow) = 0;
     // The body's content, with events running meanwhile and taken from the
     // page in pieces small enough never to hold up the window; a body whose
     // markup has more than `maxMarkup` characters is not taken (tooLarge).
@@ -126,6 +129,11 @@ signals:
     // The wheel was turned with Ctrl held over the page: `steps` notches,
     // more than 0 away from the user (larger), less than 0 towards.
     void ZoomWheel(int steps);
+    // The user asked for the link to `address` in a new tab: a middle click
+    // or Ctrl+click on it, or the context menu's entries for a new tab or
+    // window. A page's own request for a new window is no such thing: it
+    // opens in this view.
+    void LinkInNewTab(const QString &address);
 };
 
 } // namespace lorva

@@ -6,7 +6,9 @@
 #include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNewWindowRequest>
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -15,6 +17,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineProfile>
+#include <QAction>
 #include <QMenu>
 #include <QWebEngineView>
 
@@ -48,9 +51,15 @@ bool LorvaPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool is
     return true;
 }
 
-QWebEnginePage *LorvaPage::createWindow(WebWindowType)
+QWebEnginePage *LorvaPage::createWindow(WebWindowType type)
 {
-    // A page asking for a new window opens it in this view.
+    // A background tab is only ever asked for by the user (a middle click or
+    // Ctrl+click on a link): no page is made for it, so that the engine
+    // names the link in newWindowRequested, where the view hands it on.
+    // Everything else that asks for a window, a page's target=_blank or
+    // window.open among them, opens it in this view.
+    if (type == WebBrowserBackgroundTab)
+        return nullptr;
     return this;
 }
 
@@ -135,11 +144,34 @@ WebEngineView::WebEngineView(QWidget *parent)
         emit StatusTextChange(url);
     });
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserView::WindowClosing);
+    // Asked only when createWindow() made no page: the request is left
+    // unanswered, and the engine drops the window it would have filled.
+    connect(m_page, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
+        if (request.destination() == QWebEngineNewWindowRequest::InNewBackgroundTab &&
+            request.requestedUrl().isValid())
+            emit LinkInNewTab(request.requestedUrl().toString());
+    });
     // The engine's own context menu, with reading aloud from where it was asked.
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         QMenu *menu = m_view->createStandardContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
+        // The engine's own entries for a link in a new tab or window would
+        // ask this page for a window, as target=_blank does, and their texts
+        // are English only: the program's entries take their places.
+        const QUrl link = m_view->lastContextMenuRequest()->linkUrl();
+        const std::pair<QWebEnginePage::WebAction, QString> linkEntries[] = {
+            {QWebEnginePage::OpenLinkInNewTab, m_newTabEntry}, {QWebEnginePage::OpenLinkInNewWindow, m_newWindowEntry}};
+        for (const auto &[action, caption] : linkEntries) {
+            QAction *engine = m_page->action(action);
+            if (!menu->actions().contains(engine))
+                continue;
+            auto *own = new QAction(caption.isEmpty() ? engine->text() : caption, menu);
+            own->setEnabled(link.isValid());
+            connect(own, &QAction::triggered, this, [this, link] { emit LinkInNewTab(link.toString()); });
+            menu->insertAction(engine, own);
+            menu->removeAction(engine);
+        }
         if (!m_readAloud.isEmpty()) {
             menu->addSeparator();
             menu->addAction(m_readAloud, this, [this, at] { emit ReadFrom(at); });
@@ -347,6 +379,12 @@ int WebEngineView::firstWordAt(QPoint point)
 }
 
 void WebEngineView::setReadAloudEntry(const QString &caption) { m_readAloud = caption; }
+
+void WebEngineView::setLinkEntries(const QString &newTab, const QString &newWindow)
+{
+    m_newTabEntry = newTab;
+    m_newWindowEntry = newWindow;
+}
 
 QString WebEngineView::readableText()
 {

@@ -63,6 +63,7 @@ public:
     void clearHighlight() override;
     int firstWordAt(QPoint point) override;
     void setReadAloudEntry(const QString &caption) override;
+    void setLinkEntries(const QString &newTab, const QString &newWindow) override;
     std::optional<CapturedPage> capturePage(qsizetype maxMarkup) override;
     bool saveArchive(const QString &path, QString &error) override;
     bool Busy() const override;
@@ -82,6 +83,8 @@ private:
 
     QWebEngineView *m_view;
     QString m_readAloud; // the context menu's entry; none while empty
+    QString m_newTabEntry; // the context menu's link entries; the engine's texts while empty
+    QString m_newWindowEntry;
     LorvaPage *m_page;
     PagePrinter *m_printing; // keeps the page setup between commands
     bool m_busy = false;

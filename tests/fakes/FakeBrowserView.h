@@ -43,6 +43,7 @@ public:
     void clearHighlight() override { record(QStringLiteral("clearHighlight")); }
     int firstWordAt(QPoint) override { return wordAtPoint; }
     void setReadAloudEntry(const QString &caption) override { readAloudCaption = caption; }
+    void setLinkEntries(const QString &, const QString &) override {}
     bool saveArchive(const QString &path, QString &error) override
     {
         record(QStringLiteral("archive %1 ").arg(index) + path);

@@ -148,6 +148,23 @@ TEST_F(MainWindow, ANewWindowRequestOpensInTheCurrentView)
     EXPECT_EQ(window->Tab1()->currentIndex(), 0);
 }
 
+TEST_F(MainWindow, AMiddleClickOnALinkShowsItInTheNextTabAndLeavesThePageInItsOwn)
+{
+    server.addPage("/linked", page("Linked"));
+    server.addPage("/links", page("Links", "<a href='/linked' style='display:block;width:100%;height:600px'>on</a>"));
+    type(server.url("/links"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/links")));
+    person.click(Person::at(window->Web(0)->widget(), QPoint(40, 40)), 2);
+    ASSERT_TRUE(waitForLoad(1, server.url("/linked")));
+    EXPECT_EQ(window->Tab1()->currentIndex(), 1);
+    EXPECT_EQ(window->Tab1()->tabText(1), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(window->Text1()->currentText(), server.url("/linked"));
+    EXPECT_TRUE(window->Web(1)->widget()->isVisible());
+    EXPECT_FALSE(window->Web(0)->widget()->isVisible());
+    EXPECT_EQ(window->Web(0)->LocationURL(), server.url("/links"));
+    EXPECT_EQ(ctx->main.TabURLs[0], server.url("/links"));
+}
+
 TEST_F(MainWindow, ClickingAnUnusedTabTakesOverThePreviousTab)
 {
     server.addPage("/two", page("Two"));

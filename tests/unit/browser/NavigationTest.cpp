@@ -266,3 +266,27 @@ TEST(WebAttend, WaitsForIdleThenCompleteAndGivesUpAtTheLimit)
     EXPECT_FALSE(WebAttend(stuck.window.views[1], stuck.platform, 60000));
     EXPECT_EQ(stuck.platform.fakeWaits.waitedMs, 60500);
 }
+
+TEST(LinkInNewTab, TakesTheNextTabWithoutAPageGoingRoundToTheFirst)
+{
+    const QString u = QStringLiteral("http://used.example/");
+    const struct
+    {
+        QStringList urls;
+        int tabCount;
+        int from;
+        int chosen;
+    } rows[] = {
+        {{u, u, {}, u, {}}, 5, 1, 2},
+        {{u, u, u, u, {}}, 5, 2, 4},
+        {{u, {}, u, u, u}, 5, 4, 1},  // round past the last tab
+        {{{}, u, u, u, u}, 5, 2, 0},
+        {{u, u}, 4, 1, 2},            // tabs past the list have no page
+        {{u, u, u, u, u}, 5, 2, 3},   // every tab used: the one after
+        {{u, u, u, u, u}, 5, 4, 0},
+        {{u}, 1, 0, 0},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(tabForNewLink(row.urls, row.tabCount, row.from), row.chosen)
+            << row.urls.join(',').toStdString() << " from " << row.from;
+}
