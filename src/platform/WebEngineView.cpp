@@ -101,7 +101,8 @@ WebEngineView::WebEngineView(QWidget *parent)
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
         m_busy = false;
         // The engine tells nothing of what it loaded; the document does.
-        m_page->runJavaScript(QStringLiteral("document.contentType"), [this, alive = QPointer<WebEngineView>(this)](const QVariant &type) {
+        const QPointer<WebEngineView> alive(this);
+        m_page->runJavaScript(QStringLiteral("document.contentType"), [this, alive](const QVariant &type) {
             if (alive)
                 m_pdf = type.toString() == u"application/pdf";
         });
@@ -260,13 +261,13 @@ std::optional<CapturedPage> WebEngineView::capturePage(qsizetype maxMarkup)
 
 bool WebEngineView::saveArchive(const QString &path, QString &error)
 {
-    // A relative path, or one in a folder that does not exist, brings the
-    // whole engine down: never hand it over.
     // The engine would turn the save of a PDF document into a download.
     if (m_pdf) {
         error = QStringLiteral("a PDF document makes no web archive");
         return false;
     }
+    // A relative path, or one in a folder that does not exist, brings the
+    // whole engine down: never hand it over.
     const QFileInfo target(path);
     if (!target.isAbsolute() || !target.absoluteDir().exists()) {
         error = QStringLiteral("the folder does not exist: ") + target.absolutePath();
@@ -357,7 +358,8 @@ std::optional<QByteArray> WebEngineView::pdfDocument(QString &error)
         return std::nullopt;
     }
     if (!state.startsWith(u"size ")) {
-        error = state.isEmpty() ? QStringLiteral("the document did not come in time") : QStringLiteral("the page went away");
+        error = state.isEmpty() ? QStringLiteral("the document did not come in time")
+                                : QStringLiteral("the page went away");
         return std::nullopt;
     }
     // Taken in pieces a few milliseconds each to turn into bytes, so that
