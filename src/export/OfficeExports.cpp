@@ -10,6 +10,7 @@
 #include "config/Language.h"
 #include "config/LegacyText.h"
 #include "export/ExportState.h"
+#include "export/Pictures.h"
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
 #include "platform/OfficeSuite.h"
@@ -115,6 +116,12 @@ void exportPage(ExportContext &ctx, const Kind &kind, const std::function<void(O
 {
     MainContext &main = ctx.main;
     const auto &C = main.language.Captions;
+    // The engine's viewer gives nothing of a PDF document to put into a
+    // document of the office.
+    if (BrowserView *view = currentView(ctx); view && view->showsPdf()) {
+        main.dialogs.information(kTitle, C[kPdfNotExportedCaption]);
+        return;
+    }
     OfficeSession session(ctx);
     if (!session.started())
         return;
@@ -259,7 +266,11 @@ void SaveAsW(ExportContext &ctx, bool VerticalWord)
 
 void SaveAsF(ExportContext &ctx)
 {
-    static const Kind pdf{OfficeJob::Kind::Pdf, ".pdf", "PDF  (*.pdf)|*.pdf", nullptr, true};
+    if (BrowserView *view = currentView(ctx); view && view->showsPdf()) {
+        Save_Archive(ctx);
+        return;
+    }
+    static const Kind pdf{OfficeJob::Kind::Pdf, ".pdf", kPdfFilter, nullptr, true};
     exportPage(ctx, pdf, [&ctx](OfficeJob &job) {
         job.templatePath = ctx.exports.templatePathH;
         job.landscape = true;

@@ -51,7 +51,8 @@ QString Default_Export_Name(const QString &title);
 // `VerticalWord`, from the landscape one.
 void SaveAsW(ExportContext &ctx, bool VerticalWord);
 // The page as a PDF file, through the landscape template, with the Word
-// document it was made from beside it.
+// document it was made from beside it; a PDF document shown is saved as
+// itself (as Save_Archive saves it).
 void SaveAsF(ExportContext &ctx);
 // The page as an Excel workbook, its tables as cells.
 void SaveAsE(ExportContext &ctx);
@@ -63,5 +64,10 @@ void addExportRows(Dispatcher &dispatcher, ExportContext &ctx);
 inline constexpr int kExportFailedCaption = 239;
 inline constexpr int kNoOfficeCaption = 240;
 inline constexpr int kExportBusyCaption = 241;
+// A PDF document shown cannot go into a Word document or a workbook.
+inline constexpr int kPdfNotExportedCaption = 255;
+
+// The save dialog's filter for PDF files.
+inline constexpr char kPdfFilter[] = "PDF  (*.pdf)|*.pdf";
 
 } // namespace lorva

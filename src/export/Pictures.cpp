@@ -22,6 +22,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryFile>
+#include <QUrl>
 
 namespace lorva {
 
@@ -45,6 +46,21 @@ void layOutAgain(MainContext &ctx)
 {
     ctx.main.NoResize = false;
     Form_Resize(ctx);
+}
+
+// The PDF document shown, written whole under `path` or not at all.
+bool savePdf(BrowserView &view, const QString &path, QString &error)
+{
+    const std::optional<QByteArray> document = view.pdfDocument(error);
+    if (!document)
+        return false;
+    try {
+        legacy::writeFileAtomically(path, *document, QStringLiteral("Save_Archive"));
+    } catch (const AppError &failure) {
+        error = failure.message();
+        return false;
+    }
+    return true;
 }
 
 QByteArray bmpOf(const QImage &image)
@@ -145,21 +161,28 @@ void Save_Archive(ExportContext &ctx)
         Set_Alpha(main, kNormalAlpha);
     });
     main.platform.waits->wait(500);
-    // The page's own name for it, as the view's Save As would offer.
-    QString name = view->LocationName();
+    // A PDF document is no web page: it is saved as itself, under the name
+    // it came with. A page gets its own name for it, as the view's Save As
+    // would offer.
+    const bool pdf = view->showsPdf();
+    QString name = pdf ? QFileInfo(QUrl(view->LocationURL()).path()).completeBaseName() : QString();
+    if (name.isEmpty())
+        name = view->LocationName();
     static const QRegularExpression unfit(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
     name = name.replace(unfit, QStringLiteral(" ")).simplified();
     if (name.isEmpty())
         name = QStringLiteral("page");
     Set_Pointer(main, false);
-    const std::optional<QString> chosen = main.dialogs.saveFileName(
-        QString(), name + QStringLiteral(".mht"), QStringLiteral("Web archive (*.mht)|*.mht"));
+    const std::optional<QString> chosen =
+        pdf ? main.dialogs.saveFileName(QString(), name + QStringLiteral(".pdf"), QLatin1String(kPdfFilter))
+            : main.dialogs.saveFileName(QString(), name + QStringLiteral(".mht"),
+                                        QStringLiteral("Web archive (*.mht)|*.mht"));
     Set_Pointer(main, true);
     if (!chosen || chosen->isEmpty())
         return;
     QString error;
     const QString path = QFileInfo(*chosen).absoluteFilePath();
-    const bool saved = view->saveArchive(path, error);
+    const bool saved = pdf ? savePdf(*view, path, error) : view->saveArchive(path, error);
     main.platform.waits->wait(500);
     Set_Pointer(main, false);
     Set_Alpha(main, kNormalAlpha);

@@ -15,7 +15,8 @@ void Load_ClipBoard(ExportContext &ctx);
 // A picture of the screen as a new blank slide: added to the chosen
 // presentation when it exists, otherwise a new presentation with that slide.
 void SaveAsP(ExportContext &ctx);
-// The page as a web archive (MHTML), where the user chooses.
+// The page as a web archive (MHTML), where the user chooses; a PDF document
+// shown is saved as itself.
 void Save_Archive(ExportContext &ctx);
 // The page's markup into "\Doc.Txt", opened in the desktop's text editor.
 void View_Source(ExportContext &ctx);

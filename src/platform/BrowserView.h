@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -86,6 +87,17 @@ public:
     // a folder that exists; waits, with events running, until it is written.
     // False (with `error` set) when it was not.
     virtual bool saveArchive(const QString &path, QString &error) = 0;
+    // The view shows a PDF document in the engine's viewer: it has no web
+    // page to capture or archive, only the document itself.
+    virtual bool showsPdf() const { return false; }
+    // The PDF document shown, as the server sent it, asked of the page with
+    // events running meanwhile; nothing (with `error` set) when it cannot be
+    // had.
+    virtual std::optional<QByteArray> pdfDocument(QString &error)
+    {
+        error = QStringLiteral("the page is no PDF document");
+        return std::nullopt;
+    }
     virtual bool Busy() const = 0;
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;

@@ -3,21 +3,25 @@
 #include "platform/PagePrinter.h"
 #include "platform/PageCapture.h"
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWebEngineFindTextResult>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QAction>
+#include <QWebEngineSettings>
 #include <QMenu>
 #include <QWebEngineView>
 
@@ -86,6 +90,10 @@ WebEngineView::WebEngineView(QWidget *parent)
 {
     m_view->setObjectName(QStringLiteral("Web"));
     m_view->setPage(m_page);
+    // A PDF document is shown in the engine's own viewer, as a browser does;
+    // without its plugin the engine turns the document into a download.
+    m_page->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    m_page->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     connect(m_page, &LorvaPage::navigationRequested, this, [this](const QUrl &url) {
         // Loading the program's own page is no navigation of the user's;
         // anything after it is.
@@ -94,10 +102,20 @@ WebEngineView::WebEngineView(QWidget *parent)
         m_showingOwnPage = false;
         emit BeforeNavigate2(url.toString());
     });
-    connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        m_busy = true;
+        m_pdf = false;
+        m_pdfSelectionDropped = false;
+    });
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int p) { emit ProgressChange(p, 100); });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
         m_busy = false;
+        // The engine tells nothing of what it loaded; the document does.
+        const QPointer<WebEngineView> alive(this);
+        m_page->runJavaScript(QStringLiteral("document.contentType"), [this, alive](const QVariant &type) {
+            if (alive)
+                m_pdf = type.toString() == u"application/pdf";
+        });
         emit DocumentComplete(m_page->url().toString());
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
@@ -192,6 +210,13 @@ bool WebEngineView::eventFilter(QObject *watched, QEvent *event)
             static_cast<QChildEvent *>(event)->child()->installEventFilter(this);
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        // A plain click in a PDF document clears its selection, but the
+        // viewer may not have had the click yet when it is asked for a copy
+        // right after it (it then gives the selection of before).
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_pdf && m_plainPress &&
+            (mouse->position().toPoint() - m_pressedAt).manhattanLength() < QApplication::startDragDistance())
+            m_pdfSelectionDropped = true;
         // Reported after the surface has passed the release on to the page.
         QMetaObject::invokeMethod(this, &BrowserView::LeftButtonUp, Qt::QueuedConnection);
     } else if (event->type() == QEvent::Wheel &&
@@ -205,6 +230,15 @@ bool WebEngineView::eventFilter(QObject *watched, QEvent *event)
         if (steps != 0)
             emit ZoomWheel(steps);
         return true;
+    } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        // A click in a PDF document changes or clears its selection; a
+        // double click, or a click with Shift, selects.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        m_pdfSelectionDropped = false;
+        m_pressedAt = mouse->position().toPoint();
+        m_plainPress = event->type() == QEvent::MouseButtonPress && !(mouse->modifiers() & Qt::ShiftModifier);
+    } else if (event->type() == QEvent::KeyPress) {
+        m_pdfSelectionDropped = false;
     }
     return BrowserView::eventFilter(watched, event);
 }
@@ -272,6 +306,11 @@ std::optional<CapturedPage> WebEngineView::capturePage(qsizetype maxMarkup)
 
 bool WebEngineView::saveArchive(const QString &path, QString &error)
 {
+    // The engine would turn the save of a PDF document into a download.
+    if (m_pdf) {
+        error = QStringLiteral("a PDF document makes no web archive");
+        return false;
+    }
     // A relative path, or one in a folder that does not exist, brings the
     // whole engine down: never hand it over.
     const QFileInfo target(path);
@@ -319,6 +358,77 @@ bool WebEngineView::saveArchive(const QString &path, QString &error)
     if (mode & 0002) permissions |= QFileDevice::WriteOther;
     QFile::setPermissions(target.absoluteFilePath(), permissions);
     return true;
+}
+
+bool WebEngineView::showsPdf() const { return m_pdf; }
+
+std::optional<QByteArray> WebEngineView::pdfDocument(QString &error)
+{
+    // The viewer hands out nothing of its document, but the page may ask
+    // for its own address again, with its cookies, as the viewer did.
+    const QString started = runScript(QStringLiteral(R"(
+(function () {
+  var L = window.__lorvaPdf = { done: false };
+  var x = new XMLHttpRequest();
+  x.open('GET', location.href);
+  x.responseType = 'arraybuffer';
+  x.onload = function () {
+    if (x.status && x.status !== 200) L.error = 'the server answered ' + x.status + ' when asked for it again';
+    else L.bytes = new Uint8Array(x.response);
+    L.done = true;
+  };
+  x.onerror = function () { L.error = 'the document could not be had from its address again'; L.done = true; };
+  x.send();
+  return 'started';
+})())"));
+    if (started != u"started") {
+        error = QStringLiteral("the page gave no answer");
+        return std::nullopt;
+    }
+    const auto forget = qScopeGuard([this] { m_page->runJavaScript(QStringLiteral("delete window.__lorvaPdf")); });
+    QString state;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 60000) {
+        state = runScript(QStringLiteral("(function () { var L = window.__lorvaPdf; return !L ? 'gone' : !L.done ? '' :"
+                                         " L.error ? 'error ' + L.error : 'size ' + L.bytes.length; })()"));
+        if (!state.isEmpty())
+            break;
+        QEventLoop pause;
+        QTimer::singleShot(50, &pause, &QEventLoop::quit);
+        pause.exec();
+    }
+    if (state.startsWith(u"error ")) {
+        error = state.mid(6);
+        return std::nullopt;
+    }
+    if (!state.startsWith(u"size ")) {
+        error = state.isEmpty() ? QStringLiteral("the document did not come in time")
+                                : QStringLiteral("the page went away");
+        return std::nullopt;
+    }
+    // Taken in pieces a few milliseconds each to turn into bytes, so that
+    // the window goes on meanwhile.
+    constexpr qsizetype kPiece = 3 << 18;
+    const qsizetype size = state.mid(5).toLongLong();
+    QByteArray document;
+    document.reserve(size);
+    for (qsizetype at = 0; at < size; at += kPiece) {
+        const QString piece = runScript(QStringLiteral("(function () { var L = window.__lorvaPdf; if (!L) return '';"
+                                                       " var b = L.bytes.subarray(%1, %2), s = '';"
+                                                       " for (var i = 0; i < b.length; i += 0x8000)"
+                                                       " s += String.fromCharCode.apply(null, b.subarray(i, i + 0x8000));"
+                                                       " return btoa(s); })()")
+                                            .arg(at)
+                                            .arg(at + kPiece));
+        const QByteArray bytes = QByteArray::fromBase64(piece.toLatin1());
+        if (bytes.size() != std::min(kPiece, size - at)) {
+            error = QStringLiteral("the page stopped answering");
+            return std::nullopt;
+        }
+        document += bytes;
+    }
+    return document;
 }
 
 QString WebEngineView::readyState() { return runScript(QStringLiteral("document.readyState")).toLower(); }
@@ -414,7 +524,8 @@ void WebEngineView::ExecWB(PageCommand command)
         m_page->triggerAction(QWebEnginePage::Cut);
         break;
     case PageCommand::Copy:
-        m_page->triggerAction(QWebEnginePage::Copy);
+        if (!m_pdfSelectionDropped)
+            m_page->triggerAction(QWebEnginePage::Copy);
         break;
     case PageCommand::Paste:
         m_page->triggerAction(QWebEnginePage::Paste);
@@ -423,6 +534,8 @@ void WebEngineView::ExecWB(PageCommand command)
         m_page->triggerAction(QWebEnginePage::SelectAll);
         break;
     case PageCommand::Unselect:
+        // The PDF viewer leaves its selection as it is.
+        m_pdfSelectionDropped = m_pdf;
         m_page->triggerAction(QWebEnginePage::Unselect);
         break;
     case PageCommand::Delete:

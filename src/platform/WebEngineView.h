@@ -66,6 +66,8 @@ public:
     void setLinkEntries(const QString &newTab, const QString &newWindow) override;
     std::optional<CapturedPage> capturePage(qsizetype maxMarkup) override;
     bool saveArchive(const QString &path, QString &error) override;
+    bool showsPdf() const override;
+    std::optional<QByteArray> pdfDocument(QString &error) override;
     bool Busy() const override;
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -94,6 +96,12 @@ private:
     bool m_keepStatus = false;
     QString m_hovered; // the link address last shown, until the pointer leaves it
     int m_wheel = 0;   // Ctrl+wheel turned short of a whole notch (a touchpad's)
+    bool m_pdf = false; // the page loaded is a PDF document in the engine's viewer
+    // The viewer keeps its selection drawn when told to drop it: until the
+    // person selects anew, the dropped selection is copied no more.
+    bool m_pdfSelectionDropped = false;
+    QPoint m_pressedAt;        // where the left button last went down in the page
+    bool m_plainPress = false; // and whether that was a plain click's press
 };
 
 } // namespace lorva

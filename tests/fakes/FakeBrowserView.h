@@ -51,6 +51,14 @@ public:
             error = archiveError;
         return archiveError.isEmpty();
     }
+    bool showsPdf() const override { return pdf; }
+    std::optional<QByteArray> pdfDocument(QString &error) override
+    {
+        record(QStringLiteral("pdf %1").arg(index));
+        if (!pdfBytes)
+            error = pdfError;
+        return pdfBytes;
+    }
     std::optional<CapturedPage> capturePage(qsizetype maxMarkup) override
     {
         record(QStringLiteral("capture %1").arg(index));
@@ -92,6 +100,9 @@ public:
     QString readAloudCaption;
     QString archiveError; // a web archive that cannot be written
     std::optional<CapturedPage> captured; // what the page gives an export
+    bool pdf = false;                     // a PDF document is shown
+    std::optional<QByteArray> pdfBytes;   // and what it is, when it can be had
+    QString pdfError;
     QString title;
     // Where the window shows it.
     bool visible = false;

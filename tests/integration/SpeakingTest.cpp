@@ -18,10 +18,12 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QThread>
 #include <QToolBar>
 
 #include <algorithm>
+#include <utility>
 
 using namespace lorva;
 using namespace lorva::test;
@@ -147,6 +149,105 @@ TEST_F(Speaking, ASentenceSelectedWithTheMouseIsSpokenAndTheClipboardKept)
     EXPECT_FALSE(window->timer(MainTimer::Timer6)->isActive());
     EXPECT_FALSE(window->cmdBar(0)->actionsOf(keys::Speak).first()->isEnabled());
     EXPECT_EQ(window->timebarPicture(), 132);
+}
+
+namespace {
+
+// A real PDF document of one page with `line` on it in large letters.
+QByteArray pdfWith(const QByteArray &line)
+{
+    const QByteArray text = "BT /F1 36 Tf 72 680 Td (" + line + ") Tj ET";
+    const QList<QByteArray> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font << /F1 4 0 R >> >> /Contents 5 0 R >>",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+        "<< /Length " + QByteArray::number(text.size()) + " >>\nstream\n" + text + "\nendstream"};
+    QByteArray pdf = "%PDF-1.4\n";
+    QByteArray table = "xref\n0 6\n0000000000 65535 f \n";
+    for (qsizetype n = 0; n < objects.size(); ++n) {
+        table += QByteArray::number(pdf.size()).rightJustified(10, '0') + " 00000 n \n";
+        pdf += QByteArray::number(n + 1) + " 0 obj\n" + objects[n] + "\nendobj\n";
+    }
+    return pdf + table + "trailer\n<< /Size 6 /Root 1 0 R >>\nstartxref\n" + QByteArray::number(pdf.size()) + "\n%%EOF\n";
+}
+
+// Where the screen shows the first line of dark text on the white page of
+// the PDF viewer in `view` (not in its dark bars or its page thumbnails);
+// empty while there is none.
+QRect textLineOnPage(QWidget *view)
+{
+    const QPoint origin = Person::at(view, QPoint(0, 0));
+    const QImage shot = view->screen()->grabWindow(0, origin.x(), origin.y(), view->width(), view->height()).toImage();
+    const auto white = [&](int x, int y) { return qGray(shot.pixel(x, y)) > 235; };
+    const auto dark = [&](int x, int y) { return qGray(shot.pixel(x, y)) < 100; };
+    // The page: the longest run of white across a row.
+    int left = 0, right = -1;
+    for (int y = 0; y < shot.height(); y += 4) {
+        for (int x = 0, run = 0; x < shot.width(); ++x) {
+            run = white(x, y) ? run + 1 : 0;
+            if (run > right - left + 1) {
+                right = x;
+                left = x - run + 1;
+            }
+        }
+    }
+    // The viewer's page lies between margins of grey.
+    if (right - left < shot.width() / 3 || left == 0 || right == shot.width() - 1)
+        return {};
+    QRect line;
+    for (int y = 0; y < shot.height(); ++y) {
+        if (!white(left + 1, y)) // above or below the page
+            continue;
+        bool any = false;
+        for (int x = left + 1; x < right; ++x) {
+            if (dark(x, y)) {
+                any = true;
+                line |= QRect(x, y, 1, 1);
+            }
+        }
+        if (!any && !line.isEmpty())
+            break;
+    }
+    return line.translated(origin);
+}
+
+} // namespace
+
+TEST_F(Speaking, APdfDocumentShowsAndWordsDraggedAcrossInItAreSpokenOnce)
+{
+    const QString words = QStringLiteral("Reading a document aloud");
+    server.addPage("/document.pdf", pdfWith(words.toLatin1()));
+    type(server.url("/document.pdf"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/document.pdf")));
+    QWidget *view = window->Web(0)->widget();
+    // The viewer draws the page, then lays it out anew around its bars.
+    QRect line, before;
+    ASSERT_TRUE(waitUntil([&] {
+        before = std::exchange(line, textLineOnPage(view));
+        QTest::qWait(500);
+        return !line.isEmpty() && line == before;
+    }, 30000)) << "no text was drawn on a white page";
+
+    const Wav greeting = switchVoiceOn();
+    QGuiApplication::clipboard()->setText(QStringLiteral("copied before"));
+    person.drag(QPoint(line.left() + 2, line.center().y()), QPoint(line.right() + 8, line.center().y()));
+    const Wav spoken = spokenSince(greeting);
+    ASSERT_FALSE(spoken.samples.empty()) << "nothing was spoken after the selection";
+    ASSERT_EQ(ctx->speech.log.size(), 1);
+    EXPECT_EQ(ctx->speech.log.last().text.simplified(), words);
+    const Wav expected = reference(words);
+    ASSERT_TRUE(expected.valid);
+    EXPECT_NEAR(spokenSeconds(spoken), spokenSeconds(expected), spokenSeconds(expected) * 0.15);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("copied before"));
+
+    // The viewer keeps the words selected; a click elsewhere, then one on
+    // the page, reads them no more.
+    person.click(Person::at(window->Text1()->lineEdit()));
+    QTest::qWait(2500); // two ticks of the speech watch
+    person.click(QPoint(line.center().x(), line.bottom() + 60));
+    QTest::qWait(2500);
+    EXPECT_EQ(ctx->speech.log.size(), 1);
 }
 
 TEST_F(Speaking, TwoSelectionsInQuickSuccessionAreBothSpokenInOrder)

@@ -124,6 +124,7 @@ void HttpServer::answer(int client)
     const QByteArray type = path.endsWith(".png")   ? "image/png"
                             : path.endsWith(".css") ? "text/css"
                             : path.endsWith(".txt") ? "text/plain; charset=utf-8"
+                            : path.endsWith(".pdf") ? "application/pdf"
                                                     : "text/html; charset=utf-8";
     reply += "Content-Type: " + type + "\r\nContent-Length: " + QByteArray::number(route.body.size()) +
              "\r\nConnection: close\r\n\r\n" + route.body;

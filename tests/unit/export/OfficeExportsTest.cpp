@@ -1,5 +1,7 @@
 #include "support/ExportingProgram.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 using namespace lorva;
@@ -15,7 +17,7 @@ struct Exporting : ExportingProgram
         view.captured = CapturedPage{QStringLiteral("<html><body><h1>Heading</h1></body></html>"), QStringLiteral("Heading")};
         ctx.exports.templatePath = folder.file("Data/Template.Doc");
         ctx.exports.templatePathH = folder.file("Data/TemplateH.Doc");
-        for (int i = 1; i <= 250; ++i)
+        for (int i = 1; i < kCaptionCount; ++i)
             ctx.language.Captions[i] = QStringLiteral("c%1 ").arg(i);
         window.dialogs.saveAnswer = folder.file("out.doc");
     }
@@ -204,4 +206,33 @@ TEST(ExcelExport, OffersExcelDocumentForAnUntitledPageAndKeepsTheClipboardUntilT
     w.view.title.clear();
     SaveAsW(w.exports, false);
     EXPECT_TRUE(w.window.calls.contains("save .doc Microsoft Word (*.doc)|*.doc"));
+}
+
+TEST(PdfShown, WordAndExcelSaySoWhileThePdfExportKeepsTheDocumentItself)
+{
+    Exporting e;
+    e.view.pdf = true;
+    e.view.location = QStringLiteral("http://127.0.0.1/papers/Annual%20report.pdf?copy=2");
+    e.view.pdfBytes = QByteArray("%PDF-1.4 the document as the server sent it");
+    e.window.dialogs.saveAnswer = e.folder.file("kept.pdf");
+    SaveAsW(e.exports, false);
+    SaveAsE(e.exports);
+    EXPECT_EQ(e.informations(), QStringList({"lorvaspeak|c255 ", "lorvaspeak|c255 "}));
+    EXPECT_FALSE(e.window.calls.join(u'\n').contains("save ")) << "a name was asked for nothing";
+
+    e.window.calls.clear();
+    SaveAsF(e.exports);
+    EXPECT_TRUE(e.window.calls.contains("save Annual report.pdf PDF  (*.pdf)|*.pdf"));
+    EXPECT_EQ(e.folder.read("kept.pdf"), *e.view.pdfBytes);
+    EXPECT_EQ(e.informations().last(), "lorvaspeak|c108 " + e.folder.file("kept.pdf"));
+    EXPECT_TRUE(e.office().jobs.empty());
+    EXPECT_FALSE(e.window.calls.contains("office prepare"));
+
+    // A document the page cannot have again: said, and nothing written.
+    e.view.pdfBytes.reset();
+    e.view.pdfError = QStringLiteral("the server answered 404 when asked for it again");
+    e.window.dialogs.saveAnswer = e.folder.file("lost.pdf");
+    SaveAsF(e.exports);
+    EXPECT_EQ(e.failures(), QStringList({"c239 the server answered 404 when asked for it again"}));
+    EXPECT_FALSE(QFileInfo::exists(e.folder.file("lost.pdf")));
 }
