@@ -63,7 +63,12 @@ public:
 
     QString suggestedName() const override { return m_request ? m_request->suggestedFileName() : QString(); }
     qint64 receivedBytes() const override { return m_request ? m_request->receivedBytes() : m_received; }
-    qint64 totalBytes() const override { return m_request ? m_request->totalBytes() : -1; }
+    qint64 totalBytes() const override
+    {
+        // The engine says 0 where the server gave no size.
+        const qint64 total = m_request ? m_request->totalBytes() : -1;
+        return total > 0 ? total : -1;
+    }
 
     void accept(const QString &path) override
     {
