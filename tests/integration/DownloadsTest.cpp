@@ -52,6 +52,7 @@ TEST_F(SavingDownloads, ADownloadLandsUnderTheTypedNameAndACancelledOneLeavesThe
     bool cancelled = false;
     const QPoint dataLink = Person::at(window->Web(0)->widget(), QPoint(60, 40));
     const QPoint slowLink = Person::at(window->Web(0)->widget(), QPoint(60, 140));
+    const QPoint emptyPage = Person::at(window->Web(0)->widget(), QPoint(500, 300));
     person.aside([&] {
         QFileDialog *dialog = nullptr;
         const auto dialogShown = [&] {
@@ -94,6 +95,9 @@ TEST_F(SavingDownloads, ADownloadLandsUnderTheTypedNameAndACancelledOneLeavesThe
         if (!Person::waitFor([&] { return window->statusBar()->text().contains("KB of 2.0 MB"); }, 15000))
             return;
         Person::onMain([&] { running = window->statusBar()->text(); });
+        // Back in the window, as a person clicks into the page first.
+        person.click(emptyPage);
+        Person::waitFor([&] { return QApplication::activeWindow() == window; });
         person.key("Escape");
         cancelled = Person::waitFor([&] { return window->statusBar()->text() == "Download cancelled: slow.bin"; });
     });
