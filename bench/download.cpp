@@ -2,13 +2,15 @@
 // served from memory on 127.0.0.1, saved by the main window's download path
 // (the real engine profile, the file name given where the save dialog would
 // ask) and by curl from the same server in the same run, each a few times in
-// turn. Prints MB/s (10^6 bytes a second) of each, their ratio, and curl's
-// rate into /dev/null as the ceiling of the server and the loopback. Needs
-// an X display and curl.
+// turn. Prints MB/s (10^6 bytes a second) of each, their ratio, the
+// engine's download alone (no program around it), and curl's rate into
+// /dev/null as the ceiling of the server and the loopback. Needs an X
+// display and curl. The size in MB is the first argument (200).
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "platform/BrowserView.h"
 #include "platform/Dialogs.h"
+#include "platform/Downloads.h"
 #include "platform/Platform.h"
 #include "support/HttpServer.h"
 #include "support/TempFolder.h"
@@ -26,6 +28,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 using namespace lorva;
@@ -142,7 +145,31 @@ int main(int argc, char **argv)
     }
     QTest::qWait(1500);
 
-    std::vector<double> program_, curl_, ceiling;
+    // The engine's download alone, through the same platform port but with
+    // none of the program's handling (dialog, status strip, messages): how
+    // much of the gap to curl is the engine's own.
+    const auto engineAlone = [&](const QString &target) -> qint64 {
+        auto watching = std::exchange(platform->downloads->requested, nullptr);
+        QEventLoop loop;
+        QElapsedTimer clock;
+        qint64 doneMs = -1;
+        platform->downloads->requested = [&](const std::shared_ptr<Download> &download) {
+            download->ended = [&](DownloadEnd end, const QString &) {
+                if (end == DownloadEnd::Completed)
+                    doneMs = clock.elapsed();
+                loop.quit();
+            };
+            download->accept(target);
+        };
+        QTimer::singleShot(600000, &loop, &QEventLoop::quit);
+        clock.start();
+        window.Web(0)->Navigate(url);
+        loop.exec();
+        platform->downloads->requested = std::move(watching);
+        return doneMs;
+    };
+
+    std::vector<double> program_, curl_, ceiling, engine;
     bool identical = true;
     for (int i = 0; i < kRuns; ++i) {
         // The program's thread sleeps in its event loop, as it does for a person.
@@ -161,6 +188,11 @@ int main(int argc, char **argv)
         identical = identical && digestOf(run.target) == served;
         QFile::remove(run.target);
 
+        const QString alone = folder.file(QStringLiteral("out/engine%1.bin").arg(i));
+        engine.push_back(megabytesPerSecond(size, engineAlone(alone)));
+        identical = identical && digestOf(alone) == served;
+        QFile::remove(alone);
+
         const QString curled = folder.file(QStringLiteral("out/curl%1.bin").arg(i));
         const qint64 curlMs = curl(url, curled);
         if (curlMs < 0) {
@@ -171,13 +203,14 @@ int main(int argc, char **argv)
         identical = identical && digestOf(curled) == served;
         QFile::remove(curled);
         ceiling.push_back(megabytesPerSecond(size, curl(url, QStringLiteral("/dev/null"))));
-        std::printf("run %d: program %.0f MB/s, curl %.0f MB/s, curl into /dev/null %.0f MB/s\n", i + 1,
-                    program_.back(), curl_.back(), ceiling.back());
+        std::printf("run %d: program %.0f MB/s, engine alone %.0f MB/s, curl %.0f MB/s, curl into /dev/null %.0f MB/s\n",
+                    i + 1, program_.back(), engine.back(), curl_.back(), ceiling.back());
     }
     const double p = median(program_);
     const double c = median(curl_);
     std::printf("file: %.0f MB, %d runs each, medians\n", size / 1e6, kRuns);
     std::printf("program: %.0f MB/s\ncurl: %.0f MB/s\nprogram / curl: %.2f\n", p, c, c > 0 ? p / c : 0);
+    std::printf("engine alone (the port accepting at once, no program around it): %.0f MB/s\n", median(engine));
     std::printf("curl into /dev/null (server and loopback ceiling): %.0f MB/s\n", median(ceiling));
     std::printf("bytes identical to what was served: %s\n", identical ? "yes" : "NO");
     window.close();
