@@ -75,20 +75,22 @@ public:
         if (!m_request || m_accepted)
             return;
         m_accepted = true;
+        m_id = m_request->id();
         m_target = QFileInfo(path).absoluteFilePath();
         m_temporary = temporaryBeside(m_target);
-        m_request->setDownloadDirectory(QFileInfo(m_temporary).absolutePath());
-        m_request->setDownloadFileName(QFileInfo(m_temporary).fileName());
-        QWebEngineDownloadRequest *request = m_request;
-        m_watch = QObject::connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, request, [this] {
-            m_received = m_request->receivedBytes();
-            if (progressed)
-                progressed();
-        });
-        m_stateWatch = QObject::connect(request, &QWebEngineDownloadRequest::stateChanged, request,
-                                        [this](QWebEngineDownloadRequest::DownloadState state) { changed(state); });
-        request->accept();
+        follow(m_request);
     }
+
+    // The engine asks again for a download it resumes, with a new request.
+    void resume(QWebEngineDownloadRequest *request)
+    {
+        QObject::disconnect(m_watch);
+        QObject::disconnect(m_stateWatch);
+        m_request = request;
+        follow(request);
+    }
+
+    quint32 id() const { return m_id; }
 
     void cancel() override
     {
@@ -110,8 +112,23 @@ public:
     }
 
 private:
+    void follow(QWebEngineDownloadRequest *request)
+    {
+        request->setDownloadDirectory(QFileInfo(m_temporary).absolutePath());
+        request->setDownloadFileName(QFileInfo(m_temporary).fileName());
+        m_watch = QObject::connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, request, [this] {
+            m_received = m_request->receivedBytes();
+            if (progressed)
+                progressed();
+        });
+        m_stateWatch = QObject::connect(request, &QWebEngineDownloadRequest::stateChanged, request,
+                                        [this](QWebEngineDownloadRequest::DownloadState state) { changed(state); });
+        request->accept();
+    }
+
     void changed(QWebEngineDownloadRequest::DownloadState state)
     {
+
         if (state == QWebEngineDownloadRequest::DownloadCompleted)
             complete();
         else if (state == QWebEngineDownloadRequest::DownloadCancelled)
@@ -152,6 +169,7 @@ private:
     QString m_target;
     QString m_temporary;
     qint64 m_received = 0;
+    quint32 m_id = 0;
     bool m_accepted = false;
     bool m_ended = false;
 };
@@ -188,6 +206,14 @@ private:
         // The web archive and the page capture answer their own saves.
         if (request->isSavePageDownload())
             return;
+        // The engine resumes a download cut off by the network by itself,
+        // and asks again where it goes: where it went.
+        for (const auto &running : m_running) {
+            if (running->id() == request->id()) {
+                running->resume(request);
+                return;
+            }
+        }
         auto download = std::make_shared<EngineDownload>(request);
         if (requested)
             requested(download);
