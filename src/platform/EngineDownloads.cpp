@@ -128,7 +128,6 @@ private:
 
     void changed(QWebEngineDownloadRequest::DownloadState state)
     {
-
         if (state == QWebEngineDownloadRequest::DownloadCompleted)
             complete();
         else if (state == QWebEngineDownloadRequest::DownloadCancelled)
@@ -224,7 +223,7 @@ private:
         if (download->isOver())
             return;
         m_running.push_back(download);
-        // Forgotten once ended; the caller's own ending runs first.
+        // Forgotten once ended, before the caller hears of it.
         auto caller = std::move(download->ended);
         EngineDownload *raw = download.get();
         download->ended = [this, raw, caller](DownloadEnd end, const QString &reason) {
