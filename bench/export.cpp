@@ -88,6 +88,7 @@ public:
             m_clock.onSave();
         return m_clock.name;
     }
+    std::optional<QString> saveFileNameAsking(const QString &, const QString &) override { return {}; }
 
 private:
     Clock &m_clock;

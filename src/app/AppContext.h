@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/MainContext.h"
+#include "browser/Downloading.h"
 #include "browser/MainState.h"
 #include "commands/CommandBars.h"
 #include "commands/Dispatcher.h"
@@ -41,6 +42,7 @@ struct AppContext
     MainState main;
     SpeechState speech;
     ExportState exports;
+    DownloadState downloads;
     LinkGroups links;
     WindowsState windows;
 

@@ -5,6 +5,7 @@
 #include "commands/CommandKeys.h"
 #include "commands/MakeMenus.h"
 #include "config/LegacyText.h"
+#include "browser/Downloading.h"
 #include "browser/MainCommands.h"
 #include "browser/frmStart.h"
 #include "browser/Navigation.h"
@@ -36,6 +37,7 @@ Program::Program(QString programFolder, Platform &platform)
     addMainRows(m_ctx, main, m_speech, m_exports,
                 {[this] { GO_Tables(); }, [this] { showLanguageEditor(); }, [this] { showAbout(); },
                  [this](QWidget *shown) { showModal(shown); }});
+    watchDownloads(main, m_ctx.downloads);
     m_ctx.dispatcher.setFailureHandler([&main](CommandWindow, const QString &message) { main.dialogs.failure(message); });
 
     QObject::connect(window.timer(MainTimer::Timer4), &QTimer::timeout, &window, [this] {
@@ -50,6 +52,8 @@ Program::Program(QString programFolder, Platform &platform)
     QObject::connect(&window, &frmStart::closing, &window, [this] {
         // Speech half saved is dropped: the user's file stays as it was.
         stopSavingSpeech(m_speech);
+        // Files half downloaded go at once, without a word.
+        abandonDownloads(mainContext(), m_ctx.downloads);
         GO_Exit(m_ctx, mainContext(), [this] { m_windows.unloadOthers(); });
     });
 }
@@ -63,6 +67,7 @@ void addMainRows(AppContext &ctx, MainContext &main, SpeechContext &speech, Expo
     addExportRows(d, exports);
     addPictureRows(d, exports);
     addProgramRows(ctx, main);
+    addDownloadRows(d, ctx.downloads);
     d.setRow(elements::StartTools, keys::Favorite, [tables = open.tables](const QString &) { tables(); });
     d.setRow(elements::StartMenus, keys::LangNew, [editor = open.languageEditor](const QString &) { editor(); });
     const auto about = [about = open.about](const QString &) { about(); };
@@ -70,8 +75,12 @@ void addMainRows(AppContext &ctx, MainContext &main, SpeechContext &speech, Expo
     d.setRow(elements::StartMenus, keys::FileBrevonta, about);
 }
 
-// The save's thread reports to the windows: it ends before they go.
-Program::~Program() { stopSavingSpeech(m_speech); }
+// The save's thread and the downloads report to the windows: they end before the windows go.
+Program::~Program()
+{
+    stopSavingSpeech(m_speech);
+    abandonDownloads(mainContext(), m_ctx.downloads);
+}
 
 MainContext &Program::mainContext() { return m_windows.main().context(); }
 

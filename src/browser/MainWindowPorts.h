@@ -66,6 +66,13 @@ public:
     virtual void setProgress(int value) = 0;
     // The speech-state picture, by image index.
     virtual void setTimebarPicture(int image) = 0;
+    // While files download, the text and the progress bar show them (a
+    // progress of -1: their size is not known); what the pages report
+    // meanwhile is kept, and shows again once the downloads are cleared.
+    virtual void setDownloadStatus(const QString &text, int progress) = 0;
+    virtual void clearDownloadStatus() = 0;
+    // Whether the strip shows downloads.
+    virtual bool showsDownloads() const = 0;
 };
 
 enum class MainTimer { Timer1, Timer4, Timer5, Timer6 };

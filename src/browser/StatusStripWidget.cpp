@@ -52,18 +52,53 @@ void StatusStripWidget::showNotice(const QString &text)
 
 void StatusStripWidget::setStatusText(const QString &text)
 {
+    m_pageText = text;
+    if (!m_downloads)
+        showText(text);
+}
+
+void StatusStripWidget::setProgress(int value)
+{
+    m_pageProgress = qBound(0, value, 100);
+    if (!m_downloads)
+        showProgress(m_pageProgress);
+}
+
+void StatusStripWidget::setDownloadStatus(const QString &text, int progress)
+{
+    m_downloads = DownloadLine{text, progress};
+    showText(text);
+    showProgress(progress);
+}
+
+void StatusStripWidget::clearDownloadStatus()
+{
+    if (!m_downloads)
+        return;
+    m_downloads.reset();
+    showText(m_pageText);
+    showProgress(m_pageProgress);
+}
+
+void StatusStripWidget::showText(const QString &text)
+{
     if (m_held.holding)
         m_held.status = text;
     else
         m_statusBar->setText(text);
 }
 
-void StatusStripWidget::setProgress(int value)
+// -1 makes the bar a busy indicator: something arrives, how much of it is unknown.
+void StatusStripWidget::showProgress(int value)
 {
-    if (m_held.holding)
-        m_held.progress = qBound(0, value, 100);
-    else
-        m_progressBar->setValue(qBound(0, value, 100));
+    const int shown = value < 0 ? -1 : qBound(0, value, 100);
+    if (m_held.holding) {
+        m_held.progress = shown;
+        return;
+    }
+    m_progressBar->setRange(0, shown < 0 ? 0 : 100);
+    if (shown >= 0)
+        m_progressBar->setValue(shown);
 }
 
 // Each change of the status strip or the progress bar repaints the window;
@@ -78,7 +113,7 @@ void StatusStripWidget::release()
     if (m_held.status)
         m_statusBar->setText(*m_held.status);
     if (m_held.progress)
-        m_progressBar->setValue(*m_held.progress);
+        showProgress(*m_held.progress);
 }
 
 void StatusStripWidget::setTimebarPicture(int image)

@@ -34,6 +34,9 @@ public:
     void showNotice(const QString &text) override;
     void setProgress(int value) override;
     void setTimebarPicture(int image) override;
+    void setDownloadStatus(const QString &text, int progress) override;
+    void clearDownloadStatus() override;
+    bool showsDownloads() const override { return m_downloads.has_value(); }
 
     // Shows what was held back while the first page loaded; later calls do nothing.
     void release();
@@ -42,6 +45,9 @@ public:
     void setBarStyle(int style);
 
 private:
+    void showText(const QString &text);
+    void showProgress(int value);
+
     const ImageList &m_images;
     QToolButton *m_cmdMoveL;
     QLabel *m_statusBar;
@@ -56,6 +62,15 @@ private:
         std::optional<QString> status;
         std::optional<int> progress;
     } m_held;
+    // What the pages last reported, shown again when the downloads end.
+    QString m_pageText;
+    int m_pageProgress = 0;
+    struct DownloadLine
+    {
+        QString text;
+        int progress;
+    };
+    std::optional<DownloadLine> m_downloads;
     int m_timebarPicture = -1;
     // A notice shown for a moment, and the text it stands in front of.
     QTimer m_notice;

@@ -41,9 +41,13 @@ bool frmStart::eventFilter(QObject *watched, QEvent *event)
 {
     // Escape anywhere in the window stops what is being spoken, before the
     // page (which keeps Escape for itself) or a bar sees it; they still do.
+    // While the status strip shows downloads, Escape cancels them too.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
-        watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
+        watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
         stopSpeaking();
+        if (m_ctx.status.showsDownloads())
+            m_ctx.dispatcher.click(elements::StartMenus, keys::EditCancelDownload);
+    }
     if (watched == Tab1())
         return handleTabStrip(event);
     if (watched == m_text1 || watched == m_text1->lineEdit()) {

@@ -40,7 +40,7 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
     captions({{NavigatePick, 170}, {NavigateGo, 169}, {NavigateNext, 3}, {NavigateBack, 2},
               {NavigateRefresh, 126}, {NavigateHome, 63}, {NavigatePickHome, 135}, {FileSystem, 180},
               {FileOffice, 172}, {FileXp, 173}, {FileMoney, 174}, {FileFloating, 38},
-              {FileBrevonta, 138}, {FileHelp, 175}, {EditStop, 125}});
+              {FileBrevonta, 138}, {FileHelp, 175}, {EditStop, 125}, {EditCancelDownload, 256}});
 
     bars.setCaption(EditTxt, QStringLiteral("Speak_") + options.LanguageName + QStringLiteral(".txt"));
     markLanguage(bars, options.LanguageName);

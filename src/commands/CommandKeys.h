@@ -48,6 +48,7 @@ inline const QString NavigateExitSeparator = QStringLiteral("NAVIGATE:EXIT:SEPAR
 
 // The edit menu.
 inline const QString EditStop = QStringLiteral("EDIT:STOP");
+inline const QString EditCancelDownload = QStringLiteral("EDIT:CANCELDOWNLOAD");
 inline const QString EditTxt = QStringLiteral("EDIT:TXT");
 inline const QString EditTxtSeparator = QStringLiteral("EDIT:TXT:SEPARATOR");
 inline const QString EditDelete = QStringLiteral("EDIT:DELETE");

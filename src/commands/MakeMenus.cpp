@@ -148,13 +148,15 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
                    {NavigateGoSeparator, -1, 1}, {NavigateNext, 2, 0}, {NavigateRefresh, 4, 0},
                    {NavigateBack, 1, 0}, {NavigateHomeSeparator, -1, 1}, {NavigateHome, 16, 0},
                    {NavigatePickHome, 83, 0}, {NavigateExitSeparator, -1, 1}});
-    addRows(bars, {{EditStop, 3, 0}, {EditTxt, 66, 0}, {EditTxtSeparator, -1, 1},
+    addRows(bars, {{EditStop, 3, 0}, {EditCancelDownload, 3, 0}, {EditTxt, 66, 0}, {EditTxtSeparator, -1, 1},
                    {EditDelete, 68, 0}, {EditCut, 61, 0}, {EditCopy, 62, 0}, {EditPaste, 63, 0},
                    {EditPageSet, 58, 0}, {EditPreview, 59, 0}, {EditPrint, 60, 0},
                    {EditProperties, 79, 0}, {EditFindDoc, 64, 0}, {EditFindSeparator, -1, 1},
                    {EditSelect, 67, 0}, {EditSelectSeparator, -1, 1}, {EditViewSeparator, -1, 1},
                    {EditView, 69, 0}, {EditPicture, 78, 0}, {EditTrans, 80, 0},
                    {EditExitSeparator, -1, 1}, {EditExit, 0, 0}});
+    // Nothing to cancel until a download runs.
+    bars.setEnabled(EditCancelDownload, false);
     addRows(bars, {{FileStyleSeparator, -1, 1}, {FileOffice, 9, 6}, {FileXp, 75, 6},
                    {FileMoney, 76, 6}, {FileSystem, 58, 6}, {FileFloatingSeparator, -1, 1},
                    {FileFloating, 72, 4}, {FileFishSeparator, -1, 1}, {FileBrevonta, 19, 0},
@@ -195,7 +197,7 @@ void Make_Toolbars(CommandBars &bars, const MenuTables &tables)
                            Sep4, Tts, Speak, Sep5, Navigate});
     fill(bars, Save, {SaveHtml, SaveWordH, SaveWordV, SaveExcel, SavePpt, SavePdf});
     bars.setHungBar(Save, Save);
-    fill(bars, Edit, {EditStop, EditTxt, EditTxtSeparator, EditCut, EditCopy, EditPaste, EditDelete, EditSelect,
+    fill(bars, Edit, {EditStop, EditCancelDownload, EditTxt, EditTxtSeparator, EditCut, EditCopy, EditPaste, EditDelete, EditSelect,
                       EditSelectSeparator, EditPageSet, EditPreview, EditPrint, EditProperties, EditFindDoc,
                       EditViewSeparator, EditView, EditPicture, EditTrans, EditExitSeparator, EditExit});
     bars.setHungBar(Edit, Edit);

@@ -26,6 +26,9 @@ public:
     // suggested name, no question before replacing a file. Empty on cancel.
     virtual std::optional<QString> saveFileName(const QString &title, const QString &suggested,
                                                 const QString &filter) = 0;
+    // The save dialog of a download: it opens on `suggested` (a whole path)
+    // and asks before replacing a file. Empty on cancel.
+    virtual std::optional<QString> saveFileNameAsking(const QString &title, const QString &suggested) = 0;
 };
 
 } // namespace lorva

@@ -2,6 +2,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
+#include "platform/Downloads.h"
 #include "platform/OfficeSuite.h"
 #include "platform/Shell.h"
 
@@ -48,6 +49,8 @@ public:
     std::unique_ptr<DesktopShell> desktop;
     // The office suite that the exports drive.
     std::unique_ptr<OfficeSuite> office;
+    // The files the pages send to be saved.
+    std::unique_ptr<Downloads> downloads;
 };
 
 // Work that must happen before the QApplication exists.

@@ -1,6 +1,7 @@
 #include "config/LegacyText.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/EngineDownloads.h"
 #include "platform/OfficeBridge.h"
 #include "platform/Platform.h"
 #include "platform/AudioFile.h"
@@ -122,15 +123,25 @@ public:
                 folder = QDir::homePath();
             start = folder + u'/' + suggested;
         }
-        const QString name = QFileDialog::getSaveFileName(m_window, title, start, qtFilter, nullptr,
-                                                          QFileDialog::DontConfirmOverwrite);
-        if (name.isEmpty())
-            return std::nullopt;
-        lastFolder = QFileInfo(name).absolutePath();
+        const std::optional<QString> name = askName(title, start, qtFilter, QFileDialog::DontConfirmOverwrite);
+        if (name)
+            lastFolder = QFileInfo(*name).absolutePath();
         return name;
     }
 
+    std::optional<QString> saveFileNameAsking(const QString &title, const QString &suggested) override
+    {
+        return askName(title, suggested, QString(), {});
+    }
+
 private:
+    std::optional<QString> askName(const QString &title, const QString &start, const QString &filter,
+                                   QFileDialog::Options options)
+    {
+        const QString name = QFileDialog::getSaveFileName(m_window, title, start, filter, nullptr, options);
+        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    }
+
     QWidget *m_window;
 };
 
@@ -193,6 +204,7 @@ public:
         QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
         profile->removeUrlScheme(kScheme);
         profile->installUrlSchemeHandler(kScheme, m_handler);
+        downloads = createEngineDownloads(profile);
     }
 
     ~RealPlatform() override

@@ -1,5 +1,6 @@
 #include "platform/WebEngineView.h"
 
+#include "platform/EngineDownloads.h"
 #include "platform/PagePrinter.h"
 #include "platform/PageCapture.h"
 
@@ -27,7 +28,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/stat.h>
 #include <utility>
 
 namespace lorva {
@@ -344,19 +344,7 @@ bool WebEngineView::saveArchive(const QString &path, QString &error)
         error = QStringLiteral("the page was not saved in time");
     if (!written || !QFileInfo::exists(target.absoluteFilePath()))
         return false;
-    // The engine keeps its saved pages to their owner; a document the user
-    // saved gets the permissions of any other file of theirs.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const mode_t mode = 0666 & ~mask;
-    QFileDevice::Permissions permissions;
-    if (mode & 0400) permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
-    if (mode & 0200) permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    if (mode & 0040) permissions |= QFileDevice::ReadGroup;
-    if (mode & 0020) permissions |= QFileDevice::WriteGroup;
-    if (mode & 0004) permissions |= QFileDevice::ReadOther;
-    if (mode & 0002) permissions |= QFileDevice::WriteOther;
-    QFile::setPermissions(target.absoluteFilePath(), permissions);
+    giveUsualPermissions(target.absoluteFilePath());
     return true;
 }
 

@@ -13,7 +13,9 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <set>
+#include <utility>
 
 namespace lorva::test {
 
@@ -106,6 +108,9 @@ public:
     void showNotice(const QString &text) override { statusText = text; }
     void setProgress(int value) override { progress = value; }
     void setTimebarPicture(int image) override { timebarPicture = image; }
+    void setDownloadStatus(const QString &text, int value) override { downloadStatus = {text, value}; }
+    void clearDownloadStatus() override { downloadStatus.reset(); }
+    bool showsDownloads() const override { return downloadStatus.has_value(); }
 
     // MainTimers
     void setTimerInterval(MainTimer timer, int milliseconds) override { timers[timer].interval = milliseconds; }
@@ -184,6 +189,7 @@ public:
     QString statusText;
     int progress = -1;
     int timebarPicture = -1;
+    std::optional<std::pair<QString, int>> downloadStatus;
     int cursorY = 0;
     int opacity = 255;
     bool busyPointer = false;

@@ -4,6 +4,7 @@
 #include "fakes/FakeSpeech.h"
 #include "platform/AudioFile.h"
 #include "platform/Dialogs.h"
+#include "platform/Downloads.h"
 #include "platform/OfficeSuite.h"
 #include "platform/Platform.h"
 
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -48,6 +50,11 @@ public:
     std::optional<QString> saveFileName(const QString &, const QString &suggested, const QString &filter) override
     {
         record(QStringLiteral("save ") + suggested + u' ' + filter);
+        return saveAnswer;
+    }
+    std::optional<QString> saveFileNameAsking(const QString &title, const QString &suggested) override
+    {
+        record(QStringLiteral("saveAsking ") + title + u' ' + suggested);
         return saveAnswer;
     }
 
@@ -189,6 +196,52 @@ public:
     QStringList *log = nullptr;
 };
 
+// A download as a test drives it: bytes arrive and it ends when told.
+class FakeDownload : public Download
+{
+public:
+    QString suggestedName() const override { return name; }
+    qint64 receivedBytes() const override { return received; }
+    qint64 totalBytes() const override { return total; }
+    void accept(const QString &path) override { acceptedAs = path; }
+    void cancel() override { end(DownloadEnd::Cancelled); }
+
+    void arrive(qint64 bytes)
+    {
+        received = bytes;
+        if (progressed)
+            progressed();
+    }
+    void end(DownloadEnd how, const QString &reason = {})
+    {
+        if (auto done = std::exchange(ended, nullptr))
+            done(how, reason);
+    }
+
+    QString name;
+    qint64 received = 0;
+    qint64 total = -1;
+    std::optional<QString> acceptedAs;
+};
+
+// The downloads of the pages: a test starts them.
+class FakeDownloads : public Downloads
+{
+public:
+    std::shared_ptr<FakeDownload> start(const QString &name, qint64 total)
+    {
+        auto download = std::make_shared<FakeDownload>();
+        download->name = name;
+        download->total = total;
+        if (requested)
+            requested(download);
+        return download;
+    }
+    void cancelAll() override { log->append(QStringLiteral("cancelAllDownloads")); }
+
+    QStringList *log = nullptr;
+};
+
 // The outside world made of recording fakes, one per port, into a log they
 // may share with the window's fakes so that the order across them shows. A
 // test reaches each fake by its name here, and replaces a port (or a
@@ -229,6 +282,7 @@ public:
     FakeWaits &fakeWaits = install<FakeWaits>(waits);
     FakeDesktop &fakeDesktop = install<FakeDesktop>(desktop);
     FakeOffice &fakeOffice = install<FakeOffice>(office);
+    FakeDownloads &fakeDownloads = install<FakeDownloads>(downloads);
     // Speech
     QStringList voices;
     QStringList speechLog;

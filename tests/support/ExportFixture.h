@@ -36,6 +36,7 @@ public:
     void information(const QString &, const QString &text) override { m_script.informations << text; }
     bool question(const QString &) override { return false; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> saveFileNameAsking(const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
     {
         if (m_script.names.empty())

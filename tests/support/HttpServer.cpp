@@ -34,6 +34,8 @@ HttpServer::~HttpServer()
 {
     m_stop = true;
     m_thread.join();
+    for (std::thread &client : m_clients)
+        client.join();
     ::close(m_socket);
 }
 
@@ -55,6 +57,13 @@ bool HttpServer::addFile(const QString &path, const QString &file)
         return false;
     addPage(path, source.readAll());
     return true;
+}
+
+void HttpServer::addDownload(const QString &path, const QByteArray &body, const QString &fileName,
+                             int bytesPerSecond)
+{
+    std::lock_guard lock(m_mutex);
+    m_routes[path] = Route{200, body, {}, fileName.toUtf8(), bytesPerSecond};
 }
 
 void HttpServer::addRedirect(const QString &path, const QString &location)
@@ -86,10 +95,11 @@ void HttpServer::serve()
         if (::poll(&fd, 1, 50) <= 0)
             continue;
         const int client = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client >= 0) {
-            answer(client);
-            ::close(client);
-        }
+        if (client >= 0)
+            m_clients.emplace_back([this, client] {
+                answer(client);
+                ::close(client);
+            });
     }
 }
 
@@ -109,7 +119,7 @@ void HttpServer::answer(int client)
     const QList<QByteArray> first = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = first.size() > 1 ? QString::fromUtf8(first[1]) : QString();
 
-    Route route{404, "<html><body>not found</body></html>", {}};
+    Route route{404, "<html><body>not found</body></html>", {}, {}, 0};
     {
         std::lock_guard lock(m_mutex);
         if (++m_requests[path] == 1)
@@ -121,20 +131,38 @@ void HttpServer::answer(int client)
                        (route.status == 200 ? " OK" : route.status == 302 ? " Found" : " Not Found") + "\r\n";
     if (!route.location.isEmpty())
         reply += "Location: " + route.location + "\r\n";
-    const QByteArray type = path.endsWith(".png")   ? "image/png"
+    if (!route.attachment.isEmpty())
+        reply += "Content-Disposition: attachment; filename=\"" + route.attachment + "\"\r\n";
+    const QByteArray type = !route.attachment.isEmpty() ? "application/octet-stream"
+                            : path.endsWith(".png")   ? "image/png"
                             : path.endsWith(".css") ? "text/css"
                             : path.endsWith(".txt") ? "text/plain; charset=utf-8"
                             : path.endsWith(".pdf") ? "application/pdf"
                                                     : "text/html; charset=utf-8";
     reply += "Content-Type: " + type + "\r\nContent-Length: " + QByteArray::number(route.body.size()) +
-             "\r\nConnection: close\r\n\r\n" + route.body;
+             "\r\nConnection: close\r\n\r\n";
+    if (send(client, reply.constData(), reply.size(), 0))
+        send(client, route.body.constData(), route.body.size(), route.bytesPerSecond);
+}
+
+bool HttpServer::send(int client, const char *data, qsizetype size, int bytesPerSecond)
+{
+    // A slow body goes out in twentieths of a second's worth.
+    const qsizetype step = bytesPerSecond > 0 ? qMax(1, bytesPerSecond / 20) : size;
     qsizetype sent = 0;
-    while (sent < reply.size()) {
-        const ssize_t n = ::send(client, reply.constData() + sent, size_t(reply.size() - sent), MSG_NOSIGNAL);
-        if (n <= 0)
-            return;
-        sent += n;
+    while (sent < size && !m_stop) {
+        const qsizetype chunk = qMin(step, size - sent);
+        for (qsizetype done = 0; done < chunk;) {
+            const ssize_t n = ::send(client, data + sent + done, size_t(chunk - done), MSG_NOSIGNAL);
+            if (n <= 0)
+                return false;
+            done += n;
+        }
+        sent += chunk;
+        if (bytesPerSecond > 0 && sent < size)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+    return sent == size;
 }
 
 } // namespace lorva::test

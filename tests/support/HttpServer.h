@@ -10,6 +10,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace lorva::test {
 
@@ -26,6 +27,9 @@ public:
 
     void addPage(const QString &path, const QByteArray &html);
     void addRedirect(const QString &path, const QString &location);
+    // A file sent to be saved, as `Content-Disposition: attachment` under
+    // `fileName`; with `bytesPerSecond` above 0 it trickles at that rate.
+    void addDownload(const QString &path, const QByteArray &body, const QString &fileName, int bytesPerSecond = 0);
     // Serves the file at `file` (documentation a Debian package ships, for
     // pages of the length people read); false when it is not there.
     [[nodiscard]] bool addFile(const QString &path, const QString &file);
@@ -40,10 +44,13 @@ private:
         int status = 200;
         QByteArray body;
         QByteArray location;
+        QByteArray attachment; // the file name of a download
+        int bytesPerSecond = 0;
     };
 
     void serve();
     void answer(int client);
+    bool send(int client, const char *data, qsizetype size, int bytesPerSecond);
 
     int m_socket = -1;
     quint16 m_port = 0;
@@ -53,6 +60,8 @@ private:
     std::map<QString, int> m_requests;
     std::map<QString, std::chrono::steady_clock::time_point> m_firstRequest;
     std::thread m_thread;
+    // Each client has its own: a slow download holds up no other request.
+    std::vector<std::thread> m_clients;
 };
 
 } // namespace lorva::test

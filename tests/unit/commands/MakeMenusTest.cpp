@@ -36,7 +36,7 @@ TEST(MakeToolbars, EveryBarHoldsItsKeysInOrder)
     EXPECT_EQ(b.bars.bar(keys::Save),
               QStringList({keys::SaveHtml, keys::SaveWordH, keys::SaveWordV, keys::SaveExcel, keys::SavePpt, keys::SavePdf}));
     EXPECT_EQ(b.bars.bar(keys::Edit),
-              QStringList({keys::EditStop, keys::EditTxt, keys::EditTxtSeparator, keys::EditCut, keys::EditCopy, keys::EditPaste,
+              QStringList({keys::EditStop, keys::EditCancelDownload, keys::EditTxt, keys::EditTxtSeparator, keys::EditCut, keys::EditCopy, keys::EditPaste,
                            keys::EditDelete, keys::EditSelect, keys::EditSelectSeparator, keys::EditPageSet, keys::EditPreview,
                            keys::EditPrint, keys::EditProperties, keys::EditFindDoc, keys::EditViewSeparator, keys::EditView,
                            keys::EditPicture, keys::EditTrans, keys::EditExitSeparator, keys::EditExit}));
