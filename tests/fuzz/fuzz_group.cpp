@@ -40,6 +40,7 @@ struct NoDialogs : lorva::Dialogs
     bool question(const QString &) override { return false; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> saveFileNameAsking(const QString &, const QString &) override { return {}; }
 };
 
 QList<QStringList> links(const lorva::LinkGrid &grid, int count)

@@ -26,6 +26,7 @@ struct NameDialogs : lorva::Dialogs
         return QStringLiteral("english");
     }
     std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> saveFileNameAsking(const QString &, const QString &) override { return {}; }
 };
 
 } // namespace
