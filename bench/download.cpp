@@ -5,7 +5,9 @@
 // turn. Prints MB/s (10^6 bytes a second) of each, their ratio, the
 // engine's download alone (no program around it), and curl's rate into
 // /dev/null as the ceiling of the server and the loopback. Needs an X
-// display and curl. The size in MB is the first argument (200).
+// display and curl. The size in MB is the first argument (200); a second
+// argument caps the server at that many MB a second, as a network link
+// would (none: as fast as the loopback goes).
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "platform/BrowserView.h"
@@ -113,6 +115,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const qsizetype size = qsizetype(argc > 1 ? QByteArray(argv[1]).toLongLong() : 200) * 1000 * 1000;
+    const int capMBps = argc > 2 ? qBound(0, QByteArray(argv[2]).toInt(), 2000) : 0;
     constexpr int kRuns = 3;
 
     QByteArray body(size, Qt::Uninitialized);
@@ -120,7 +123,7 @@ int main(int argc, char **argv)
     const QByteArray served = QCryptographicHash::hash(body, QCryptographicHash::Sha256);
     HttpServer server;
     server.addPage(QStringLiteral("/"), "<html><head><title>Start</title></head><body><p>Start.</p></body></html>");
-    server.addDownload(QStringLiteral("/big.bin"), body, QStringLiteral("big.bin"));
+    server.addDownload(QStringLiteral("/big.bin"), body, QStringLiteral("big.bin"), capMBps * 1000 * 1000);
     const QString url = server.url(QStringLiteral("/big.bin"));
 
     TempFolder folder;
@@ -208,7 +211,8 @@ int main(int argc, char **argv)
     }
     const double p = median(program_);
     const double c = median(curl_);
-    std::printf("file: %.0f MB, %d runs each, medians\n", size / 1e6, kRuns);
+    std::printf("file: %.0f MB, %d runs each, medians; server %s\n", size / 1e6, kRuns,
+                capMBps > 0 ? qPrintable(QStringLiteral("capped at %1 MB/s").arg(capMBps)) : "uncapped");
     std::printf("program: %.0f MB/s\ncurl: %.0f MB/s\nprogram / curl: %.2f\n", p, c, c > 0 ? p / c : 0);
     std::printf("engine alone (the port accepting at once, no program around it): %.0f MB/s\n", median(engine));
     std::printf("curl into /dev/null (server and loopback ceiling): %.0f MB/s\n", median(ceiling));
