@@ -8,6 +8,8 @@
 #include "config/LegacyText.h"
 #include "platform/BrowserView.h"
 #include "platform/Platform.h"
+#include "config/AppError.h"
+#include "windows/frmPronunciation.h"
 #include "windows/frmSpeechLog.h"
 
 #include <QScopeGuard>
@@ -97,8 +99,8 @@ void GO_Talk(SpeechContext &ctx)
         if (!text.isEmpty() && ctx.speech.SpeechVoice) {
             text.replace(u'|', u' ');
             ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
-            ctx.speech.SpeechVoice->speakTracked(
-                text, [view, scope](int word) { if (view) view->highlightWord(scope, word); },
+            speakPronounced(
+                ctx.speech, text, [view, scope](int word) { if (view) view->highlightWord(scope, word); },
                 [view] { if (view) view->clearHighlight(); });
             speech.log.append({QTime::currentTime(), text});
         }
@@ -183,6 +185,93 @@ void Show_SpeechLog(SpeechContext &ctx, const ShowModal &showModal)
                                [&ctx](const QString &text) { Speak_Again(ctx, text); }));
 }
 
+namespace {
+
+// The texts of the pronunciation list's editor.
+constexpr int kWrittenCaption = 256;
+constexpr int kSaidCaption = 257;
+constexpr int kMatchCaseCaption = 258;
+constexpr int kAddCaption = 259;
+constexpr int kRemoveCaption = 260;
+constexpr int kSaveCaption = 261;
+constexpr int kLinesLeftOutCaption = 262;
+constexpr int kRowsNotSavedCaption = 263;
+constexpr int kListSavedCaption = 264;
+constexpr int kNoMarkCaption = 265;
+constexpr int kNothingSaidCaption = 266;
+constexpr int kNotTextCaption = 267;
+constexpr int kRepeatedCaption = 268;
+constexpr int kTooLongCaption = 269;
+
+// One damaged line, or row, as the editor lists it: where, what, and why.
+QStringList describeDamage(const Language &language, const QList<DamagedLine> &damaged, const QList<int> &shownAs = {})
+{
+    const auto &C = language.Captions;
+    constexpr qsizetype kShownCharacters = 200;
+    QStringList lines;
+    for (const DamagedLine &d : damaged) {
+        const auto where = [&](int line) { return shownAs.isEmpty() ? line : shownAs.value(line - 1, line); };
+        QString why;
+        switch (d.why) {
+        case PronunciationDamage::NoMark: why = C[kNoMarkCaption]; break;
+        case PronunciationDamage::NothingSaid: why = C[kNothingSaidCaption]; break;
+        case PronunciationDamage::ControlCharacter: why = C[kNotTextCaption]; break;
+        case PronunciationDamage::Repeated: why = C[kRepeatedCaption] + QString::number(where(d.sameAs)); break;
+        case PronunciationDamage::TooManyLines: why = C[kTooLongCaption] + QString::number(kMaxPronunciationLines); break;
+        }
+        QString text = d.text.left(kShownCharacters);
+        for (QChar &c : text) {
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                c = QChar(0xFFFD);
+        }
+        lines << QStringLiteral("%1: %2   (%3)").arg(where(d.line)).arg(text, why);
+    }
+    return lines;
+}
+
+// The editor's rows checked as the file would be read, then written and
+// used: rows wholly empty are left out, a damaged one keeps all unsaved.
+frmPronunciation::Notice saveRows(SpeechContext &ctx, const PronunciationList &rows)
+{
+    const auto &C = ctx.language.Captions;
+    QStringList lines;
+    QList<int> rowOfLine; // counted from 1, as the table shows them
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows[i].written.trimmed().isEmpty() && rows[i].said.trimmed().isEmpty())
+            continue;
+        lines << pronunciationLine(rows[i]);
+        rowOfLine << i + 1;
+    }
+    const PronunciationFile checked = parsePronunciation(lines);
+    if (!checked.damaged.isEmpty())
+        return {C[kRowsNotSavedCaption], describeDamage(ctx.language, checked.damaged, rowOfLine)};
+    try {
+        savePronunciation(ctx.programFolder, checked.entries);
+    } catch (const AppError &e) {
+        return {e.message(), {}};
+    }
+    ctx.speech.pronunciation = checked.entries;
+    return {C[kListSavedCaption], {}};
+}
+
+} // namespace
+
+void Show_Pronunciation(SpeechContext &ctx, const ShowModal &showModal)
+{
+    const auto &C = ctx.language.Captions;
+    // The file may have been changed by hand meanwhile: it is read afresh.
+    const PronunciationFile file = readPronunciation(ctx.programFolder);
+    ctx.speech.pronunciation = file.entries;
+    frmPronunciation::Notice notice;
+    if (!file.damaged.isEmpty())
+        notice = {C[kLinesLeftOutCaption], describeDamage(ctx.language, file.damaged)};
+    const frmPronunciation::Texts texts{C[kPronunciationCaption], C[kWrittenCaption], C[kSaidCaption],
+                                        C[kMatchCaseCaption],     C[kAddCaption],     C[kRemoveCaption],
+                                        C[kSaveCaption]};
+    showModal(new frmPronunciation(texts, file.entries, notice,
+                                   [&ctx](const PronunciationList &rows) { return saveRows(ctx, rows); }));
+}
+
 void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showModal)
 {
     dispatcher.setRow(elements::StartTools, keys::Speak, [&ctx](const QString &) { GO_Talk(ctx); });
@@ -197,6 +286,8 @@ void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showMod
     for (const QString &key : {keys::SpeakTre, keys::SpeakSei, keys::SpeakDodici})
         dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Speech_Rate(ctx, k); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakSave, [&ctx](const QString &) { Save_Speech(ctx, ctx.dialogs); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakPronunciation,
+                      [&ctx, showModal](const QString &) { Show_Pronunciation(ctx, showModal); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakLog,
                       [&ctx, showModal = std::move(showModal)](const QString &) { Show_SpeechLog(ctx, showModal); });
 }
