@@ -31,7 +31,9 @@ frmPronunciation::frmPronunciation(const Texts &texts, const PronunciationList &
     m_table->setHorizontalHeaderLabels({texts.written, texts.said, texts.matchCase});
     m_table->horizontalHeader()->setSectionResizeMode(Said, QHeaderView::Stretch);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // Not on a change of cell: Escape, Tab and saving leave a cell closed.
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
     for (const PronunciationEntry &entry : entries)
         addRow(entry);
     m_notices->setObjectName(QStringLiteral("Notices"));
