@@ -37,6 +37,9 @@ frmPronunciation::frmPronunciation(const Texts &texts, const PronunciationList &
     for (const PronunciationEntry &entry : entries)
         addRow(entry);
     m_notices->setObjectName(QStringLiteral("Notices"));
+    // A reason is read whole, not cut at the window's edge.
+    m_notices->setWordWrap(true);
+    m_notices->setResizeMode(QListView::Adjust);
     m_heading->setBuddy(m_notices);
 
     auto *remove = new QPushButton(texts.remove, this);

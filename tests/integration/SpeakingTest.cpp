@@ -104,6 +104,20 @@ protected:
 
     Wav reference(const QString &text) { return espeakReference(text, "gmw/en", folder.path()); }
 
+    // From aside: the window of type W once it shows, or none.
+    template <class W>
+    static W *shownWindow()
+    {
+        W *shown = nullptr;
+        Person::waitFor([&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *found = qobject_cast<W *>(w); found && found->isVisible())
+                    shown = found;
+            return shown != nullptr;
+        });
+        return shown;
+    }
+
     // From aside: clicks `key` in the voices menu.
     void chooseSpeech(const QString &key)
     {
@@ -350,13 +364,8 @@ TEST_F(Speaking, ALineOfTheSpeechLogIsSpokenAgain)
     bool listed = false;
     person.aside([&] {
         chooseSpeech(keys::SpeakLog);
-        frmSpeechLog *log = nullptr;
-        if (!Person::waitFor([&] {
-                for (QWidget *w : QApplication::topLevelWidgets())
-                    if (auto *l = qobject_cast<frmSpeechLog *>(w); l && l->isVisible())
-                        log = l;
-                return log != nullptr;
-            }))
+        frmSpeechLog *log = shownWindow<frmSpeechLog>();
+        if (!log)
             return;
         Person::onMain([&] { listed = log->list()->count() == 1 && log->list()->item(0)->text().endsWith(kSentence); });
         person.key("Return"); // the newest line is the current one
@@ -547,13 +556,8 @@ TEST_F(SavingSpeech, AWordTypedIntoThePronunciationListIsSaidSoInASelectionAndIn
     const Wav greeting = switchVoiceOn();
     person.aside([&] {
         chooseSpeech(keys::SpeakPronunciation);
-        frmPronunciation *editor = nullptr;
-        if (!Person::waitFor([&] {
-                for (QWidget *w : QApplication::topLevelWidgets())
-                    if (auto *e = qobject_cast<frmPronunciation *>(w); e && e->isVisible())
-                        editor = e;
-                return editor != nullptr;
-            }))
+        frmPronunciation *editor = shownWindow<frmPronunciation>();
+        if (!editor)
             return;
         QPoint add;
         Person::onMain([&] { add = Person::at(editor->addButton()); });
