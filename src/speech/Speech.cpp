@@ -97,8 +97,8 @@ void GO_Talk(SpeechContext &ctx)
         if (!text.isEmpty() && ctx.speech.SpeechVoice) {
             text.replace(u'|', u' ');
             ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
-            ctx.speech.SpeechVoice->speakTracked(
-                text, [view, scope](int word) { if (view) view->highlightWord(scope, word); },
+            speakPronounced(
+                ctx.speech, text, [view, scope](int word) { if (view) view->highlightWord(scope, word); },
                 [view] { if (view) view->clearHighlight(); });
             speech.log.append({QTime::currentTime(), text});
         }
@@ -197,6 +197,8 @@ void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showMod
     for (const QString &key : {keys::SpeakTre, keys::SpeakSei, keys::SpeakDodici})
         dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Speech_Rate(ctx, k); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakSave, [&ctx](const QString &) { Save_Speech(ctx, ctx.dialogs); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakPronunciation,
+                      [&ctx, showModal](const QString &) { Show_Pronunciation(ctx, showModal); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakLog,
                       [&ctx, showModal = std::move(showModal)](const QString &) { Show_SpeechLog(ctx, showModal); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Pronunciation.h"
 #include "platform/SpeechEngine.h"
 
 #include <QList>
@@ -60,6 +61,8 @@ struct SpeechState
         QString text;
     };
     QList<Spoken> log;
+    // How words are to be said wherever speech is made.
+    PronunciationList pronunciation;
 };
 
 // What speaking works on: its own state, the captions, the command entries,
@@ -134,6 +137,16 @@ void Read_PageFrom(SpeechContext &ctx, int index, QPoint point);
 void Read_Step(SpeechContext &ctx, int step);
 // The sentences of a text, in order, nothing left out.
 QStringList sentencesOf(const QString &text);
+// What the voice says for `text`: the pronunciation list applied.
+QString saidText(const SpeechState &speech, const QString &text);
+// speakTracked() of `text` as the pronunciation list says it; `word` gets
+// the index of the word of `text` heard, so that the written word is lit
+// even where more or fewer words are said in its place.
+void speakPronounced(SpeechState &speech, const QString &text, const std::function<void(int word)> &word,
+                     std::function<void()> done);
+// The pronunciation list's editor: the file read afresh (its damaged lines
+// shown), and each save written and used at once.
+void Show_Pronunciation(SpeechContext &ctx, const ShowModal &showModal);
 // Speaks a line of the speech log again.
 void Speak_Again(SpeechContext &ctx, const QString &text);
 // The speech log window: what was spoken in this run, newest last; a line

@@ -101,11 +101,29 @@ void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &c
     showRate(speech, commands, wordsPerMinute);
 }
 
+QString saidText(const SpeechState &speech, const QString &text)
+{
+    return speech.pronunciation.isEmpty() ? text : applyPronunciation(text, speech.pronunciation).text;
+}
+
+void speakPronounced(SpeechState &speech, const QString &text, const std::function<void(int word)> &word,
+                     std::function<void()> done)
+{
+    if (speech.pronunciation.isEmpty()) {
+        speech.SpeechVoice->speakTracked(text, word, std::move(done));
+        return;
+    }
+    const Pronounced said = applyPronunciation(text, speech.pronunciation);
+    speech.SpeechVoice->speakTracked(
+        said.text, [word, written = said.writtenWord](int w) { word(written.value(w, written.isEmpty() ? 0 : written.last())); },
+        std::move(done));
+}
+
 void Speak_Again(SpeechContext &ctx, const QString &text)
 {
     if (!ctx.speech.SpeechVoice || text.isEmpty())
         return;
-    ctx.speech.SpeechVoice->speak(text, 1);
+    ctx.speech.SpeechVoice->speak(saidText(ctx.speech, text), 1);
     ctx.speech.log.append({QTime::currentTime(), text});
 }
 
@@ -151,7 +169,9 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
         dialogs.failure(error + QStringLiteral(" Source : Save_Speech"));
         return;
     }
-    const QStringList sentences = sentencesOf(text);
+    QStringList sentences = sentencesOf(text);
+    for (QString &sentence : sentences)
+        sentence = saidText(ctx.speech, sentence);
     ctx.speech.saving = true;
     SpeechContext *c = &ctx;
     Dialogs *d = &dialogs;
@@ -210,8 +230,8 @@ void readSentence(SpeechContext &ctx, int index)
     BrowserView *view = ctx.tabs.view(r.view);
     const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1, run = r.run;
     SpeechContext *c = &ctx;
-    ctx.speech.SpeechVoice->speakTracked(
-        r.sentences[index],
+    speakPronounced(
+        ctx.speech, r.sentences[index],
         [c, view, scope, first, index, run](int word) {
             if (c->speech.reading.run != run)
                 return;

@@ -8,6 +8,7 @@
 #include "support/LongText.h"
 #include "support/MainWindowFixture.h"
 #include "support/Wav.h"
+#include "windows/frmPronunciation.h"
 #include "windows/frmSpeechLog.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
+#include <QPushButton>
 #include <QThread>
 #include <QToolBar>
 
@@ -103,6 +105,20 @@ protected:
     }
 
     Wav reference(const QString &text) { return espeakReference(text, "gmw/en", folder.path()); }
+
+    // From aside: the window of type W once it shows, or none.
+    template <class W>
+    static W *shownWindow()
+    {
+        W *shown = nullptr;
+        Person::waitFor([&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *found = qobject_cast<W *>(w); found && found->isVisible())
+                    shown = found;
+            return shown != nullptr;
+        });
+        return shown;
+    }
 
     // From aside: clicks `key` in the voices menu.
     void chooseSpeech(const QString &key)
@@ -449,13 +465,8 @@ TEST_F(Speaking, ALineOfTheSpeechLogIsSpokenAgain)
     bool listed = false;
     person.aside([&] {
         chooseSpeech(keys::SpeakLog);
-        frmSpeechLog *log = nullptr;
-        if (!Person::waitFor([&] {
-                for (QWidget *w : QApplication::topLevelWidgets())
-                    if (auto *l = qobject_cast<frmSpeechLog *>(w); l && l->isVisible())
-                        log = l;
-                return log != nullptr;
-            }))
+        frmSpeechLog *log = shownWindow<frmSpeechLog>();
+        if (!log)
             return;
         Person::onMain([&] { listed = log->list()->count() == 1 && log->list()->item(0)->text().endsWith(kSentence); });
         person.key("Return"); // the newest line is the current one
@@ -637,4 +648,42 @@ TEST_F(SavingSpeech, TheProgressBarMovesOnWhileAMenuIsOpenAndTheFileIsSaved)
     EXPECT_EQ(script.informations, QStringList({ctx->language.Captions[247] + path}));
     EXPECT_EQ(window->progressBar()->value(), 0);
     EXPECT_GT(QFileInfo(path).size(), 10000);
+}
+
+TEST_F(SavingSpeech, AWordTypedIntoThePronunciationListIsSaidSoInASelectionAndInSavedSpeech)
+{
+    const QString said = QStringLiteral("a very long and winding replacement that goes on for a good while");
+    openPage({kShort});
+    const Wav greeting = switchVoiceOn();
+    person.aside([&] {
+        chooseSpeech(keys::SpeakPronunciation);
+        frmPronunciation *editor = shownWindow<frmPronunciation>();
+        if (!editor)
+            return;
+        QPoint add;
+        Person::onMain([&] { add = Person::at(editor->addButton()); });
+        person.click(add);
+        person.type(QStringLiteral("short"));
+        person.key("Tab");
+        person.type(said);
+        person.key("Return ctrl+s");
+        Person::waitFor([&] { return !ctx->speech.pronunciation.isEmpty(); });
+        person.key("Escape");
+        Person::waitFor([&] { return !editor->isVisible(); });
+    });
+    ASSERT_EQ(ctx->speech.pronunciation, PronunciationList({{"short", said, false}}));
+    EXPECT_TRUE(folder.read(kPronunciationFile).endsWith("\r\nshort = " + said.toUtf8() + "\r\n"));
+
+    // "Short words first." is heard with the long words in place of the first.
+    const double expected = spokenSeconds(reference(said + QStringLiteral(" words first.")));
+    ASSERT_GT(expected, 2 * spokenSeconds(reference(kShort)));
+    selectLine(0);
+    EXPECT_NEAR(spokenSeconds(spokenSince(greeting)), expected, expected * 0.15);
+
+    const QString path = folder.file("saved.wav");
+    script.names.push_back(path);
+    person.aside([&] { chooseSpeech(keys::SpeakSave); });
+    ASSERT_TRUE(waitUntil([&] { return !script.informations.isEmpty() || !script.failures.isEmpty(); }, 30000));
+    EXPECT_EQ(script.failures, QStringList());
+    EXPECT_NEAR(spokenSeconds(readWav(path)), expected, expected * 0.15);
 }
