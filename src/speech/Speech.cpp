@@ -197,6 +197,8 @@ void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showMod
     for (const QString &key : {keys::SpeakTre, keys::SpeakSei, keys::SpeakDodici})
         dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Speech_Rate(ctx, k); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakSave, [&ctx](const QString &) { Save_Speech(ctx, ctx.dialogs); });
+    for (const QString &key : {keys::SpeakCode, keys::SpeakPictures})
+        dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Reading_Choice(ctx, k); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakLog,
                       [&ctx, showModal = std::move(showModal)](const QString &) { Show_SpeechLog(ctx, showModal); });
 }
