@@ -18,7 +18,9 @@ const char *highlightScript()
   L.skip = function (n) {
     var e = n.parentElement;
     if (!e || e.closest('script,style,noscript,template,#lorva-highlight')) return true;
-    return e.getClientRects().length === 0;
+    // What is there but not shown (a heading's link mark until the pointer
+    // is over it) is no more read than it is seen.
+    return e.getClientRects().length === 0 || getComputedStyle(e).visibility !== 'visible';
   };
   // Words do not run on from one block (a paragraph, a cell) into the next.
   L.block = function (n) {
@@ -79,6 +81,10 @@ const char *highlightScript()
     }
     var parsed = new Readability(copy, { serializer: function (e) { return e; } }).parse();
     if (!parsed || !parsed.content || parsed.textContent.trim().length < 140) return null;
+    // On a long page of many sections (a manual's chapter) Readability may
+    // keep one section alone: the listener would miss the rest, and hears
+    // the whole page instead.
+    if (parsed.textContent.length < 0.25 * document.body.innerText.length) return null;
     var kept = /^(H[1-6]|P|LI|TR|FIGCAPTION|PRE|BLOCKQUOTE|DT|DD|CAPTION|IMG)$/, chosen = [];
     var marked = parsed.content.querySelectorAll('[data-lorva-n]');
     for (i = 0; i < marked.length; i++) {
