@@ -119,7 +119,7 @@ void showReadingChoice(SpeechState &speech, CommandBars &commands, ReadingChoice
         commands.setChecked(c.key, choice.*c.read);
 }
 
-// The page's article, or the selection when there is one, a block a line.
+// The blocks' texts, a block a line.
 QString articleText(const QList<ReadingBlock> &blocks)
 {
     QStringList lines;
