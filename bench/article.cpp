@@ -2,7 +2,8 @@
 // of its speech at the sink, on a 10,000-word article and on a small one,
 // each with a navigation bar, a banner and a footer around it; the article
 // found by Readability against the whole body (Readability's script missing)
-// in the same run. Needs an X display (DISPLAY) or runs offscreen.
+// in the same run; and bash's reference manual as a real, much longer page.
+// Needs an X display (DISPLAY) or runs offscreen.
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "commands/CommandBarView.h"
@@ -26,6 +27,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 using namespace lorva;
@@ -102,6 +104,11 @@ int main(int argc, char **argv)
     HttpServer server;
     server.addPage("/long", articlePage(10000));
     server.addPage("/small", articlePage(300));
+    // A real manual of some 100,000 words, for scale (bash-doc).
+    QFile manual(QStringLiteral("/usr/share/doc/bash/bashref.html"));
+    const bool haveManual = manual.open(QIODevice::ReadOnly);
+    if (haveManual)
+        server.addPage("/bashref", manual.readAll());
     TempFolder folder;
     for (const char *sub : {"Data", "Languages"}) {
         const QDir dir(QStringLiteral(LORVA_DATA_DIR) + '/' + sub);
@@ -115,7 +122,10 @@ int main(int argc, char **argv)
     frmStart &window = program.mainWindow();
     program.load(QDate::currentDate());
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the main window was never shown\n");
+        return 1;
+    }
     BrowserView *view = window.Web(0);
     QAction *read = nullptr, *stop = nullptr;
     for (QAction *a : window.cmdBar(0)->menuOf(keys::Tts)->actions()) {
@@ -132,11 +142,15 @@ int main(int argc, char **argv)
     }
     QTest::qWait(2500); // the greeting
 
-    for (const char *path : {"/long", "/small"}) {
+    for (const char *path : {"/long", "/small", "/bashref"}) {
+        if (!haveManual && path == std::string("/bashref"))
+            continue;
         view->Navigate(server.url(QString::fromLatin1(path)));
         waitFor([&] { return view->LocationURL() == server.url(QString::fromLatin1(path)) && !view->Busy(); }, 20000);
         QTest::qWait(500);
-        for (const bool article : {true, false}) {
+        // The whole body first: once Readability's script has run in a
+        // page, it stays defined there until the page is left.
+        for (const bool article : {false, true}) {
             setArticleFinderFolder(article ? QStringLiteral(LORVA_BIN_DIR "/Readability")
                                            : QStringLiteral("/nonexistent"));
             std::vector<double> first;

@@ -23,32 +23,45 @@ const char *highlightScript()
     return e.getClientRects().length === 0 || getComputedStyle(e).visibility !== 'visible';
   };
   // Words do not run on from one block (a paragraph, a cell) into the next.
-  L.block = function (n) {
-    for (var e = n.parentElement; e; e = e.parentElement)
-      if (!/^inline/.test(getComputedStyle(e).display)) return e;
-    return null;
+  // The block of an element, remembered in `known` for it and its ancestors.
+  L.block = function (e, known) {
+    if (!e) return null;
+    if (known.has(e)) return known.get(e);
+    var b = /^inline/.test(getComputedStyle(e).display) ? L.block(e.parentElement, known) : e;
+    known.set(e, b);
+    return b;
   };
   // Each word: its start and end (node, offset), its text, and whether a
   // new block starts with it. `leave` skips a further kind of element.
+  // A long page has many text nodes under few elements: what is asked of
+  // the style is asked once per element.
   L.words = function (range, leave, out) {
     var root = range.commonAncestorContainer, inWord = false, n, block = null;
+    var skipped = new Map(), blocks = new Map(), word = /[^\s|\u0085]+/g, m;
     out = out || [];
     if (root.nodeType === 3) root = root.parentNode;
     var walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT, null);
     var starts = true;
     while ((n = walker.nextNode())) {
-      if (!range.intersectsNode(n) || L.skip(n) || (leave && n.parentElement.closest(leave))) {
-        inWord = false; continue;
-      }
-      var b = L.block(n);
+      var p = n.parentElement;
+      if (!skipped.has(p)) skipped.set(p, L.skip(n) || !!(leave && p && p.closest(leave)));
+      if (skipped.get(p) || !range.intersectsNode(n)) { inWord = false; continue; }
+      var b = L.block(p, blocks);
       if (b !== block) { inWord = false; block = b; starts = true; }
       var s = n.data, from = n === range.startContainer ? range.startOffset : 0;
       var to = n === range.endContainer ? range.endOffset : s.length;
-      for (var i = from; i < to; i++) {
-        if (/[\s|\u0085]/.test(s[i])) { inWord = false; continue; }
-        if (!inWord) { out.push([n, i, n, i + 1, s[i], starts]); inWord = true; starts = false; }
-        else { var last = out[out.length - 1]; last[2] = n; last[3] = i + 1; last[4] += s[i]; }
+      if (from >= to) continue;
+      var end = -1;
+      word.lastIndex = from;
+      while ((m = word.exec(s)) && m.index < to) {
+        var a = m.index, z = Math.min(a + m[0].length, to), t = s.slice(a, z);
+        if (inWord && a === from) { var last = out[out.length - 1]; last[2] = n; last[3] = z; last[4] += t; }
+        else { out.push([n, a, n, z, t, starts]); starts = false; }
+        inWord = false;
+        end = z;
+        if (z >= to) break;
       }
+      inWord = end === to;
     }
     return out;
   };
