@@ -199,6 +199,8 @@ void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showMod
     dispatcher.setRow(elements::StartMenus, keys::SpeakSave, [&ctx](const QString &) { Save_Speech(ctx, ctx.dialogs); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakPronunciation,
                       [&ctx, showModal](const QString &) { Show_Pronunciation(ctx, showModal); });
+    for (const QString &key : {keys::SpeakCode, keys::SpeakPictures})
+        dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Reading_Choice(ctx, k); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakLog,
                       [&ctx, showModal = std::move(showModal)](const QString &) { Show_SpeechLog(ctx, showModal); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/Pronunciation.h"
+#include "platform/BrowserView.h"
 #include "platform/SpeechEngine.h"
 
 #include <QList>
@@ -54,6 +55,7 @@ struct SpeechState
     } reading;
     bool saving = false;        // speech is being saved as a sound file
     int rate = 0;               // words a minute; 0 until the rate file was read
+    ReadingChoice readingChoice; // what of an article is read besides its text
     // What was spoken in this run, newest last.
     struct Spoken
     {
@@ -120,14 +122,20 @@ void Speech_Pause(SpeechContext &ctx);
 void Speech_Rate(SpeechContext &ctx, const QString &key);
 // The rate kept in its file (normal when there is none), given to the engine.
 void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &commands);
-// Speaks the selection, or the whole page when nothing is selected, into a
+// "SPEAK:CODE", "SPEAK:PICTURES": code blocks and pictures' descriptions
+// read with the page's article or left out, kept for the next start.
+void Reading_Choice(SpeechContext &ctx, const QString &key);
+// The choice kept in its file (both read when there is none), shown checked.
+void Read_ReadingChoice(const QString &programFolder, SpeechState &speech, CommandBars &commands);
+// Speaks the selection, or the page's article when nothing is selected, into a
 // WAV, OGG or MP3 file chosen in the save dialog. The file is made in the
 // background while the progress bar shows how far it is; the user is told
 // when it is saved, or why not. One file at a time.
 void Save_Speech(SpeechContext &ctx, Dialogs &dialogs);
 // Stops a save of speech under way and drops its file (the program ends).
 void stopSavingSpeech(SpeechContext &ctx);
-// "Read page": the page's text from the top, sentence by sentence, each
+// "Read page": the page's article (its whole text when it has none) from
+// the top, sentence by sentence, each
 // word lit as it is spoken; "Next sentence" and "Previous sentence" move
 // while it reads.
 void Read_Page(SpeechContext &ctx);
@@ -154,6 +162,8 @@ void Speak_Again(SpeechContext &ctx, const QString &text);
 void Show_SpeechLog(SpeechContext &ctx, const ShowModal &showModal);
 
 inline const QString kRateFile = QStringLiteral("Data/lorvaspeak.Rat");
+// Lines "code=yes|no" and "pictures=yes|no".
+inline const QString kReadingChoiceFile = QStringLiteral("Data/Reading.txt");
 inline constexpr int kSlowRate = 130;
 inline constexpr int kNormalRate = 175;
 inline constexpr int kFastRate = 240;

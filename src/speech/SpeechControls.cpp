@@ -119,6 +119,64 @@ void speakPronounced(SpeechState &speech, const QString &text, const std::functi
         std::move(done));
 }
 
+namespace {
+
+struct Choice
+{
+    const QString &key;
+    const char *name;
+    bool ReadingChoice::*read;
+};
+const Choice kChoices[] = {{keys::SpeakCode, "code", &ReadingChoice::code},
+                           {keys::SpeakPictures, "pictures", &ReadingChoice::pictures}};
+
+void showReadingChoice(SpeechState &speech, CommandBars &commands, ReadingChoice choice)
+{
+    speech.readingChoice = choice;
+    for (const Choice &c : kChoices)
+        commands.setChecked(c.key, choice.*c.read);
+}
+
+// The blocks' texts, a block a line.
+QString articleText(const QList<ReadingBlock> &blocks)
+{
+    QStringList lines;
+    for (const ReadingBlock &block : blocks)
+        lines << block.text;
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+void Reading_Choice(SpeechContext &ctx, const QString &key)
+{
+    ReadingChoice choice = ctx.speech.readingChoice;
+    QStringList lines;
+    for (const Choice &c : kChoices) {
+        if (key == c.key)
+            choice.*c.read = !(choice.*c.read);
+        lines << QLatin1String(c.name) + QLatin1String(choice.*c.read ? "=yes" : "=no");
+    }
+    showReadingChoice(ctx.speech, ctx.commands, choice);
+    legacy::writeTextLines(legacy::resolvePath(ctx.programFolder, kReadingChoiceFile), lines,
+                           QStringLiteral("Reading_Choice"));
+}
+
+void Read_ReadingChoice(const QString &programFolder, SpeechState &speech, CommandBars &commands)
+{
+    ReadingChoice choice;
+    // A line that says neither yes nor no of a known name is passed over.
+    const auto lines = legacy::readTextLines(legacy::resolvePath(programFolder, kReadingChoiceFile), 16);
+    for (const QString &line : lines.value_or(QStringList())) {
+        const QString name = line.section(u'=', 0, 0).trimmed(), value = line.section(u'=', 1).trimmed();
+        for (const Choice &c : kChoices) {
+            if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0 && (value == u"yes" || value == u"no"))
+                choice.*c.read = value == u"yes";
+        }
+    }
+    showReadingChoice(speech, commands, choice);
+}
+
 void Speak_Again(SpeechContext &ctx, const QString &text)
 {
     if (!ctx.speech.SpeechVoice || text.isEmpty())
@@ -147,7 +205,9 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
         return;
     }
     BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
-    QString text = view ? view->readableText() : QString();
+    QString text = view ? view->selectedText() : QString();
+    if (view && text.trimmed().isEmpty())
+        text = articleText(view->keepArticle(++ctx.speech.lastScope, ctx.speech.readingChoice));
     text.replace(u'|', u' ');
     if (text.trimmed().isEmpty()) {
         dialogs.information(QStringLiteral("lorvaspeak"), C[120]);
@@ -290,26 +350,29 @@ void Read_PageFrom(SpeechContext &ctx, int index, QPoint point)
     BrowserView *view = ctx.tabs.view(index);
     if (!view)
         return;
-    const int fromWord = point.x() >= 0 ? view->firstWordAt(point) : -1;
-    QString text = view->pageText();
-    text.replace(u'|', u' ');
+    // The page keeps the article's words for the highlight, numbered as
+    // its text's words are.
+    const int scope = ++ctx.speech.lastScope;
+    const QList<ReadingBlock> blocks = view->keepArticle(scope, ctx.speech.readingChoice);
+    const int fromWord = point.x() >= 0 ? view->firstWordAt(scope, point) : -1;
     SpeechState::Reading &r = ctx.speech.reading;
     ctx.speech.SpeechVoice->stop();
     const int run = r.run;
     r = {};
     r.run = run;
     r.view = index;
-    r.scope = ++ctx.speech.lastScope;
-    r.sentences = sentencesOf(text);
+    r.scope = scope;
+    int words = 0;
+    for (const ReadingBlock &block : blocks) {
+        for (const QString &sentence : sentencesOf(block.text)) {
+            r.sentences << sentence;
+            r.firstWord << words;
+            words += wordCount(sentence);
+        }
+    }
     if (r.sentences.isEmpty())
         return;
-    int words = 0;
-    for (const QString &sentence : std::as_const(r.sentences)) {
-        r.firstWord << words;
-        words += wordCount(sentence);
-    }
-    view->keepPage(r.scope);
-    ctx.speech.log.append({QTime::currentTime(), text.simplified()});
+    ctx.speech.log.append({QTime::currentTime(), articleText(blocks).simplified()});
     // The sentence holding the paragraph's first word.
     int start = 0;
     for (int i = 0; fromWord >= 0 && i < r.sentences.size(); ++i) {

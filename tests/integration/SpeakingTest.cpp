@@ -4,6 +4,7 @@
 #include "commands/CommandBarView.h"
 #include "commands/CommandKeys.h"
 #include "platform/SpeechEngine.h"
+#include "platform/WebEngineView.h"
 #include "support/ExportFixture.h"
 #include "support/LongText.h"
 #include "support/MainWindowFixture.h"
@@ -583,6 +584,56 @@ TEST_F(SpeakingAloud, ThePagesContextMenuReadsFromTheParagraphUnderThePointer)
     int first = -1;
     waitUntil([&] { return (first = litWord(window).second) >= 0; }, 5000);
     EXPECT_EQ(first, 3) << "reading did not start at the paragraph under the pointer";
+    person.key("Escape");
+}
+
+TEST_F(SpeakingAloud, ReadPageReadsTheArticleAloneLightingItsWordsInThePage)
+{
+    ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
+    setArticleFinderFolder(QStringLiteral(LORVA_BIN_DIR "/Readability"));
+    const QStringList article{
+        "Herons wade along the shallow river bank every spring morning, waiting for silver fish to come near.",
+        "The water rises after the snow melts in the hills, and the meadows beside the river turn green again.",
+        "Farmers repair the old stone walls while swallows return from the south to build their nests.",
+        "By early summer the river slows, and children swim in the deep pools under the willow trees.",
+        "Autumn brings mist over the water, and the herons leave for warmer marshes near the coast."};
+    QByteArray body = "<nav><a href='/'>Homepage</a> <a href='/shop'>Shopping</a> <a href='/login'>Login</a></nav>"
+                      "<div id='cookies'>Consent needed: cookies track visitors. <button>Accept</button></div>"
+                      "<article><h1>Seasons of the river</h1>";
+    for (const QString &paragraph : article)
+        body += "<p>" + (paragraph + ' ' + paragraph).toUtf8() + "</p>";
+    body += "</article><footer>Copyright Corporation. Imprint. Newsletter subscription.</footer>";
+    server.addPage("/article", page("Seasons of the river", body.constData()));
+    type(server.url("/article"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/article")));
+    for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions())
+        if (a->toolTip() == kEnglish)
+            a->trigger();
+    QTest::qWait(2500); // the greeting
+    const qsizetype logged = ctx->speech.log.size();
+    person.aside([&] { chooseSpeech(keys::SpeakRead); });
+    ASSERT_TRUE(waitUntil([&] { return ctx->speech.log.size() > logged; }, 5000));
+
+    const QString read = ctx->speech.log.last().text;
+    for (const QString &paragraph : article)
+        EXPECT_TRUE(read.contains(paragraph)) << qPrintable(read);
+    for (const char *outside : {"Homepage", "Shopping", "Login", "Consent", "cookies", "Accept", "Copyright",
+                                "Imprint", "Newsletter"})
+        EXPECT_FALSE(read.contains(QLatin1String(outside))) << outside << " was read: " << qPrintable(read);
+    // The lit word, sampled while it reads, is always one of the article's.
+    const QString words = "Seasons of the river " + article.join(' ');
+    int lit = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        const QString word = litWord(window).first;
+        if (!word.isEmpty()) {
+            ++lit;
+            EXPECT_TRUE(words.split(' ').contains(word)) << "lit outside the article: " << qPrintable(word);
+        }
+        QTest::qWait(100);
+    }
+    EXPECT_GE(lit, 10) << "the article's words were not lit";
     person.key("Escape");
 }
 
