@@ -50,6 +50,7 @@ Program::Program(QString programFolder, Platform &platform)
     QObject::connect(&window, &frmStart::closing, &window, [this] {
         // Speech half saved is dropped: the user's file stays as it was.
         stopSavingSpeech(m_speech);
+        Save_Places(m_speech);
         GO_Exit(m_ctx, mainContext(), [this] { m_windows.unloadOthers(); });
     });
 }
@@ -71,7 +72,11 @@ void addMainRows(AppContext &ctx, MainContext &main, SpeechContext &speech, Expo
 }
 
 // The save's thread reports to the windows: it ends before they go.
-Program::~Program() { stopSavingSpeech(m_speech); }
+Program::~Program()
+{
+    stopSavingSpeech(m_speech);
+    Save_Places(m_speech);
+}
 
 MainContext &Program::mainContext() { return m_windows.main().context(); }
 

@@ -53,7 +53,7 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
               {SaveWordV, 147}, {SaveExcel, 148}, {SavePpt, 149}, {SavePdf, 206}, {LangNew, 209},
               {SpeakTre, 218}, {SpeakSei, 219}, {SpeakDodici, 220}, {SpeakStop, 221},
               {SpeakLog, 222}, {SpeakPause, 244}, {SpeakSave, 246},
-              {SpeakRead, 248}, {SpeakNext, 249}, {SpeakPrev, 250}});
+              {SpeakRead, 248}, {SpeakNext, 249}, {SpeakPrev, 250}, {SpeakAuto, kAutomaticVoiceCaption}});
 
     bars.setToolTip(Wiki, l.DictionaryDescr);
     bars.setToolTip(Map, l.MapDescr);

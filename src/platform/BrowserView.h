@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -22,6 +23,14 @@ struct CapturedPage
     // could take: html and text are empty, and markupSize says how long.
     bool tooLarge = false;
     qsizetype markupSize = 0; // characters
+};
+
+// Words of a page from `firstWord` on are in `language` (BCP-47, as the
+// page wrote it).
+struct LanguageRun
+{
+    int firstWord = 0;
+    QString language;
 };
 
 // What ExecWB() does to a page, numbered as the program has always numbered
@@ -66,6 +75,11 @@ public:
     virtual void keepPage(int scope) = 0;
     virtual void highlightWord(int scope, int word) = 0;
     virtual void clearHighlight() = 0;
+    // The languages of the words of the range kept as `scope`, as runs: the
+    // number of a run's first word (counted as highlightWord() counts) and
+    // its language, from the nearest lang attribute, else the page's; empty
+    // where there is none. Asked while events keep running.
+    virtual QList<LanguageRun> languageRuns(int scope) { Q_UNUSED(scope); return {}; }
     // The number of the first word, counted over the whole page, of the
     // paragraph at `point` (in the view's pixels); -1 when there is none.
     virtual int firstWordAt(QPoint point) = 0;

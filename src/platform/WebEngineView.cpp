@@ -6,6 +6,9 @@
 #include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -357,6 +360,19 @@ void WebEngineView::highlightWord(int scope, int word)
 void WebEngineView::clearHighlight()
 {
     m_page->runJavaScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.clear();"));
+}
+
+QList<LanguageRun> WebEngineView::languageRuns(int scope)
+{
+    const QString answer =
+        runScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.langs(%1);").arg(scope));
+    QList<LanguageRun> runs;
+    for (const QJsonValue &run : QJsonDocument::fromJson(answer.toUtf8()).array()) {
+        const QJsonArray pair = run.toArray();
+        if (pair.size() == 2 && pair[0].isDouble() && pair[1].isString())
+            runs.append({pair[0].toInt(), pair[1].toString()});
+    }
+    return runs;
 }
 
 int WebEngineView::firstWordAt(QPoint point)

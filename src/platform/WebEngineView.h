@@ -61,6 +61,7 @@ public:
     void keepPage(int scope) override;
     void highlightWord(int scope, int word) override;
     void clearHighlight() override;
+    QList<LanguageRun> languageRuns(int scope) override;
     int firstWordAt(QPoint point) override;
     void setReadAloudEntry(const QString &caption) override;
     void setLinkEntries(const QString &newTab, const QString &newWindow) override;
