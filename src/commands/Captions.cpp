@@ -59,7 +59,8 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
               {SpeakTre, 218}, {SpeakSei, 219}, {SpeakDodici, 220}, {SpeakStop, 221},
               {SpeakLog, 222}, {SpeakPause, 244}, {SpeakSave, 246},
               {SpeakRead, 248}, {SpeakNext, 249}, {SpeakPrev, 250}, {SpeakCode, kReadCodeCaption},
-              {SpeakPictures, kReadPicturesCaption}, {SpeakPronunciation, kPronunciationCaption}});
+              {SpeakPictures, kReadPicturesCaption}, {SpeakPronunciation, kPronunciationCaption},
+              {SpeakAuto, kAutomaticVoiceCaption}});
 
     bars.setToolTip(Wiki, l.DictionaryDescr);
     bars.setToolTip(Map, l.MapDescr);

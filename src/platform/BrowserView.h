@@ -42,6 +42,14 @@ struct ReadingChoice
     bool pictures = true; // pictures' alternative texts
 };
 
+// Words of a page from `firstWord` on are in `language` (BCP-47, as the
+// page wrote it).
+struct LanguageRun
+{
+    int firstWord = 0;
+    QString language;
+};
+
 // What ExecWB() does to a page, numbered as the program has always numbered
 // them: declared once here so that no caller spells a number of its own.
 enum class PageCommand { Print = 6, PrintPreview = 7, PageSetup = 8, Cut = 11, Copy = 12, Paste = 13,
@@ -87,6 +95,11 @@ public:
     // The number of the first word of `scope` in or after the paragraph at
     // `point` (in the view's pixels); -1 when there is none.
     virtual int firstWordAt(int scope, QPoint point) = 0;
+    // The languages of the words of the range kept as `scope`, as runs: the
+    // number of a run's first word (counted as highlightWord() counts) and
+    // its language, from the nearest lang attribute, else the page's; empty
+    // where there is none. Asked while events keep running.
+    virtual QList<LanguageRun> languageRuns(int scope) { Q_UNUSED(scope); return {}; }
     // Adds an entry with `caption` to the page's context menu; choosing it
     // raises ReadFrom with the point where the menu was asked for.
     virtual void setReadAloudEntry(const QString &caption) = 0;

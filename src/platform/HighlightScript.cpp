@@ -141,6 +141,22 @@ const char *highlightScript()
     }
     return words.length ? words : null;
   };
+  // The language of each run of words of a kept range: the nearest lang
+  // attribute (the root's being the page's).
+  L.langs = function (id) {
+    var scope = L.scopes[id], runs = [], last = null, node = null, lang = '';
+    if (!scope) return '[]';
+    if (!scope.words) scope.words = L.words(scope.range);
+    for (var k = 0; k < scope.words.length; k++) {
+      if (scope.words[k][0] !== node) {
+        node = scope.words[k][0];
+        var e = node.parentElement && node.parentElement.closest('[lang]');
+        lang = e ? e.getAttribute('lang').trim() : '';
+      }
+      if (lang !== last) { runs.push([k, lang]); last = lang; }
+    }
+    return JSON.stringify(runs);
+  };
   L.clear = function () { var box = document.getElementById('lorva-highlight'); if (box) box.remove(); };
   L.show = function (id, k) {
     var scope = L.scopes[id];

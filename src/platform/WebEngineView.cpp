@@ -14,6 +14,8 @@
 #include <QWebEngineScript>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -519,6 +521,19 @@ void WebEngineView::highlightWord(int scope, int word)
 }
 
 void WebEngineView::clearHighlight() { runOwnScriptLater(QStringLiteral("window.__lorva.clear();")); }
+
+QList<LanguageRun> WebEngineView::languageRuns(int scope)
+{
+    const QString answer =
+        runScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.langs(%1);").arg(scope));
+    QList<LanguageRun> runs;
+    for (const QJsonValue &run : QJsonDocument::fromJson(answer.toUtf8()).array()) {
+        const QJsonArray pair = run.toArray();
+        if (pair.size() == 2 && pair[0].isDouble() && pair[1].isString())
+            runs.append({pair[0].toInt(), pair[1].toString()});
+    }
+    return runs;
+}
 
 int WebEngineView::firstWordAt(int scope, QPoint point)
 {

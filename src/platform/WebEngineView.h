@@ -63,6 +63,7 @@ public:
     void clearHighlight() override;
     QList<ReadingBlock> keepArticle(int scope, ReadingChoice choice) override;
     int firstWordAt(int scope, QPoint point) override;
+    QList<LanguageRun> languageRuns(int scope) override;
     void setReadAloudEntry(const QString &caption) override;
     void setLinkEntries(const QString &newTab, const QString &newWindow) override;
     std::optional<CapturedPage> capturePage(qsizetype maxMarkup) override;

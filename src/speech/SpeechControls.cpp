@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace lorva {
 
@@ -53,6 +54,7 @@ void Speech_Stop(SpeechContext &ctx)
         return;
     ctx.speech.SpeechVoice->stop();
     ctx.speech.reading.active = false;
+    Save_Places(ctx);
     for (const int index : {ctx.speech.reading.view, ctx.tabs.currentTab()}) {
         if (BrowserView *view = ctx.tabs.view(index))
             view->clearHighlight();
@@ -281,8 +283,26 @@ namespace {
 // no gap opens between them, few enough that a long page is never made
 // into sound all at once.
 constexpr int kSentencesAhead = 3;
+// How often at most the places are written while a page is read.
+constexpr qint64 kPlacesEveryMs = 20000;
 
 void queueSentences(SpeechContext &ctx);
+
+// Keeps the sentence being heard as the page's place (the top is no place
+// to keep), written now and then so that a crash loses little.
+void notePlace(SpeechContext &ctx)
+{
+    const SpeechState::Reading &r = ctx.speech.reading;
+    if (r.address.isEmpty() || r.current >= r.sentences.size())
+        return;
+    if (r.current == 0)
+        forgetReadingPlace(ctx.speech.places, r.address);
+    else
+        keepReadingPlace(ctx.speech.places, {r.address, r.current, r.sentences[r.current]});
+    ctx.speech.placesChanged = true;
+    if (!ctx.speech.placesWritten.isValid() || ctx.speech.placesWritten.hasExpired(kPlacesEveryMs))
+        Save_Places(ctx);
+}
 
 void readSentence(SpeechContext &ctx, int index)
 {
@@ -290,28 +310,36 @@ void readSentence(SpeechContext &ctx, int index)
     BrowserView *view = ctx.tabs.view(r.view);
     const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1, run = r.run;
     SpeechContext *c = &ctx;
-    speakPronounced(
-        ctx.speech, r.sentences[index],
-        [c, view, scope, first, index, run](int word) {
-            if (c->speech.reading.run != run)
-                return;
-            c->speech.reading.current = index;
-            if (view)
-                view->highlightWord(scope, first + word);
-        },
-        [c, view, index, last, run] {
-            SpeechState::Reading &r = c->speech.reading;
-            if (r.run != run || !r.active)
-                return;
-            --r.queued;
-            if (index == last) {
-                r.active = false;
+    speakIn(ctx.speech, r.languages.value(index), [&] {
+        speakPronounced(
+            ctx.speech, r.sentences[index],
+            [c, view, scope, first, index, run](int word) {
+                if (c->speech.reading.run != run)
+                    return;
+                c->speech.reading.current = index;
+                if (word == 0)
+                    notePlace(*c);
                 if (view)
-                    view->clearHighlight();
-                return;
-            }
-            queueSentences(*c);
-        });
+                    view->highlightWord(scope, first + word);
+            },
+            [c, view, index, last, run] {
+                SpeechState::Reading &r = c->speech.reading;
+                if (r.run != run || !r.active)
+                    return;
+                --r.queued;
+                if (index == last) {
+                    // Read to the end: the next reading starts at the top.
+                    r.active = false;
+                    forgetReadingPlace(c->speech.places, r.address);
+                    c->speech.placesChanged = true;
+                    Save_Places(*c);
+                    if (view)
+                        view->clearHighlight();
+                    return;
+                }
+                queueSentences(*c);
+            });
+    });
 }
 
 // Hands the voice the next sentences, up to a few ahead of what is heard.
@@ -355,6 +383,10 @@ void Read_PageFrom(SpeechContext &ctx, int index, QPoint point)
     const int scope = ++ctx.speech.lastScope;
     const QList<ReadingBlock> blocks = view->keepArticle(scope, ctx.speech.readingChoice);
     const int fromWord = point.x() >= 0 ? view->firstWordAt(scope, point) : -1;
+    if (!ctx.speech.placesRead) {
+        ctx.speech.places = readReadingPlaces(ctx.programFolder);
+        ctx.speech.placesRead = true;
+    }
     SpeechState::Reading &r = ctx.speech.reading;
     ctx.speech.SpeechVoice->stop();
     const int run = r.run;
@@ -367,19 +399,41 @@ void Read_PageFrom(SpeechContext &ctx, int index, QPoint point)
         for (const QString &sentence : sentencesOf(block.text)) {
             r.sentences << sentence;
             r.firstWord << words;
+            // Each sentence in the voice of its block's language.
+            if (ctx.speech.automatic)
+                r.languages << block.language;
             words += wordCount(sentence);
         }
     }
     if (r.sentences.isEmpty())
         return;
+    // A page is the same page whichever of its places the address points to.
+    r.address = QUrl(view->LocationURL()).adjusted(QUrl::RemoveFragment).toString();
     ctx.speech.log.append({QTime::currentTime(), articleText(blocks).simplified()});
-    // The sentence holding the paragraph's first word.
-    int start = 0;
+    // The sentence holding the paragraph's first word; from the top, where
+    // the last reading of the page stopped.
+    const ReadingPlace *place = readingPlaceOf(ctx.speech.places, r.address);
+    int start = fromWord < 0 && place ? resumeSentence(r.sentences, *place) : 0;
     for (int i = 0; fromWord >= 0 && i < r.sentences.size(); ++i) {
         if (r.firstWord[i] <= fromWord)
             start = i;
     }
     readFrom(ctx, start);
+}
+
+void Save_Places(SpeechContext &ctx)
+{
+    SpeechState &speech = ctx.speech;
+    if (!speech.placesChanged)
+        return;
+    speech.placesChanged = false;
+    speech.placesWritten.start();
+    try {
+        saveReadingPlaces(ctx.programFolder, speech.places);
+    } catch (const AppError &error) {
+        // The reading goes on; only its place may be lost.
+        ctx.status.setStatusText(error.message());
+    }
 }
 
 void Read_Step(SpeechContext &ctx, int step)

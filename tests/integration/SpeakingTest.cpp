@@ -738,3 +738,74 @@ TEST_F(SavingSpeech, AWordTypedIntoThePronunciationListIsSaidSoInASelectionAndIn
     EXPECT_EQ(script.failures, QStringList());
     EXPECT_NEAR(spokenSeconds(readWav(path)), expected, expected * 0.15);
 }
+
+TEST_F(Speaking, AnItalianParagraphOfAnEnglishPageIsSpokenInAnItalianVoiceWhenAutomatic)
+{
+    const QString italian = QStringLiteral("La città è bellissima e la gente è gentilissima, però il caffè è caro. "
+                                           "Questo è un paragrafo scritto in italiano, letto con una voce italiana.");
+    const QByteArray style = "style='margin:0;padding:20px 40px;font:18px/26px DejaVu Sans'";
+    server.addPage("/mixed", "<!DOCTYPE html><html lang='en'><head><meta charset='utf-8'><title>Mixed</title></head>"
+                             "<body style='margin:0'><p " + style + ">An Italian quotation follows.</p><p lang='it' " +
+                                 style + ">" + italian.toUtf8() + "</p></body></html>");
+    type(server.url("/mixed"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/mixed")));
+    const Wav greeting = switchVoiceOn();
+    person.aside([&] { chooseSpeech(keys::SpeakAuto); });
+    ASSERT_TRUE(waitUntil([&] { return ctx->speech.automatic; }, 3000));
+
+    // From the Italian paragraph's first line to below its end.
+    QWidget *view = window->Web(0)->widget();
+    person.drag(Person::at(view, QPoint(30, 66 + 33)), Person::at(view, QPoint(view->width() - 40, view->height() - 20)));
+    const Wav spoken = spokenSince(greeting);
+    const Wav inItalian = espeakReference(italian, "roa/it", folder.path()), inEnglish = reference(italian);
+    ASSERT_TRUE(inItalian.valid && inEnglish.valid);
+    EXPECT_NEAR(spokenSeconds(spoken), spokenSeconds(inItalian), spokenSeconds(inItalian) * 0.15)
+        << spokenSeconds(spoken) << " s spoken against " << spokenSeconds(inItalian) << " s in Italian";
+    EXPECT_LT(spokenSeconds(spoken), spokenSeconds(inEnglish) * 0.9)
+        << spokenSeconds(spoken) << " s spoken against " << spokenSeconds(inEnglish) << " s in English";
+}
+
+namespace {
+
+// The English voice on, as its menu entry does, and its greeting heard.
+void voiceOn(frmStart *window)
+{
+    for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions())
+        if (a->toolTip() == kEnglish)
+            a->trigger();
+    QTest::qWait(2500);
+}
+
+} // namespace
+
+TEST_F(SpeakingAloud, AReadingStoppedAtALaterSentenceGoesOnThereAfterARestart)
+{
+    ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
+    const QStringList paragraphs{"Alpha bravo charlie.", "Delta echo foxtrot.", "Golf hotel india.",
+                                 "Juliet kilo lima.",    "Mike november oscar.", "Papa quebec romeo."};
+    openPage(paragraphs);
+    voiceOn(window);
+    person.aside([&] { chooseSpeech(keys::SpeakRead); });
+    // Three words a sentence: sentence 3 begins at word 9.
+    ASSERT_TRUE(waitUntil([&] { return litWord(window).second >= 9; }, 15000)) << "the reading never got there";
+    person.aside([&] { chooseSpeech(keys::SpeakStop); });
+    ASSERT_TRUE(waitUntil([&] { return !ctx->speech.reading.active; }, 3000));
+    const int stoppedAt = ctx->speech.reading.current;
+    ASSERT_GE(stoppedAt, 3);
+    ASSERT_LT(stoppedAt, 5);
+
+    stop();
+    start();
+    type(server.url("/read"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/read")));
+    voiceOn(window);
+    person.aside([&] { chooseSpeech(keys::SpeakRead); });
+    int first = -1;
+    waitUntil([&] { return (first = litWord(window).second) >= 0; }, 5000);
+    EXPECT_EQ(first, 3 * stoppedAt) << "the reading did not go on where it stopped";
+    // The next sentence from there, and on to the end, which forgets the place.
+    person.key("alt+Next");
+    EXPECT_TRUE(waitUntil([&] { return litWord(window).second >= 3 * (stoppedAt + 1); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return !ctx->speech.reading.active; }, 15000));
+    EXPECT_FALSE(folder.read("Data/Places.txt").contains("/read")) << folder.read("Data/Places.txt").constData();
+}

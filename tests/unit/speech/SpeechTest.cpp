@@ -142,8 +142,9 @@ TEST(VoiceEntries, TheMenuGroupsThemByLanguageEnglishAndTheProgramsLanguageFirst
     Speaking s({"Italian", "german", "English (Great Britain)", "Afrikaans", "English (America)", "German (Swiss)"});
     const QStringList bar = s.ctx.commands.bar(keys::Tts);
     const QString gap = keys::SpeakVoicesSeparator;
+    // After the steering entries, "automatic" on its own, then the voices.
     EXPECT_EQ(bar.mid(bar.indexOf(gap) + 1),
-              QStringList({keys::voice(5), keys::voice(3), gap, keys::voice(1), gap, keys::voice(4), gap,
+              QStringList({keys::SpeakAuto, gap, keys::voice(5), keys::voice(3), gap, keys::voice(1), gap, keys::voice(4), gap,
                            keys::voice(2), keys::voice(6)}));
 }
 
