@@ -88,8 +88,8 @@ int save(const QString &kind, double minutes)
 {
     Scene scene(createWavFile(QDir::temp().filePath(QStringLiteral("lorvaspeak-bench-unused.wav"))));
     auto &view = scene.window.views[0];
-    view.readable = longText(qsizetype(minutes * kCharsPerMinute));
-    if (view.readable.isEmpty()) {
+    view.page = longText(qsizetype(minutes * kCharsPerMinute));
+    if (view.page.isEmpty()) {
         std::printf("needs bash's reference manual (bash-doc)\n");
         return 1;
     }

@@ -54,6 +54,7 @@ Program::Program(QString programFolder, Platform &platform)
         stopSavingSpeech(m_speech);
         // Files half downloaded go at once, without a word.
         abandonDownloads(mainContext(), m_ctx.downloads);
+        Save_Places(m_speech);
         GO_Exit(m_ctx, mainContext(), [this] { m_windows.unloadOthers(); });
     });
 }
@@ -79,6 +80,7 @@ void addMainRows(AppContext &ctx, MainContext &main, SpeechContext &speech, Expo
 Program::~Program()
 {
     stopSavingSpeech(m_speech);
+    Save_Places(m_speech);
     abandonDownloads(mainContext(), m_ctx.downloads);
 }
 

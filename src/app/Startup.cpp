@@ -48,6 +48,8 @@ void Form_Load(AppContext &ctx, MainContext &window, const QDate &today)
     ctx.menus.VoiceGroups = voiceMenuGroups(voices, ctx.options.LanguageName);
     Make_Toolbars(ctx.commands, ctx.menus);
     Read_Rate(ctx.programFolder, ctx.speech, ctx.commands);
+    ctx.speech.pronunciation = readPronunciation(ctx.programFolder).entries;
+    Read_ReadingChoice(ctx.programFolder, ctx.speech, ctx.commands);
     Set_Captions(ctx.language, ctx.options, ctx.commands, window.names);
     Default_Titles(ctx.links, ctx.language.Captions[34]);
 

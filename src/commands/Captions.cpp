@@ -5,6 +5,7 @@
 #include "commands/MakeMenus.h"
 #include "config/Language.h"
 #include "config/Options.h"
+#include "config/Pronunciation.h"
 
 namespace lorva {
 
@@ -17,6 +18,10 @@ struct Text
     QString key;
     int caption;
 };
+
+// The voices menu's checks for what of an article is read besides its text.
+constexpr int kReadCodeCaption = 280;
+constexpr int kReadPicturesCaption = 281;
 
 } // namespace
 
@@ -53,7 +58,9 @@ void Set_Captions(const Language &l, const Options &options, CommandBars &bars, 
               {SaveWordV, 147}, {SaveExcel, 148}, {SavePpt, 149}, {SavePdf, 206}, {LangNew, 209},
               {SpeakTre, 218}, {SpeakSei, 219}, {SpeakDodici, 220}, {SpeakStop, 221},
               {SpeakLog, 222}, {SpeakPause, 244}, {SpeakSave, 246},
-              {SpeakRead, 248}, {SpeakNext, 249}, {SpeakPrev, 250}});
+              {SpeakRead, 248}, {SpeakNext, 249}, {SpeakPrev, 250}, {SpeakCode, kReadCodeCaption},
+              {SpeakPictures, kReadPicturesCaption}, {SpeakPronunciation, kPronunciationCaption},
+              {SpeakAuto, kAutomaticVoiceCaption}});
 
     bars.setToolTip(Wiki, l.DictionaryDescr);
     bars.setToolTip(Map, l.MapDescr);

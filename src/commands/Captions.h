@@ -6,6 +6,9 @@ namespace lorva {
 
 class CommandBars;
 struct Language;
+
+// The voices menu's entry that speaks each text in its language's voice.
+inline constexpr int kAutomaticVoiceCaption = 282;
 struct Options;
 
 // Texts of the main window beyond its command entries: the move buttons'

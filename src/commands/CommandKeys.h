@@ -110,6 +110,10 @@ inline const QString SpeakNext = QStringLiteral("SPEAK:NEXT");
 inline const QString SpeakLogSeparator = QStringLiteral("SPEAK:LOG:SEPARATOR");
 inline const QString SpeakLog = QStringLiteral("SPEAK:LOG");
 inline const QString SpeakSave = QStringLiteral("SPEAK:SAVE");
+inline const QString SpeakPronunciation = QStringLiteral("SPEAK:PRON");
+inline const QString SpeakCode = QStringLiteral("SPEAK:CODE");
+inline const QString SpeakPictures = QStringLiteral("SPEAK:PICTURES");
+inline const QString SpeakAuto = QStringLiteral("SPEAK:AUTO");
 inline const QString SpeakVoicesSeparator = QStringLiteral("SPEAK:VOICES:SEPARATOR");
 
 // The sites and the panels of the main window's bars.

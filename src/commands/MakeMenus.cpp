@@ -169,8 +169,8 @@ MenuTables Make_Menus(CommandBars &bars, const ImageList &images, const QStringL
     addRows(bars, {{SpeakTre, 127, 6}, {SpeakSei, 127, 6}, {SpeakDodici, 127, 6},
                    {SpeakStopSeparator, -1, 1}, {SpeakStop, 128, 0}, {SpeakPause, 84, 0},
                    {SpeakRead, 86, 0}, {SpeakPrev, 87, 0}, {SpeakNext, 88, 0},
-                   {SpeakLogSeparator, -1, 1}, {SpeakLog, 10, 0}, {SpeakSave, 85, 0},
-                   {SpeakVoicesSeparator, -1, 1}});
+                   {SpeakLogSeparator, -1, 1}, {SpeakLog, 10, 0}, {SpeakSave, 85, 0}, {SpeakPronunciation, 10, 0},
+                   {SpeakCode, -1, 4}, {SpeakPictures, -1, 4}, {SpeakVoicesSeparator, -1, 1}, {SpeakAuto, 127, StyleCheck}});
     for (const QString &separator : Separators)
         bars.addEntry(separator, -1, QString(), StyleSeparator, QString());
     addRows(bars, {{Picture, 78, 0}});
@@ -211,7 +211,8 @@ void Make_Toolbars(CommandBars &bars, const MenuTables &tables)
     // Steering speech comes first, the voices after it.
     if (tables.VoiceCount > 0)
         fill(bars, Tts, {SpeakTre, SpeakSei, SpeakDodici, SpeakStopSeparator, SpeakStop, SpeakPause, SpeakRead,
-                         SpeakPrev, SpeakNext, SpeakLogSeparator, SpeakLog, SpeakSave, SpeakVoicesSeparator});
+                         SpeakPrev, SpeakNext, SpeakLogSeparator, SpeakLog, SpeakSave, SpeakPronunciation, SpeakCode, SpeakPictures,
+                         SpeakVoicesSeparator, SpeakAuto, SpeakVoicesSeparator});
     if (tables.VoiceGroups.isEmpty()) {
         for (int n = 1; n <= tables.VoiceCount; ++n)
             bars.addToBar(Tts, voice(n));

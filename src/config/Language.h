@@ -9,7 +9,7 @@ namespace lorva {
 
 inline constexpr int kMaxTabs = 20;
 
-inline constexpr int kCaptionCount = 265; // positions 0 to 264; 0 is never filled
+inline constexpr int kCaptionCount = 283; // positions 0 to 282; 0 is never filled
 // Every language file has positions 1 to 250. The texts added since take
 // the positions after them; where a file lacks one (a file written before
 // it existed), the shipped English file's text stands there.

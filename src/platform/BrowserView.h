@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -23,6 +24,30 @@ struct CapturedPage
     // could take: html and text are empty, and markupSize says how long.
     bool tooLarge = false;
     qsizetype markupSize = 0; // characters
+};
+
+// A block of the text a page reads aloud (a heading, a paragraph, a table
+// row...), in the language of its element: its nearest lang attribute,
+// else the page's; empty when neither says.
+struct ReadingBlock
+{
+    QString text;
+    QString language;
+};
+
+// What of a page's article is read besides its text.
+struct ReadingChoice
+{
+    bool code = true;     // code blocks
+    bool pictures = true; // pictures' alternative texts
+};
+
+// Words of a page from `firstWord` on are in `language` (BCP-47, as the
+// page wrote it).
+struct LanguageRun
+{
+    int firstWord = 0;
+    QString language;
 };
 
 // What ExecWB() does to a page, numbered as the program has always numbered
@@ -52,24 +77,29 @@ public:
     virtual void findText(const QString &text, bool backward, std::function<void(int matches, int current)> found) = 0;
     // The page's whole markup, asked of the page while events keep running.
     virtual QString outerHTML() = 0;
-    // The text the user selected in the page, or else the text of the whole
-    // page as it is shown; asked while events keep running.
-    virtual QString readableText() = 0;
-    // The text of the whole page as it is shown.
-    virtual QString pageText() = 0;
     // The text the user selected in the page; empty when there is none.
     virtual QString selectedText() const = 0;
     // The spoken word's highlight. The page keeps the range of the current
-    // selection (or of the whole page) as `scope`; then the word numbered
-    // `word` in it (counted as wordIndexAt() counts) is drawn over until
-    // another word or clearHighlight() comes.
+    // selection (or of what keepArticle() answers) as `scope`; then the
+    // word numbered `word` in it (counted as wordIndexAt() counts) is drawn
+    // over until another word or clearHighlight() comes.
     virtual void keepSelection(int scope) = 0;
-    virtual void keepPage(int scope) = 0;
     virtual void highlightWord(int scope, int word) = 0;
     virtual void clearHighlight() = 0;
-    // The number of the first word, counted over the whole page, of the
-    // paragraph at `point` (in the view's pixels); -1 when there is none.
-    virtual int firstWordAt(QPoint point) = 0;
+    // The page's article, as Readability finds it in a copy of the page
+    // (else, on a page without one, the whole body), in blocks whose words
+    // are those the highlight counts: word n of the blocks' texts, taken in
+    // order, is word n of `scope`, which the page keeps over its own live
+    // elements. Asked while events keep running; empty when there is no text.
+    virtual QList<ReadingBlock> keepArticle(int scope, ReadingChoice choice) = 0;
+    // The number of the first word of `scope` in or after the paragraph at
+    // `point` (in the view's pixels); -1 when there is none.
+    virtual int firstWordAt(int scope, QPoint point) = 0;
+    // The languages of the words of the range kept as `scope`, as runs: the
+    // number of a run's first word (counted as highlightWord() counts) and
+    // its language, from the nearest lang attribute, else the page's; empty
+    // where there is none. Asked while events keep running.
+    virtual QList<LanguageRun> languageRuns(int scope) { Q_UNUSED(scope); return {}; }
     // Adds an entry with `caption` to the page's context menu; choosing it
     // raises ReadFrom with the point where the menu was asked for.
     virtual void setReadAloudEntry(const QString &caption) = 0;

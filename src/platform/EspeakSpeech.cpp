@@ -3,6 +3,7 @@
 #include "platform/AudioFile.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
@@ -11,18 +12,48 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <future>
 #include <mutex>
 #include <thread>
-#include <tuple>
 #include <utility>
 
 namespace lorva {
 
 namespace {
+
+struct VoiceList
+{
+    QStringList names, identifiers;
+    QList<QList<VoiceLanguage>> languages;
+};
+
+// espeak-ng lists a voice's languages as a priority byte, the code and a
+// zero, over and over, ending with a zero byte.
+QList<VoiceLanguage> languagesOf(const char *list)
+{
+    QList<VoiceLanguage> out;
+    for (const char *p = list; p && *p; p += std::strlen(p + 1) + 2)
+        out.append({QString::fromUtf8(p + 1).toLower(), int(static_cast<unsigned char>(*p))});
+    return out;
+}
+
+// An mbrola voice ("mb/mb-it3") speaks only through its own database: one
+// whose database is not installed must never be chosen for a language.
+bool mbrolaMissing(const QString &identifier)
+{
+    if (!identifier.startsWith(u"mb/"))
+        return false;
+    const QString database = identifier.mid(3).section(u'-', 1, 1);
+    for (const QString &folder : {QStringLiteral("/usr/share/mbrola/"), QStringLiteral("/usr/share/mbrola/voices/")}) {
+        if (QFileInfo::exists(folder + database + u'/' + database) || QFileInfo::exists(folder + database))
+            return false;
+    }
+    return true;
+}
 
 // espeak-ng is not thread-safe and must be initialised once per process:
 // every call to it runs on this one worker thread, in the order asked.
@@ -67,14 +98,17 @@ public:
 
     // Only on the worker thread.
     int sampleRate() const { return m_sampleRate; }
-    // The installed voices (names, identifiers), listed once.
-    const std::pair<QStringList, QStringList> &voices()
+    // The installed voices, listed once.
+    const VoiceList &voices()
     {
         if (!m_voicesListed && m_sampleRate > 0) {
             for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
                 // Some voice files name their voice with a trailing space.
-                m_voices.first << QString::fromUtf8((*voice)->name).trimmed();
-                m_voices.second << QString::fromUtf8((*voice)->identifier);
+                m_voices.names << QString::fromUtf8((*voice)->name).trimmed();
+                const QString identifier = QString::fromUtf8((*voice)->identifier);
+                m_voices.identifiers << identifier;
+                m_voices.languages << (mbrolaMissing(identifier) ? QList<VoiceLanguage>()
+                                                                 : languagesOf((*voice)->languages));
             }
         }
         m_voicesListed = true;
@@ -138,7 +172,7 @@ private:
     std::atomic<bool> m_stopping{false};
     bool m_stop = false;
     int m_sampleRate = 0;
-    std::pair<QStringList, QStringList> m_voices;
+    VoiceList m_voices;
     bool m_voicesListed = false;
     Sink m_sink;
     std::function<bool()> m_cancelled;
@@ -208,7 +242,10 @@ public:
         m_sampleRate = rate;
         QMetaObject::invokeMethod(m_player, [player = m_player, rate] { player->setSampleRate(rate); });
         // The installed voices do not change while the program runs.
-        std::tie(m_names, m_identifiers) = SpeechWorker::instance().call([] { return SpeechWorker::instance().voices(); });
+        const VoiceList voices = SpeechWorker::instance().call([] { return SpeechWorker::instance().voices(); });
+        m_names = voices.names;
+        m_identifiers = voices.identifiers;
+        m_languages = voices.languages;
     }
 
     ~EspeakSpeech() override
@@ -225,6 +262,7 @@ public:
     }
 
     QStringList voiceDescriptions() override { return m_names; }
+    QList<QList<VoiceLanguage>> voiceLanguages() override { return m_languages; }
 
     void setVoice(int index) override
     {
@@ -461,6 +499,7 @@ private:
     std::shared_ptr<std::atomic<quint64>> m_generation = std::make_shared<std::atomic<quint64>>(0);
     QStringList m_names;
     QStringList m_identifiers;
+    QList<QList<VoiceLanguage>> m_languages;
     std::optional<bool> m_audio;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,14 @@
 namespace lorva {
 
 class AudioFileWriter;
+
+// A language a voice speaks (a BCP-47 code in lower case, "en-gb"), and how
+// well: a lower priority is a better fit.
+struct VoiceLanguage
+{
+    QString code;
+    int priority = 5;
+};
 
 // Where synthesised speech goes: 16-bit mono PCM at the rate given to
 // open(). Used from one thread of its own.
@@ -44,6 +53,9 @@ public:
 
     // Descriptions of all installed voices, in the engine's own order.
     virtual QStringList voiceDescriptions() = 0;
+    // The languages of each voice, in the same order; an engine that cannot
+    // tell gives none.
+    virtual QList<QList<VoiceLanguage>> voiceLanguages() { return {}; }
     // Chooses the voice at `index` of that order for what is spoken next.
     virtual void setVoice(int index) = 0;
     // Output format; 22 means 22050 Hz, 16-bit, mono (the only one offered).

@@ -6,8 +6,16 @@
 
 #include <QApplication>
 #include <QChildEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QWebEngineScript>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -423,50 +431,124 @@ QString WebEngineView::readyState() { return runScript(QStringLiteral("document.
 
 QString WebEngineView::outerHTML() { return runScript(QStringLiteral("document.documentElement.outerHTML")); }
 
-QString WebEngineView::pageText()
+QString WebEngineView::runOwnScript(const QString &script)
 {
-    return runScript(QStringLiteral("document.body ? document.body.innerText : ''"));
+    QString answer;
+    QEventLoop loop;
+    QPointer<QEventLoop> guard(&loop);
+    m_page->runJavaScript(QString::fromUtf8(highlightScript()) + script, QWebEngineScript::ApplicationWorld,
+                          [&answer, guard](const QVariant &value) {
+                              if (!guard)
+                                  return;
+                              answer = value.toString();
+                              guard->quit();
+                          });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return answer;
 }
 
 // The highlight never waits for the page: its scripts go without an answer.
-void WebEngineView::keepSelection(int scope)
+void WebEngineView::runOwnScriptLater(const QString &script)
 {
-    m_page->runJavaScript(QString::fromUtf8(highlightScript()) +
-                          QStringLiteral("(function () { var s = window.getSelection(); if (s.rangeCount)"
-                                         " window.__lorva.scopes[%1] = { range: s.getRangeAt(0).cloneRange() }; })();")
-                              .arg(scope));
+    m_page->runJavaScript(QString::fromUtf8(highlightScript()) + script, QWebEngineScript::ApplicationWorld);
 }
 
-void WebEngineView::keepPage(int scope)
+void WebEngineView::keepSelection(int scope)
 {
-    m_page->runJavaScript(QString::fromUtf8(highlightScript()) +
-                          QStringLiteral("(function () { if (!document.body) return; var r = document.createRange();"
-                                         " r.selectNodeContents(document.body); window.__lorva.scopes[%1] = { range: r };"
-                                         " })();")
-                              .arg(scope));
+    runOwnScriptLater(QStringLiteral("(function () { var s = window.getSelection(); if (s.rangeCount)"
+                                     " window.__lorva.scopes[%1] = { range: s.getRangeAt(0).cloneRange() }; })();")
+                          .arg(scope));
+}
+
+namespace {
+
+QString g_finderFolder;
+
+// Readability's two scripts, read once; empty when they are not there.
+const QString &articleFinder()
+{
+    static QString folder, script;
+    const QString wanted = g_finderFolder.isEmpty()
+                               ? QCoreApplication::applicationDirPath() + QStringLiteral("/Readability")
+                               : g_finderFolder;
+    if (folder == wanted)
+        return script;
+    folder = wanted;
+    script.clear();
+    for (const char *name : {"Readability.js", "Readability-readerable.js"}) {
+        QFile file(folder + u'/' + QLatin1String(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            // The page is still read, whole, as it was before articles.
+            std::fprintf(stderr, "lorvaspeak: %s cannot be read: pages are read whole, not their articles\n",
+                         qPrintable(file.fileName()));
+            std::fflush(stderr);
+            script.clear();
+            return script;
+        }
+        script += QString::fromUtf8(file.readAll()) + u'\n';
+    }
+    return script;
+}
+
+} // namespace
+
+void setArticleFinderFolder(const QString &folder) { g_finderFolder = folder; }
+
+QList<ReadingBlock> WebEngineView::keepArticle(int scope, ReadingChoice choice)
+{
+    // Readability's scripts declare their functions in this world; `module`
+    // is unknown here, so they export nothing else.
+    const QString answer = runOwnScript(
+        articleFinder() +
+        QStringLiteral("(function () { if (!document.body) return '[]'; var L = window.__lorva, words = null;"
+                       " try { words = L.articleWords(%2, %3); } catch (e) { words = null; }"
+                       " if (!words) { var r = document.createRange(); r.selectNodeContents(document.body);"
+                       " words = L.words(r); }"
+                       " L.scopes[%1] = { words: words }; return JSON.stringify(L.blocks(words)); })()")
+            .arg(scope)
+            .arg(choice.code ? u"true" : u"false", choice.pictures ? u"true" : u"false"));
+    QList<ReadingBlock> blocks;
+    const QJsonArray read = QJsonDocument::fromJson(answer.toUtf8()).array();
+    for (const QJsonValue &block : read)
+        blocks.append({block[u"text"].toString(), block[u"language"].toString()});
+    return blocks;
 }
 
 void WebEngineView::highlightWord(int scope, int word)
 {
-    m_page->runJavaScript(QString::fromUtf8(highlightScript()) +
-                          QStringLiteral("window.__lorva.show(%1, %2);").arg(scope).arg(word));
+    runOwnScriptLater(QStringLiteral("window.__lorva.show(%1, %2);").arg(scope).arg(word));
 }
 
-void WebEngineView::clearHighlight()
+void WebEngineView::clearHighlight() { runOwnScriptLater(QStringLiteral("window.__lorva.clear();")); }
+
+QList<LanguageRun> WebEngineView::languageRuns(int scope)
 {
-    m_page->runJavaScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.clear();"));
+    const QString answer =
+        runScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.langs(%1);").arg(scope));
+    QList<LanguageRun> runs;
+    for (const QJsonValue &run : QJsonDocument::fromJson(answer.toUtf8()).array()) {
+        const QJsonArray pair = run.toArray();
+        if (pair.size() == 2 && pair[0].isDouble() && pair[1].isString())
+            runs.append({pair[0].toInt(), pair[1].toString()});
+    }
+    return runs;
 }
 
-int WebEngineView::firstWordAt(QPoint point)
+int WebEngineView::firstWordAt(int scope, QPoint point)
 {
-    const QString answer = runScript(
-        QString::fromUtf8(highlightScript()) +
-        QStringLiteral("(function () { var e = document.elementFromPoint(%1, %2); if (!e || !document.body) return -1;"
-                       " var L = window.__lorva, r = document.createRange(); r.selectNodeContents(document.body);"
-                       " var words = L.words(r), block = e.nodeType === 1 ? e : e.parentElement;"
+    const QString answer = runOwnScript(
+        QStringLiteral("(function () { var e = document.elementFromPoint(%2, %3), s = window.__lorva.scopes[%1];"
+                       " if (!e || !s) return -1; if (!s.words) s.words = window.__lorva.words(s.range);"
+                       " var block = e;"
                        " while (block && /^inline/.test(getComputedStyle(block).display)) block = block.parentElement;"
-                       " for (var i = 0; i < words.length; i++) if (block && block.contains(words[i][0])) return i;"
+                       " if (!block) return -1;"
+                       // A paragraph outside the article reads from the article's next word.
+                       " for (var i = 0; i < s.words.length; i++) { var n = s.words[i][0];"
+                       "   if (block.contains(n) || (block.compareDocumentPosition(n) & Node.DOCUMENT_POSITION_FOLLOWING))"
+                       "     return i; }"
                        " return -1; })()")
+            .arg(scope)
             // The page counts in its own pixels, which the zoom makes larger
             // or smaller than the view's.
             .arg(point.x() / m_view->zoomFactor())
@@ -482,12 +564,6 @@ void WebEngineView::setLinkEntries(const QString &newTab, const QString &newWind
 {
     m_newTabEntry = newTab;
     m_newWindowEntry = newWindow;
-}
-
-QString WebEngineView::readableText()
-{
-    return runScript(QStringLiteral("(function () { var s = String(window.getSelection());"
-                                    " return s.trim() ? s : (document.body ? document.body.innerText : ''); })()"));
 }
 
 QString WebEngineView::selectedText() const { return m_page->selectedText(); }

@@ -13,8 +13,11 @@ namespace lorva {
 
 class PagePrinter;
 
-// The page side of the spoken word's highlight.
+// The page side of the spoken word's highlight, and of finding the article.
 const char *highlightScript();
+// The folder that holds Readability.js (the program's own, beside it,
+// unless set: the benchmarks and tests run elsewhere).
+void setArticleFinderFolder(const QString &folder);
 
 class LorvaPage : public QWebEnginePage
 {
@@ -54,14 +57,13 @@ public:
     void findText(const QString &text, bool backward, std::function<void(int matches, int current)> found) override;
     void startCaret() override;
     QString outerHTML() override;
-    QString readableText() override;
     QString selectedText() const override;
-    QString pageText() override;
     void keepSelection(int scope) override;
-    void keepPage(int scope) override;
     void highlightWord(int scope, int word) override;
     void clearHighlight() override;
-    int firstWordAt(QPoint point) override;
+    QList<ReadingBlock> keepArticle(int scope, ReadingChoice choice) override;
+    int firstWordAt(int scope, QPoint point) override;
+    QList<LanguageRun> languageRuns(int scope) override;
     void setReadAloudEntry(const QString &caption) override;
     void setLinkEntries(const QString &newTab, const QString &newWindow) override;
     std::optional<CapturedPage> capturePage(qsizetype maxMarkup) override;
@@ -82,6 +84,9 @@ protected:
 
 private:
     QString runScript(const QString &script);
+    // The same in the world of the program's own scripts, apart from the page's.
+    QString runOwnScript(const QString &script);
+    void runOwnScriptLater(const QString &script);
 
     QWebEngineView *m_view;
     QString m_readAloud; // the context menu's entry; none while empty

@@ -12,7 +12,10 @@
 
 #include <QScopeGuard>
 
+#include <QMap>
+
 #include <algorithm>
+#include <tuple>
 
 namespace lorva {
 
@@ -26,6 +29,88 @@ constexpr int kAsync = 1;
 void Fill_List1(SpeechState &speech)
 {
     speech.List1 = speech.SpeechVoice ? speech.SpeechVoice->voiceDescriptions() : QStringList();
+    speech.voiceLanguages = speech.SpeechVoice ? speech.SpeechVoice->voiceLanguages() : QList<QList<VoiceLanguage>>();
+}
+
+int voiceForLanguage(const QList<QList<VoiceLanguage>> &voices, const QString &language, int chosen)
+{
+    const QString tag = language.trimmed().toLower().replace(u'_', u'-');
+    if (tag.isEmpty())
+        return chosen;
+    const auto primary = [](const QString &code) { return code.section(u'-', 0, 0); };
+    // How well a voice fits: the same code; a shorter code the tag begins
+    // with ("it" for "it-it"), the longer the better; the same language in
+    // another country ("en-us" for "en-au"). Then the voice's own priority.
+    const auto fit = [&](int v) {
+        std::tuple<int, int, int> best{0, 0, 0};
+        for (const VoiceLanguage &l : voices.value(v)) {
+            const int level = l.code == tag ? 3 : tag.startsWith(l.code + u'-') ? 2 : primary(l.code) == primary(tag) ? 1 : 0;
+            if (level > 0)
+                best = std::max(best, std::tuple<int, int, int>{level, level == 2 ? int(l.code.size()) : 0, -l.priority});
+        }
+        return best;
+    };
+    int found = -1;
+    std::tuple<int, int, int> bestFit{0, 0, 0};
+    for (int v = 0; v < voices.size(); ++v) {
+        if (const auto f = fit(v); f > bestFit) {
+            bestFit = f;
+            found = v;
+        }
+    }
+    if (found < 0)
+        return chosen;
+    // The user's voice speaks its own language on, whatever other voice speaks it too.
+    const auto mine = fit(chosen);
+    if (std::get<0>(mine) == std::get<0>(bestFit) && std::get<1>(mine) >= std::get<1>(bestFit))
+        return chosen;
+    return found;
+}
+
+QStringList sentenceLanguages(const QList<int> &firstWord, int words, const QList<LanguageRun> &runs)
+{
+    QStringList out;
+    qsizetype j = 0; // the first run that may reach into the sentence
+    for (qsizetype i = 0; i < firstWord.size(); ++i) {
+        const int from = firstWord[i], to = i + 1 < firstWord.size() ? firstWord[i + 1] : words;
+        while (j + 1 < runs.size() && runs[j + 1].firstWord <= from)
+            ++j;
+        QMap<QString, int> counts;
+        for (qsizetype k = j; k < runs.size() && runs[k].firstWord < std::max(to, from + 1); ++k) {
+            const int end = k + 1 < runs.size() ? runs[k + 1].firstWord : std::max(to, from + 1);
+            counts[runs[k].language] += std::min(end, std::max(to, from + 1)) - std::max(runs[k].firstWord, from);
+        }
+        QString language;
+        int most = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            if (it.value() > most) {
+                most = it.value();
+                language = it.key();
+            }
+        }
+        out << language;
+    }
+    return out;
+}
+
+void Voice_Automatic(SpeechContext &ctx)
+{
+    ctx.speech.automatic = !ctx.speech.automatic;
+    ctx.commands.setChecked(keys::SpeakAuto, ctx.speech.automatic);
+}
+
+void speakIn(SpeechState &speech, const QString &language, const std::function<void()> &say)
+{
+    const int voice = speech.automatic && speech.chosenVoice >= 0
+                          ? voiceForLanguage(speech.voiceLanguages, language, speech.chosenVoice)
+                          : speech.chosenVoice;
+    if (voice == speech.chosenVoice) {
+        say();
+        return;
+    }
+    speech.SpeechVoice->setVoice(voice);
+    say();
+    speech.SpeechVoice->setVoice(speech.chosenVoice);
 }
 
 QList<QList<int>> voiceMenuGroups(const QStringList &descriptions, const QString &languageName)
@@ -87,8 +172,11 @@ void GO_Talk(SpeechContext &ctx)
         BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
         // The page keeps the selection's range: its words are lit as spoken.
         const int scope = ++speech.lastScope;
+        QList<LanguageRun> languages;
         if (view) {
             view->keepSelection(scope);
+            if (speech.automatic)
+                languages = view->languageRuns(scope);
             view->ExecWB(PageCommand::Copy);
             view->ExecWB(PageCommand::Unselect);
         }
@@ -97,9 +185,11 @@ void GO_Talk(SpeechContext &ctx)
         if (!text.isEmpty() && ctx.speech.SpeechVoice) {
             text.replace(u'|', u' ');
             ctx.speech.SpeechVoice->setOutputFormat(kFormat22kHz16BitMono);
-            ctx.speech.SpeechVoice->speakTracked(
-                text, [view, scope](int word) { if (view) view->highlightWord(scope, word); },
-                [view] { if (view) view->clearHighlight(); });
+            speakIn(speech, sentenceLanguages({0}, wordCount(text), languages).value(0), [&] {
+                speakPronounced(
+                    ctx.speech, text, [view, scope](int word) { if (view) view->highlightWord(scope, word); },
+                    [view] { if (view) view->clearHighlight(); });
+            });
             speech.log.append({QTime::currentTime(), text});
         }
     } while (speech.talkAgain);
@@ -135,6 +225,7 @@ void Voice_Click(SpeechContext &ctx, const QString &key)
         }
         speech.SelectedVoiceName = legacy::trimSpaces(caption.mid(caption.indexOf(u':') + 2));
         const qsizetype k = speech.List1.indexOf(speech.SelectedVoiceName);
+        speech.chosenVoice = int(k);
         if (k >= 0 && ctx.speech.SpeechVoice)
             ctx.speech.SpeechVoice->setVoice(int(k));
         GO_VoiceOpen(ctx);
@@ -196,7 +287,12 @@ void addSpeechRows(Dispatcher &dispatcher, SpeechContext &ctx, ShowModal showMod
                       [&ctx](const QString &) { Speech_Pause(ctx); });
     for (const QString &key : {keys::SpeakTre, keys::SpeakSei, keys::SpeakDodici})
         dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Speech_Rate(ctx, k); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakAuto, [&ctx](const QString &) { Voice_Automatic(ctx); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakSave, [&ctx](const QString &) { Save_Speech(ctx, ctx.dialogs); });
+    dispatcher.setRow(elements::StartMenus, keys::SpeakPronunciation,
+                      [&ctx, showModal](const QString &) { Show_Pronunciation(ctx, showModal); });
+    for (const QString &key : {keys::SpeakCode, keys::SpeakPictures})
+        dispatcher.setRow(elements::StartMenus, key, [&ctx](const QString &k) { Reading_Choice(ctx, k); });
     dispatcher.setRow(elements::StartMenus, keys::SpeakLog,
                       [&ctx, showModal = std::move(showModal)](const QString &) { Show_SpeechLog(ctx, showModal); });
 }

@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace lorva {
 
@@ -53,6 +54,7 @@ void Speech_Stop(SpeechContext &ctx)
         return;
     ctx.speech.SpeechVoice->stop();
     ctx.speech.reading.active = false;
+    Save_Places(ctx);
     for (const int index : {ctx.speech.reading.view, ctx.tabs.currentTab()}) {
         if (BrowserView *view = ctx.tabs.view(index))
             view->clearHighlight();
@@ -101,11 +103,87 @@ void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &c
     showRate(speech, commands, wordsPerMinute);
 }
 
+QString saidText(const SpeechState &speech, const QString &text)
+{
+    return speech.pronunciation.isEmpty() ? text : applyPronunciation(text, speech.pronunciation).text;
+}
+
+void speakPronounced(SpeechState &speech, const QString &text, const std::function<void(int word)> &word,
+                     std::function<void()> done)
+{
+    if (speech.pronunciation.isEmpty()) {
+        speech.SpeechVoice->speakTracked(text, word, std::move(done));
+        return;
+    }
+    const Pronounced said = applyPronunciation(text, speech.pronunciation);
+    speech.SpeechVoice->speakTracked(
+        said.text, [word, written = said.writtenWord](int w) { word(written.value(w, written.isEmpty() ? 0 : written.last())); },
+        std::move(done));
+}
+
+namespace {
+
+struct Choice
+{
+    const QString &key;
+    const char *name;
+    bool ReadingChoice::*read;
+};
+const Choice kChoices[] = {{keys::SpeakCode, "code", &ReadingChoice::code},
+                           {keys::SpeakPictures, "pictures", &ReadingChoice::pictures}};
+
+void showReadingChoice(SpeechState &speech, CommandBars &commands, ReadingChoice choice)
+{
+    speech.readingChoice = choice;
+    for (const Choice &c : kChoices)
+        commands.setChecked(c.key, choice.*c.read);
+}
+
+// The blocks' texts, a block a line.
+QString articleText(const QList<ReadingBlock> &blocks)
+{
+    QStringList lines;
+    for (const ReadingBlock &block : blocks)
+        lines << block.text;
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+void Reading_Choice(SpeechContext &ctx, const QString &key)
+{
+    ReadingChoice choice = ctx.speech.readingChoice;
+    QStringList lines;
+    for (const Choice &c : kChoices) {
+        if (key == c.key)
+            choice.*c.read = !(choice.*c.read);
+        lines << QLatin1String(c.name) + QLatin1String(choice.*c.read ? "=yes" : "=no");
+    }
+    showReadingChoice(ctx.speech, ctx.commands, choice);
+    legacy::writeTextLines(legacy::resolvePath(ctx.programFolder, kReadingChoiceFile), lines,
+                           QStringLiteral("Reading_Choice"));
+}
+
+void Read_ReadingChoice(const QString &programFolder, SpeechState &speech, CommandBars &commands)
+{
+    ReadingChoice choice;
+    // A line that says neither yes nor no of a known name is passed over.
+    const auto lines = legacy::readTextLines(legacy::resolvePath(programFolder, kReadingChoiceFile), 16);
+    for (const QString &line : lines.value_or(QStringList())) {
+        const QString name = line.section(u'=', 0, 0).trimmed(), value = line.section(u'=', 1).trimmed();
+        for (const Choice &c : kChoices) {
+            if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0 && (value == u"yes" || value == u"no"))
+                choice.*c.read = value == u"yes";
+        }
+    }
+    showReadingChoice(speech, commands, choice);
+}
+
 void Speak_Again(SpeechContext &ctx, const QString &text)
 {
     if (!ctx.speech.SpeechVoice || text.isEmpty())
         return;
-    ctx.speech.SpeechVoice->speak(text, 1);
+    ctx.speech.SpeechVoice->speak(saidText(ctx.speech, text), 1);
     ctx.speech.log.append({QTime::currentTime(), text});
 }
 
@@ -129,7 +207,9 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
         return;
     }
     BrowserView *view = ctx.tabs.view(ctx.tabs.currentTab());
-    QString text = view ? view->readableText() : QString();
+    QString text = view ? view->selectedText() : QString();
+    if (view && text.trimmed().isEmpty())
+        text = articleText(view->keepArticle(++ctx.speech.lastScope, ctx.speech.readingChoice));
     text.replace(u'|', u' ');
     if (text.trimmed().isEmpty()) {
         dialogs.information(QStringLiteral("lorvaspeak"), C[120]);
@@ -151,7 +231,9 @@ void Save_Speech(SpeechContext &ctx, Dialogs &dialogs)
         dialogs.failure(error + QStringLiteral(" Source : Save_Speech"));
         return;
     }
-    const QStringList sentences = sentencesOf(text);
+    QStringList sentences = sentencesOf(text);
+    for (QString &sentence : sentences)
+        sentence = saidText(ctx.speech, sentence);
     ctx.speech.saving = true;
     SpeechContext *c = &ctx;
     Dialogs *d = &dialogs;
@@ -201,8 +283,26 @@ namespace {
 // no gap opens between them, few enough that a long page is never made
 // into sound all at once.
 constexpr int kSentencesAhead = 3;
+// How often at most the places are written while a page is read.
+constexpr qint64 kPlacesEveryMs = 20000;
 
 void queueSentences(SpeechContext &ctx);
+
+// Keeps the sentence being heard as the page's place (the top is no place
+// to keep), written now and then so that a crash loses little.
+void notePlace(SpeechContext &ctx)
+{
+    const SpeechState::Reading &r = ctx.speech.reading;
+    if (r.address.isEmpty() || r.current >= r.sentences.size())
+        return;
+    if (r.current == 0)
+        forgetReadingPlace(ctx.speech.places, r.address);
+    else
+        keepReadingPlace(ctx.speech.places, {r.address, r.current, r.sentences[r.current]});
+    ctx.speech.placesChanged = true;
+    if (!ctx.speech.placesWritten.isValid() || ctx.speech.placesWritten.hasExpired(kPlacesEveryMs))
+        Save_Places(ctx);
+}
 
 void readSentence(SpeechContext &ctx, int index)
 {
@@ -210,28 +310,36 @@ void readSentence(SpeechContext &ctx, int index)
     BrowserView *view = ctx.tabs.view(r.view);
     const int scope = r.scope, first = r.firstWord.value(index), last = int(r.sentences.size()) - 1, run = r.run;
     SpeechContext *c = &ctx;
-    ctx.speech.SpeechVoice->speakTracked(
-        r.sentences[index],
-        [c, view, scope, first, index, run](int word) {
-            if (c->speech.reading.run != run)
-                return;
-            c->speech.reading.current = index;
-            if (view)
-                view->highlightWord(scope, first + word);
-        },
-        [c, view, index, last, run] {
-            SpeechState::Reading &r = c->speech.reading;
-            if (r.run != run || !r.active)
-                return;
-            --r.queued;
-            if (index == last) {
-                r.active = false;
+    speakIn(ctx.speech, r.languages.value(index), [&] {
+        speakPronounced(
+            ctx.speech, r.sentences[index],
+            [c, view, scope, first, index, run](int word) {
+                if (c->speech.reading.run != run)
+                    return;
+                c->speech.reading.current = index;
+                if (word == 0)
+                    notePlace(*c);
                 if (view)
-                    view->clearHighlight();
-                return;
-            }
-            queueSentences(*c);
-        });
+                    view->highlightWord(scope, first + word);
+            },
+            [c, view, index, last, run] {
+                SpeechState::Reading &r = c->speech.reading;
+                if (r.run != run || !r.active)
+                    return;
+                --r.queued;
+                if (index == last) {
+                    // Read to the end: the next reading starts at the top.
+                    r.active = false;
+                    forgetReadingPlace(c->speech.places, r.address);
+                    c->speech.placesChanged = true;
+                    Save_Places(*c);
+                    if (view)
+                        view->clearHighlight();
+                    return;
+                }
+                queueSentences(*c);
+            });
+    });
 }
 
 // Hands the voice the next sentences, up to a few ahead of what is heard.
@@ -270,33 +378,62 @@ void Read_PageFrom(SpeechContext &ctx, int index, QPoint point)
     BrowserView *view = ctx.tabs.view(index);
     if (!view)
         return;
-    const int fromWord = point.x() >= 0 ? view->firstWordAt(point) : -1;
-    QString text = view->pageText();
-    text.replace(u'|', u' ');
+    // The page keeps the article's words for the highlight, numbered as
+    // its text's words are.
+    const int scope = ++ctx.speech.lastScope;
+    const QList<ReadingBlock> blocks = view->keepArticle(scope, ctx.speech.readingChoice);
+    const int fromWord = point.x() >= 0 ? view->firstWordAt(scope, point) : -1;
+    if (!ctx.speech.placesRead) {
+        ctx.speech.places = readReadingPlaces(ctx.programFolder);
+        ctx.speech.placesRead = true;
+    }
     SpeechState::Reading &r = ctx.speech.reading;
     ctx.speech.SpeechVoice->stop();
     const int run = r.run;
     r = {};
     r.run = run;
     r.view = index;
-    r.scope = ++ctx.speech.lastScope;
-    r.sentences = sentencesOf(text);
+    r.scope = scope;
+    int words = 0;
+    for (const ReadingBlock &block : blocks) {
+        for (const QString &sentence : sentencesOf(block.text)) {
+            r.sentences << sentence;
+            r.firstWord << words;
+            // Each sentence in the voice of its block's language.
+            if (ctx.speech.automatic)
+                r.languages << block.language;
+            words += wordCount(sentence);
+        }
+    }
     if (r.sentences.isEmpty())
         return;
-    int words = 0;
-    for (const QString &sentence : std::as_const(r.sentences)) {
-        r.firstWord << words;
-        words += wordCount(sentence);
-    }
-    view->keepPage(r.scope);
-    ctx.speech.log.append({QTime::currentTime(), text.simplified()});
-    // The sentence holding the paragraph's first word.
-    int start = 0;
+    // A page is the same page whichever of its places the address points to.
+    r.address = QUrl(view->LocationURL()).adjusted(QUrl::RemoveFragment).toString();
+    ctx.speech.log.append({QTime::currentTime(), articleText(blocks).simplified()});
+    // The sentence holding the paragraph's first word; from the top, where
+    // the last reading of the page stopped.
+    const ReadingPlace *place = readingPlaceOf(ctx.speech.places, r.address);
+    int start = fromWord < 0 && place ? resumeSentence(r.sentences, *place) : 0;
     for (int i = 0; fromWord >= 0 && i < r.sentences.size(); ++i) {
         if (r.firstWord[i] <= fromWord)
             start = i;
     }
     readFrom(ctx, start);
+}
+
+void Save_Places(SpeechContext &ctx)
+{
+    SpeechState &speech = ctx.speech;
+    if (!speech.placesChanged)
+        return;
+    speech.placesChanged = false;
+    speech.placesWritten.start();
+    try {
+        saveReadingPlaces(ctx.programFolder, speech.places);
+    } catch (const AppError &error) {
+        // The reading goes on; only its place may be lost.
+        ctx.status.setStatusText(error.message());
+    }
 }
 
 void Read_Step(SpeechContext &ctx, int step)

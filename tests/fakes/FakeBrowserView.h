@@ -34,14 +34,20 @@ public:
             found(0, 0);
     }
     QString outerHTML() override { return markup.isEmpty() ? ownPage : markup; }
-    QString readableText() override { return readable; }
     QString selectedText() const override { return selected; }
-    QString pageText() override { return page; }
     void keepSelection(int scope) override { record(QStringLiteral("keepSelection %1").arg(scope)); }
-    void keepPage(int scope) override { record(QStringLiteral("keepPage %1").arg(scope)); }
+    // Each line of the page's text is a block of its article.
+    QList<ReadingBlock> keepArticle(int scope, ReadingChoice) override
+    {
+        record(QStringLiteral("keepArticle %1").arg(scope));
+        QList<ReadingBlock> blocks;
+        for (const QString &line : page.split(u'\n', Qt::SkipEmptyParts))
+            blocks.append({line, QString()});
+        return blocks;
+    }
     void highlightWord(int scope, int word) override { record(QStringLiteral("highlight %1 %2").arg(scope).arg(word)); }
     void clearHighlight() override { record(QStringLiteral("clearHighlight")); }
-    int firstWordAt(QPoint) override { return wordAtPoint; }
+    int firstWordAt(int, QPoint) override { return wordAtPoint; }
     void setReadAloudEntry(const QString &caption) override { readAloudCaption = caption; }
     void setLinkEntries(const QString &, const QString &) override {}
     bool saveArchive(const QString &path, QString &error) override
@@ -93,9 +99,8 @@ public:
     QString readyStateText = QStringLiteral("complete");
     QString ownPage;
     QString markup;       // the document's root markup
-    QString readable;     // the selection, or else the page's text
     QString selected;     // the selection alone
-    QString page;         // the whole page's text
+    QString page;         // the page article's text, a block a line
     int wordAtPoint = -1; // the first word of the paragraph under the pointer
     QString readAloudCaption;
     QString archiveError; // a web archive that cannot be written

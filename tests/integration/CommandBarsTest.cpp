@@ -2,7 +2,9 @@
 // languages, the four bar styles, and commands carried out on a real page.
 #include "commands/CommandBarView.h"
 #include "browser/FindBar.h"
+#include "commands/Captions.h"
 #include "commands/CommandKeys.h"
+#include "config/Pronunciation.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAction>
@@ -80,10 +82,11 @@ TEST_F(CommandBarsTest, EveryMenuShowsItsEntriesInEnglish)
     EXPECT_EQ(shown(mainBar()->menuOf(keys::Navigate)), captions({170, 169, -1, 2, 126, 3, -1, 135, 63}));
     EXPECT_EQ(shown(mainBar()->menuOf(keys::Lang)), (QStringList{"English", "Italian", C[209]}));
 
-    // Steering speech first, then the voices.
+    // Steering speech first, then the automatic voice, then the voices.
     QStringList voices = shown(mainBar()->menuOf(keys::Tts));
-    EXPECT_EQ(voices.mid(0, 13), captions({218, 219, 220, -1, 221, 244, 248, 250, 249, -1, 222, 246, -1}));
-    voices = voices.mid(13);
+    EXPECT_EQ(voices.mid(0, 18), captions({218, 219, 220, -1, 221, 244, 248, 250, 249, -1, 222, 246, kPronunciationCaption,
+                                            280, 281, -1, kAutomaticVoiceCaption, -1}));
+    voices = voices.mid(18);
     EXPECT_GE(voices.size(), 1) << "espeak-ng lists no voice";
     // Grouped by language, the English voices first.
     EXPECT_TRUE(voices.first().startsWith("Voice: English")) << qPrintable(voices.first());

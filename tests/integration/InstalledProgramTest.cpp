@@ -108,8 +108,10 @@ TEST_F(InstalledProgram, KeepsTheUsersFilesInAFolderOfTheirOwnThroughRestartsAnd
 
     startAndStop();
     for (const QString &file : shipped) {
-        if (!file.contains('/'))
-            continue; // the programs and the installation's mark stay where they are
+        // The programs, the article finder beside them and the installation's
+        // mark stay where they are.
+        if (!file.contains('/') || file.startsWith("Readability/"))
+            continue;
         EXPECT_EQ(readFile(mine + '/' + file), readFile(installed + '/' + file)) << qPrintable(file);
     }
     EXPECT_TRUE(QFile::exists(mine + "/Data/lorvaspeak.Opt"));

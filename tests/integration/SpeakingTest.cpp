@@ -4,10 +4,12 @@
 #include "commands/CommandBarView.h"
 #include "commands/CommandKeys.h"
 #include "platform/SpeechEngine.h"
+#include "platform/WebEngineView.h"
 #include "support/ExportFixture.h"
 #include "support/LongText.h"
 #include "support/MainWindowFixture.h"
 #include "support/Wav.h"
+#include "windows/frmPronunciation.h"
 #include "windows/frmSpeechLog.h"
 
 #include <QAction>
@@ -19,6 +21,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
+#include <QPushButton>
 #include <QThread>
 #include <QToolBar>
 
@@ -103,6 +106,20 @@ protected:
     }
 
     Wav reference(const QString &text) { return espeakReference(text, "gmw/en", folder.path()); }
+
+    // From aside: the window of type W once it shows, or none.
+    template <class W>
+    static W *shownWindow()
+    {
+        W *shown = nullptr;
+        Person::waitFor([&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *found = qobject_cast<W *>(w); found && found->isVisible())
+                    shown = found;
+            return shown != nullptr;
+        });
+        return shown;
+    }
 
     // From aside: clicks `key` in the voices menu.
     void chooseSpeech(const QString &key)
@@ -449,13 +466,8 @@ TEST_F(Speaking, ALineOfTheSpeechLogIsSpokenAgain)
     bool listed = false;
     person.aside([&] {
         chooseSpeech(keys::SpeakLog);
-        frmSpeechLog *log = nullptr;
-        if (!Person::waitFor([&] {
-                for (QWidget *w : QApplication::topLevelWidgets())
-                    if (auto *l = qobject_cast<frmSpeechLog *>(w); l && l->isVisible())
-                        log = l;
-                return log != nullptr;
-            }))
+        frmSpeechLog *log = shownWindow<frmSpeechLog>();
+        if (!log)
             return;
         Person::onMain([&] { listed = log->list()->count() == 1 && log->list()->item(0)->text().endsWith(kSentence); });
         person.key("Return"); // the newest line is the current one
@@ -575,6 +587,56 @@ TEST_F(SpeakingAloud, ThePagesContextMenuReadsFromTheParagraphUnderThePointer)
     person.key("Escape");
 }
 
+TEST_F(SpeakingAloud, ReadPageReadsTheArticleAloneLightingItsWordsInThePage)
+{
+    ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
+    setArticleFinderFolder(QStringLiteral(LORVA_BIN_DIR "/Readability"));
+    const QStringList article{
+        "Herons wade along the shallow river bank every spring morning, waiting for silver fish to come near.",
+        "The water rises after the snow melts in the hills, and the meadows beside the river turn green again.",
+        "Farmers repair the old stone walls while swallows return from the south to build their nests.",
+        "By early summer the river slows, and children swim in the deep pools under the willow trees.",
+        "Autumn brings mist over the water, and the herons leave for warmer marshes near the coast."};
+    QByteArray body = "<nav><a href='/'>Homepage</a> <a href='/shop'>Shopping</a> <a href='/login'>Login</a></nav>"
+                      "<div id='cookies'>Consent needed: cookies track visitors. <button>Accept</button></div>"
+                      "<article><h1>Seasons of the river</h1>";
+    for (const QString &paragraph : article)
+        body += "<p>" + (paragraph + ' ' + paragraph).toUtf8() + "</p>";
+    body += "</article><footer>Copyright Corporation. Imprint. Newsletter subscription.</footer>";
+    server.addPage("/article", page("Seasons of the river", body.constData()));
+    type(server.url("/article"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/article")));
+    for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions())
+        if (a->toolTip() == kEnglish)
+            a->trigger();
+    QTest::qWait(2500); // the greeting
+    const qsizetype logged = ctx->speech.log.size();
+    person.aside([&] { chooseSpeech(keys::SpeakRead); });
+    ASSERT_TRUE(waitUntil([&] { return ctx->speech.log.size() > logged; }, 5000));
+
+    const QString read = ctx->speech.log.last().text;
+    for (const QString &paragraph : article)
+        EXPECT_TRUE(read.contains(paragraph)) << qPrintable(read);
+    for (const char *outside : {"Homepage", "Shopping", "Login", "Consent", "cookies", "Accept", "Copyright",
+                                "Imprint", "Newsletter"})
+        EXPECT_FALSE(read.contains(QLatin1String(outside))) << outside << " was read: " << qPrintable(read);
+    // The lit word, sampled while it reads, is always one of the article's.
+    const QString words = "Seasons of the river " + article.join(' ');
+    int lit = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        const QString word = litWord(window).first;
+        if (!word.isEmpty()) {
+            ++lit;
+            EXPECT_TRUE(words.split(' ').contains(word)) << "lit outside the article: " << qPrintable(word);
+        }
+        QTest::qWait(100);
+    }
+    EXPECT_GE(lit, 10) << "the article's words were not lit";
+    person.key("Escape");
+}
+
 namespace {
 
 // Speech to a WAV file, and a save dialog that answers as the script says.
@@ -637,4 +699,113 @@ TEST_F(SavingSpeech, TheProgressBarMovesOnWhileAMenuIsOpenAndTheFileIsSaved)
     EXPECT_EQ(script.informations, QStringList({ctx->language.Captions[247] + path}));
     EXPECT_EQ(window->progressBar()->value(), 0);
     EXPECT_GT(QFileInfo(path).size(), 10000);
+}
+
+TEST_F(SavingSpeech, AWordTypedIntoThePronunciationListIsSaidSoInASelectionAndInSavedSpeech)
+{
+    const QString said = QStringLiteral("a very long and winding replacement that goes on for a good while");
+    openPage({kShort});
+    const Wav greeting = switchVoiceOn();
+    person.aside([&] {
+        chooseSpeech(keys::SpeakPronunciation);
+        frmPronunciation *editor = shownWindow<frmPronunciation>();
+        if (!editor)
+            return;
+        QPoint add;
+        Person::onMain([&] { add = Person::at(editor->addButton()); });
+        person.click(add);
+        person.type(QStringLiteral("short"));
+        person.key("Tab");
+        person.type(said);
+        person.key("Return ctrl+s");
+        Person::waitFor([&] { return !ctx->speech.pronunciation.isEmpty(); });
+        person.key("Escape");
+        Person::waitFor([&] { return !editor->isVisible(); });
+    });
+    ASSERT_EQ(ctx->speech.pronunciation, PronunciationList({{"short", said, false}}));
+    EXPECT_TRUE(folder.read(kPronunciationFile).endsWith("\r\nshort = " + said.toUtf8() + "\r\n"));
+
+    // "Short words first." is heard with the long words in place of the first.
+    const double expected = spokenSeconds(reference(said + QStringLiteral(" words first.")));
+    ASSERT_GT(expected, 2 * spokenSeconds(reference(kShort)));
+    selectLine(0);
+    EXPECT_NEAR(spokenSeconds(spokenSince(greeting)), expected, expected * 0.15);
+
+    const QString path = folder.file("saved.wav");
+    script.names.push_back(path);
+    person.aside([&] { chooseSpeech(keys::SpeakSave); });
+    ASSERT_TRUE(waitUntil([&] { return !script.informations.isEmpty() || !script.failures.isEmpty(); }, 30000));
+    EXPECT_EQ(script.failures, QStringList());
+    EXPECT_NEAR(spokenSeconds(readWav(path)), expected, expected * 0.15);
+}
+
+TEST_F(Speaking, AnItalianParagraphOfAnEnglishPageIsSpokenInAnItalianVoiceWhenAutomatic)
+{
+    const QString italian = QStringLiteral("La città è bellissima e la gente è gentilissima, però il caffè è caro. "
+                                           "Questo è un paragrafo scritto in italiano, letto con una voce italiana.");
+    const QByteArray style = "style='margin:0;padding:20px 40px;font:18px/26px DejaVu Sans'";
+    server.addPage("/mixed", "<!DOCTYPE html><html lang='en'><head><meta charset='utf-8'><title>Mixed</title></head>"
+                             "<body style='margin:0'><p " + style + ">An Italian quotation follows.</p><p lang='it' " +
+                                 style + ">" + italian.toUtf8() + "</p></body></html>");
+    type(server.url("/mixed"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/mixed")));
+    const Wav greeting = switchVoiceOn();
+    person.aside([&] { chooseSpeech(keys::SpeakAuto); });
+    ASSERT_TRUE(waitUntil([&] { return ctx->speech.automatic; }, 3000));
+
+    // From the Italian paragraph's first line to below its end.
+    QWidget *view = window->Web(0)->widget();
+    person.drag(Person::at(view, QPoint(30, 66 + 33)), Person::at(view, QPoint(view->width() - 40, view->height() - 20)));
+    const Wav spoken = spokenSince(greeting);
+    const Wav inItalian = espeakReference(italian, "roa/it", folder.path()), inEnglish = reference(italian);
+    ASSERT_TRUE(inItalian.valid && inEnglish.valid);
+    EXPECT_NEAR(spokenSeconds(spoken), spokenSeconds(inItalian), spokenSeconds(inItalian) * 0.15)
+        << spokenSeconds(spoken) << " s spoken against " << spokenSeconds(inItalian) << " s in Italian";
+    EXPECT_LT(spokenSeconds(spoken), spokenSeconds(inEnglish) * 0.9)
+        << spokenSeconds(spoken) << " s spoken against " << spokenSeconds(inEnglish) << " s in English";
+}
+
+namespace {
+
+// The English voice on, as its menu entry does, and its greeting heard.
+void voiceOn(frmStart *window)
+{
+    for (QAction *a : window->cmdBar(0)->menuOf(keys::Tts)->actions())
+        if (a->toolTip() == kEnglish)
+            a->trigger();
+    QTest::qWait(2500);
+}
+
+} // namespace
+
+TEST_F(SpeakingAloud, AReadingStoppedAtALaterSentenceGoesOnThereAfterARestart)
+{
+    ASSERT_EQ(QProcess::execute("pactl", {"info"}), 0) << "no sound server: run the tests through scripts/test";
+    const QStringList paragraphs{"Alpha bravo charlie.", "Delta echo foxtrot.", "Golf hotel india.",
+                                 "Juliet kilo lima.",    "Mike november oscar.", "Papa quebec romeo."};
+    openPage(paragraphs);
+    voiceOn(window);
+    person.aside([&] { chooseSpeech(keys::SpeakRead); });
+    // Three words a sentence: sentence 3 begins at word 9.
+    ASSERT_TRUE(waitUntil([&] { return litWord(window).second >= 9; }, 15000)) << "the reading never got there";
+    person.aside([&] { chooseSpeech(keys::SpeakStop); });
+    ASSERT_TRUE(waitUntil([&] { return !ctx->speech.reading.active; }, 3000));
+    const int stoppedAt = ctx->speech.reading.current;
+    ASSERT_GE(stoppedAt, 3);
+    ASSERT_LT(stoppedAt, 5);
+
+    stop();
+    start();
+    type(server.url("/read"));
+    ASSERT_TRUE(waitForLoad(0, server.url("/read")));
+    voiceOn(window);
+    person.aside([&] { chooseSpeech(keys::SpeakRead); });
+    int first = -1;
+    waitUntil([&] { return (first = litWord(window).second) >= 0; }, 5000);
+    EXPECT_EQ(first, 3 * stoppedAt) << "the reading did not go on where it stopped";
+    // The next sentence from there, and on to the end, which forgets the place.
+    person.key("alt+Next");
+    EXPECT_TRUE(waitUntil([&] { return litWord(window).second >= 3 * (stoppedAt + 1); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return !ctx->speech.reading.active; }, 15000));
+    EXPECT_FALSE(folder.read("Data/Places.txt").contains("/read")) << folder.read("Data/Places.txt").constData();
 }

@@ -278,7 +278,7 @@ TEST(SavingSpeech, TwoHoursOfAPageSavedAsOggAreAllInTheFile)
         expected += speech.synthesize(sentence).size() / 2;
     ASSERT_GT(expected, 2 * 3600 * 22050);
 
-    program.window.views[0].readable = text;
+    program.window.views[0].page = text;
     program.ctx.language.Captions[247] = QStringLiteral("Saved as ");
     auto &dialogs = program.window.dialogs;
     const QString path = folder.file("speech.ogg");

@@ -51,7 +51,7 @@ TEST(MakeToolbars, EveryBarHoldsItsKeysInOrder)
                            keys::NavigateHome}));
     EXPECT_EQ(b.bars.bar(keys::Tts),
               QStringList({keys::SpeakTre, keys::SpeakSei, keys::SpeakDodici, keys::SpeakStopSeparator, keys::SpeakStop,
-                           keys::SpeakPause, keys::SpeakRead, keys::SpeakPrev, keys::SpeakNext, keys::SpeakLogSeparator, keys::SpeakLog, keys::SpeakSave, keys::SpeakVoicesSeparator, keys::voice(1),
+                           keys::SpeakPause, keys::SpeakRead, keys::SpeakPrev, keys::SpeakNext, keys::SpeakLogSeparator, keys::SpeakLog, keys::SpeakSave, keys::SpeakPronunciation, keys::SpeakCode, keys::SpeakPictures, keys::SpeakVoicesSeparator, keys::SpeakAuto, keys::SpeakVoicesSeparator, keys::voice(1),
                            keys::voice(2), keys::voice(3), keys::voice(4), keys::voice(5)}));
     EXPECT_EQ(b.bars.bar(keys::Lang), QStringList({keys::language("english"), keys::language("italian"), keys::LangNew}));
     EXPECT_EQ(b.bars.bar(keys::Standard1), QStringList({keys::Nil4}));

@@ -142,8 +142,9 @@ TEST(VoiceEntries, TheMenuGroupsThemByLanguageEnglishAndTheProgramsLanguageFirst
     Speaking s({"Italian", "german", "English (Great Britain)", "Afrikaans", "English (America)", "German (Swiss)"});
     const QStringList bar = s.ctx.commands.bar(keys::Tts);
     const QString gap = keys::SpeakVoicesSeparator;
+    // After the steering entries, "automatic" on its own, then the voices.
     EXPECT_EQ(bar.mid(bar.indexOf(gap) + 1),
-              QStringList({keys::voice(5), keys::voice(3), gap, keys::voice(1), gap, keys::voice(4), gap,
+              QStringList({keys::SpeakAuto, gap, keys::voice(5), keys::voice(3), gap, keys::voice(1), gap, keys::voice(4), gap,
                            keys::voice(2), keys::voice(6)}));
 }
 
@@ -280,7 +281,7 @@ TEST(SaveSpeech, SpeaksSentenceBySentenceIntoTheChosenFileAndSaysSo)
     EXPECT_EQ(s.window.dialogs.informations, QStringList({"lorvaspeak|Nothing to export."}));
     EXPECT_FALSE(s.window.calls.join('\n').contains("save "));
 
-    view.readable = QStringLiteral("One. Two | three!\nFour");
+    view.page = QStringLiteral("One. Two | three!\nFour");
     s.window.dialogs.informations.clear();
     s.window.dialogs.saveAnswer.reset(); // cancelled
     Save_Speech(s.speech, s.window.dialogs);
@@ -310,7 +311,7 @@ TEST(SaveSpeech, OneFileAtATimeAndTheProgramsEndDropsAFileHalfMade)
     s.ctx.language.Captions[247] = QStringLiteral("Saved as ");
     auto &voice = static_cast<lorva::test::FakeSpeech &>(*s.ctx.speech.SpeechVoice);
     auto &dialogs = s.window.dialogs;
-    s.window.views[0].readable = QStringLiteral("One. Two.");
+    s.window.views[0].page = QStringLiteral("One. Two.");
 
     // A folder that cannot be written: said at once, nothing spoken.
     dialogs.saveAnswer = QStringLiteral("/read-only/reading.ogg");
@@ -374,8 +375,8 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
                                                  "speakTracked Third"}));
     // Words are counted over the whole page: the second sentence starts at word 3.
     const QStringList calls = s.window.calls;
-    EXPECT_EQ(calls.mid(calls.indexOf("keepPage 1")),
-              QStringList({"keepPage 1", "highlight 1 0", "highlight 1 1", "highlight 1 2", "highlight 1 3",
+    EXPECT_EQ(calls.mid(calls.indexOf("keepArticle 1")),
+              QStringList({"keepArticle 1", "highlight 1 0", "highlight 1 1", "highlight 1 2", "highlight 1 3",
                            "highlight 1 4", "highlight 1 5", "clearHighlight"}));
     // The fake hears everything at once: the reading is over, steps do nothing.
     EXPECT_FALSE(s.ctx.speech.reading.active);
