@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
@@ -57,6 +58,19 @@ bool frmStart::eventFilter(QObject *watched, QEvent *event)
                 return true;
         } else if (event->type() == QEvent::FocusIn) {
             Text1_GotFocus(m_ctx);
+            // The keyboard may reach the box only once the window is made
+            // active, after the program wrote the first page's address
+            // there (the window manager's timing, the pointer's place):
+            // an address nobody has edited is still replaced by what is
+            // typed, not added to.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            QLineEdit *edit = m_text1->lineEdit();
+            if (watched == edit && !edit->isModified() &&
+                (reason == Qt::ActiveWindowFocusReason || reason == Qt::OtherFocusReason))
+                QTimer::singleShot(0, edit, [edit] {
+                    if (edit->hasFocus() && !edit->isModified())
+                        edit->selectAll();
+                });
         }
     }
     return QWidget::eventFilter(watched, event);
