@@ -14,7 +14,11 @@
 #include "platform/Platform.h"
 
 #include <QFileInfo>
+#include <QMap>
 #include <QUrl>
+
+#include <algorithm>
+#include <tuple>
 
 namespace lorva {
 
@@ -255,6 +259,81 @@ void stopSavingSpeech(SpeechContext &ctx)
     if (ctx.speech.saving && ctx.speech.SpeechVoice)
         ctx.speech.SpeechVoice->cancelSaving();
     ctx.speech.saving = false;
+}
+
+int voiceForLanguage(const QList<QList<VoiceLanguage>> &voices, const QString &language, int chosen)
+{
+    const QString tag = language.trimmed().toLower().replace(u'_', u'-');
+    if (tag.isEmpty())
+        return chosen;
+    const auto primary = [](const QString &code) { return code.section(u'-', 0, 0); };
+    // How well a voice fits: the same code; a shorter code the tag begins
+    // with ("it" for "it-it"), the longer the better; the same language in
+    // another country ("en-us" for "en-au"). Then the voice's own priority.
+    const auto fit = [&](int v) {
+        std::tuple<int, int, int> best{0, 0, 0};
+        for (const VoiceLanguage &l : voices.value(v)) {
+            const int level = l.code == tag ? 3 : tag.startsWith(l.code + u'-') ? 2 : primary(l.code) == primary(tag) ? 1 : 0;
+            if (level > 0)
+                best = std::max(best, std::tuple<int, int, int>{level, level == 2 ? int(l.code.size()) : 0, -l.priority});
+        }
+        return best;
+    };
+    int found = -1;
+    std::tuple<int, int, int> bestFit{0, 0, 0};
+    for (int v = 0; v < voices.size(); ++v) {
+        if (const auto f = fit(v); f > bestFit) {
+            bestFit = f;
+            found = v;
+        }
+    }
+    if (found < 0)
+        return chosen;
+    // The user's voice speaks its own language on, whatever other voice speaks it too.
+    const auto mine = fit(chosen);
+    if (std::get<0>(mine) == std::get<0>(bestFit) && std::get<1>(mine) >= std::get<1>(bestFit))
+        return chosen;
+    return found;
+}
+
+QStringList sentenceLanguages(const QList<int> &firstWord, int words, const QList<LanguageRun> &runs)
+{
+    QStringList out;
+    qsizetype j = 0; // the first run that may reach into the sentence
+    for (qsizetype i = 0; i < firstWord.size(); ++i) {
+        const int from = firstWord[i], to = i + 1 < firstWord.size() ? firstWord[i + 1] : words;
+        while (j + 1 < runs.size() && runs[j + 1].firstWord <= from)
+            ++j;
+        QMap<QString, int> counts;
+        for (qsizetype k = j; k < runs.size() && runs[k].firstWord < std::max(to, from + 1); ++k) {
+            const int end = k + 1 < runs.size() ? runs[k + 1].firstWord : std::max(to, from + 1);
+            counts[runs[k].language] += std::min(end, std::max(to, from + 1)) - std::max(runs[k].firstWord, from);
+        }
+        QString language;
+        int most = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            if (it.value() > most) {
+                most = it.value();
+                language = it.key();
+            }
+        }
+        out << language;
+    }
+    return out;
+}
+
+void speakIn(SpeechState &speech, const QString &language, const std::function<void()> &say)
+{
+    const int voice = speech.automatic && speech.chosenVoice >= 0
+                          ? voiceForLanguage(speech.voiceLanguages, language, speech.chosenVoice)
+                          : speech.chosenVoice;
+    if (voice == speech.chosenVoice) {
+        say();
+        return;
+    }
+    speech.SpeechVoice->setVoice(voice);
+    say();
+    speech.SpeechVoice->setVoice(speech.chosenVoice);
 }
 
 QStringList sentencesOf(const QString &text)
