@@ -289,14 +289,14 @@ QString WebEngineView::LocationURL() const { return m_page->url().toString(); }
 
 QString WebEngineView::LocationName() const { return m_page->title(); }
 
-QString WebEngineView::runScript(const QString &script)
+QString WebEngineView::runScript(const QString &script, quint32 world)
 {
     // The page answers asynchronously; wait for it with events running, but
     // never longer than a few seconds (a hung renderer gives no answer).
     QString answer;
     QEventLoop loop;
     QPointer<QEventLoop> guard(&loop);
-    m_page->runJavaScript(script, [&answer, guard](const QVariant &value) {
+    m_page->runJavaScript(script, world, [&answer, guard](const QVariant &value) {
         if (!guard)
             return;
         answer = value.toString();
@@ -433,19 +433,7 @@ QString WebEngineView::outerHTML() { return runScript(QStringLiteral("document.d
 
 QString WebEngineView::runOwnScript(const QString &script)
 {
-    QString answer;
-    QEventLoop loop;
-    QPointer<QEventLoop> guard(&loop);
-    m_page->runJavaScript(QString::fromUtf8(highlightScript()) + script, QWebEngineScript::ApplicationWorld,
-                          [&answer, guard](const QVariant &value) {
-                              if (!guard)
-                                  return;
-                              answer = value.toString();
-                              guard->quit();
-                          });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return answer;
+    return runScript(QString::fromUtf8(highlightScript()) + script, QWebEngineScript::ApplicationWorld);
 }
 
 // The highlight never waits for the page: its scripts go without an answer.
@@ -524,8 +512,8 @@ void WebEngineView::clearHighlight() { runOwnScriptLater(QStringLiteral("window.
 
 QList<LanguageRun> WebEngineView::languageRuns(int scope)
 {
-    const QString answer =
-        runScript(QString::fromUtf8(highlightScript()) + QStringLiteral("window.__lorva.langs(%1);").arg(scope));
+    // The kept ranges live in the program's own world, beside the highlight.
+    const QString answer = runOwnScript(QStringLiteral("window.__lorva.langs(%1);").arg(scope));
     QList<LanguageRun> runs;
     for (const QJsonValue &run : QJsonDocument::fromJson(answer.toUtf8()).array()) {
         const QJsonArray pair = run.toArray();

@@ -4,6 +4,7 @@
 
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 
 #include <memory>
 
@@ -83,7 +84,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString runScript(const QString &script);
+    QString runScript(const QString &script, quint32 world = QWebEngineScript::MainWorld);
     // The same in the world of the program's own scripts, apart from the page's.
     QString runOwnScript(const QString &script);
     void runOwnScriptLater(const QString &script);

@@ -29,11 +29,7 @@ void Fill_List1(SpeechState &speech)
     speech.voiceLanguages = speech.SpeechVoice ? speech.SpeechVoice->voiceLanguages() : QList<QList<VoiceLanguage>>();
 }
 
-void Voice_Automatic(SpeechContext &ctx)
-{
-    ctx.speech.automatic = !ctx.speech.automatic;
-    ctx.commands.setChecked(keys::SpeakAuto, ctx.speech.automatic);
-}
+void Voice_Automatic(SpeechContext &ctx) { Reading_Choice(ctx, keys::SpeakAuto); }
 
 QList<QList<int>> voiceMenuGroups(const QStringList &descriptions, const QString &languageName)
 {
@@ -148,8 +144,10 @@ void Voice_Click(SpeechContext &ctx, const QString &key)
         speech.SelectedVoiceName = legacy::trimSpaces(caption.mid(caption.indexOf(u':') + 2));
         const qsizetype k = speech.List1.indexOf(speech.SelectedVoiceName);
         speech.chosenVoice = int(k);
-        if (k >= 0 && ctx.speech.SpeechVoice)
+        if (k >= 0 && ctx.speech.SpeechVoice) {
             ctx.speech.SpeechVoice->setVoice(int(k));
+            speech.engineVoice = int(k);
+        }
         GO_VoiceOpen(ctx);
         // The clipboard is not emptied here: GO_Talk no longer needs it
         // empty, and it holds what the user copied.

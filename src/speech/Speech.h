@@ -38,6 +38,7 @@ struct SpeechState
     QString ActiveVoiceCaption; // caption of the voice entry switched on; empty when off
     QString SelectedVoiceName;
     int chosenVoice = -1;       // the engine's number of that voice
+    int engineVoice = -1;       // the voice last set on the engine's queue
     // "Automatic": text is spoken in a voice of its language where one is
     // installed, else in the chosen voice. A mode beside the chosen voice,
     // which stays checked and is what speaks everything else.
@@ -128,7 +129,7 @@ QStringList sentenceLanguages(const QList<int> &firstWord, int words, const QLis
 // on; the chosen voice is set again right behind it on the engine's queue,
 // so that whatever comes next (and a stop) finds it.
 void speakIn(SpeechState &speech, const QString &language, const std::function<void()> &say);
-// "SPEAK:AUTO": switches automatic voices on or off.
+// "SPEAK:AUTO": switches automatic voices on or off, kept for the next start.
 void Voice_Automatic(SpeechContext &ctx);
 // Writes the reading places when they changed (a failure is told on the
 // status strip): on a stop, at the end, and before the program ends.
@@ -157,10 +158,12 @@ void Speech_Pause(SpeechContext &ctx);
 void Speech_Rate(SpeechContext &ctx, const QString &key);
 // The rate kept in its file (normal when there is none), given to the engine.
 void Read_Rate(const QString &programFolder, SpeechState &speech, CommandBars &commands);
-// "SPEAK:CODE", "SPEAK:PICTURES": code blocks and pictures' descriptions
-// read with the page's article or left out, kept for the next start.
+// "SPEAK:CODE", "SPEAK:PICTURES", "SPEAK:AUTO": code blocks and pictures'
+// descriptions read with the page's article or left out, and a voice for
+// each language or not, kept for the next start.
 void Reading_Choice(SpeechContext &ctx, const QString &key);
-// The choice kept in its file (both read when there is none), shown checked.
+// The choices kept in their file (both read, no automatic voice when there
+// is none), shown checked.
 void Read_ReadingChoice(const QString &programFolder, SpeechState &speech, CommandBars &commands);
 // Speaks the selection, or the page's article when nothing is selected, into a
 // WAV, OGG or MP3 file chosen in the save dialog. The file is made in the

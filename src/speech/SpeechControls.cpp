@@ -127,20 +127,23 @@ void speakPronounced(SpeechState &speech, const QString &text, const std::functi
 
 namespace {
 
+// The listener's choices kept in the reading file: what of an article is
+// read, and whether each language gets a voice of its own.
 struct Choice
 {
     const QString &key;
     const char *name;
-    bool ReadingChoice::*read;
+    bool &(*flag)(SpeechState &);
 };
-const Choice kChoices[] = {{keys::SpeakCode, "code", &ReadingChoice::code},
-                           {keys::SpeakPictures, "pictures", &ReadingChoice::pictures}};
+const Choice kChoices[] = {
+    {keys::SpeakCode, "code", [](SpeechState &s) -> bool & { return s.readingChoice.code; }},
+    {keys::SpeakPictures, "pictures", [](SpeechState &s) -> bool & { return s.readingChoice.pictures; }},
+    {keys::SpeakAuto, "automatic", [](SpeechState &s) -> bool & { return s.automatic; }}};
 
-void showReadingChoice(SpeechState &speech, CommandBars &commands, ReadingChoice choice)
+void showReadingChoice(SpeechState &speech, CommandBars &commands)
 {
-    speech.readingChoice = choice;
     for (const Choice &c : kChoices)
-        commands.setChecked(c.key, choice.*c.read);
+        commands.setChecked(c.key, c.flag(speech));
 }
 
 // The blocks' texts, a block a line.
@@ -156,31 +159,32 @@ QString articleText(const QList<ReadingBlock> &blocks)
 
 void Reading_Choice(SpeechContext &ctx, const QString &key)
 {
-    ReadingChoice choice = ctx.speech.readingChoice;
     QStringList lines;
     for (const Choice &c : kChoices) {
+        bool &on = c.flag(ctx.speech);
         if (key == c.key)
-            choice.*c.read = !(choice.*c.read);
-        lines << QLatin1String(c.name) + QLatin1String(choice.*c.read ? "=yes" : "=no");
+            on = !on;
+        lines << QLatin1String(c.name) + QLatin1String(on ? "=yes" : "=no");
     }
-    showReadingChoice(ctx.speech, ctx.commands, choice);
+    showReadingChoice(ctx.speech, ctx.commands);
     legacy::writeTextLines(legacy::resolvePath(ctx.programFolder, kReadingChoiceFile), lines,
                            QStringLiteral("Reading_Choice"));
 }
 
 void Read_ReadingChoice(const QString &programFolder, SpeechState &speech, CommandBars &commands)
 {
-    ReadingChoice choice;
+    speech.readingChoice = {};
+    speech.automatic = false;
     // A line that says neither yes nor no of a known name is passed over.
     const auto lines = legacy::readTextLines(legacy::resolvePath(programFolder, kReadingChoiceFile), 16);
     for (const QString &line : lines.value_or(QStringList())) {
         const QString name = line.section(u'=', 0, 0).trimmed(), value = line.section(u'=', 1).trimmed();
         for (const Choice &c : kChoices) {
             if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0 && (value == u"yes" || value == u"no"))
-                choice.*c.read = value == u"yes";
+                c.flag(speech) = value == u"yes";
         }
     }
-    showReadingChoice(speech, commands, choice);
+    showReadingChoice(speech, commands);
 }
 
 void Speak_Again(SpeechContext &ctx, const QString &text)
@@ -327,13 +331,18 @@ void speakIn(SpeechState &speech, const QString &language, const std::function<v
     const int voice = speech.automatic && speech.chosenVoice >= 0
                           ? voiceForLanguage(speech.voiceLanguages, language, speech.chosenVoice)
                           : speech.chosenVoice;
-    if (voice == speech.chosenVoice) {
-        say();
-        return;
-    }
-    speech.SpeechVoice->setVoice(voice);
+    // A voice that hears at once hands the next sentence over from inside
+    // say(): that one sets the voice it needs itself, and what follows finds
+    // the chosen voice set again.
+    const auto use = [&speech](int v) {
+        if (speech.engineVoice != v && v >= 0) {
+            speech.SpeechVoice->setVoice(v);
+            speech.engineVoice = v;
+        }
+    };
+    use(voice);
     say();
-    speech.SpeechVoice->setVoice(speech.chosenVoice);
+    use(speech.chosenVoice);
 }
 
 QStringList sentencesOf(const QString &text)

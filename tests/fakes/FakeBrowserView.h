@@ -36,13 +36,14 @@ public:
     QString outerHTML() override { return markup.isEmpty() ? ownPage : markup; }
     QString selectedText() const override { return selected; }
     void keepSelection(int scope) override { record(QStringLiteral("keepSelection %1").arg(scope)); }
-    // Each line of the page's text is a block of its article.
+    // Each line of the page's text is a block of its article, in the
+    // language blockLanguages gives it.
     QList<ReadingBlock> keepArticle(int scope, ReadingChoice) override
     {
         record(QStringLiteral("keepArticle %1").arg(scope));
         QList<ReadingBlock> blocks;
         for (const QString &line : page.split(u'\n', Qt::SkipEmptyParts))
-            blocks.append({line, QString()});
+            blocks.append({line, blockLanguages.value(blocks.size())});
         return blocks;
     }
     void highlightWord(int scope, int word) override { record(QStringLiteral("highlight %1 %2").arg(scope).arg(word)); }
@@ -101,6 +102,7 @@ public:
     QString markup;       // the document's root markup
     QString selected;     // the selection alone
     QString page;         // the page article's text, a block a line
+    QStringList blockLanguages; // the language of each block, in order
     int wordAtPoint = -1; // the first word of the paragraph under the pointer
     QString readAloudCaption;
     QString archiveError; // a web archive that cannot be written

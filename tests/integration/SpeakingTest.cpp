@@ -19,6 +19,7 @@
 #include <QWebEngineView>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScreen>
 #include <QPushButton>
@@ -466,14 +467,14 @@ TEST_F(Speaking, ALineOfTheSpeechLogIsSpokenAgain)
     bool listed = false;
     person.aside([&] {
         chooseSpeech(keys::SpeakLog);
-        frmSpeechLog *log = shownWindow<frmSpeechLog>();
+        const QPointer<frmSpeechLog> log = shownWindow<frmSpeechLog>();
         if (!log)
             return;
         Person::onMain([&] { listed = log->list()->count() == 1 && log->list()->item(0)->text().endsWith(kSentence); });
         person.key("Return"); // the newest line is the current one
         Person::waitFor([&] { return readWav(wavPath()).samples.size() > before.samples.size(); });
         person.key("Escape");
-        Person::waitFor([&] { return !log->isVisible(); });
+        Person::waitFor([&] { return !log || !log->isVisible(); });
     });
     EXPECT_TRUE(listed) << "the log does not list the spoken sentence";
     const Wav again = spokenSince(before);
@@ -708,7 +709,8 @@ TEST_F(SavingSpeech, AWordTypedIntoThePronunciationListIsSaidSoInASelectionAndIn
     const Wav greeting = switchVoiceOn();
     person.aside([&] {
         chooseSpeech(keys::SpeakPronunciation);
-        frmPronunciation *editor = shownWindow<frmPronunciation>();
+        // The window is let go once it closes.
+        const QPointer<frmPronunciation> editor = shownWindow<frmPronunciation>();
         if (!editor)
             return;
         QPoint add;
@@ -720,7 +722,7 @@ TEST_F(SavingSpeech, AWordTypedIntoThePronunciationListIsSaidSoInASelectionAndIn
         person.key("Return ctrl+s");
         Person::waitFor([&] { return !ctx->speech.pronunciation.isEmpty(); });
         person.key("Escape");
-        Person::waitFor([&] { return !editor->isVisible(); });
+        Person::waitFor([&] { return !editor || !editor->isVisible(); });
     });
     ASSERT_EQ(ctx->speech.pronunciation, PronunciationList({{"short", said, false}}));
     EXPECT_TRUE(folder.read(kPronunciationFile).endsWith("\r\nshort = " + said.toUtf8() + "\r\n"));

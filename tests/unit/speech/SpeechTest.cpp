@@ -402,6 +402,35 @@ TEST(ReadPage, ReadsSentenceBySentenceLightingPageWordsAndSteps)
     EXPECT_EQ(s.platform.speechLog, QStringList({"stop", "speakTracked Second one!", "speakTracked Third"}));
 }
 
+TEST(ReadPage, WithTheAutomaticVoiceEachBlockIsReadInAVoiceOfItsLanguageAndTheChosenOneComesBack)
+{
+    lorva::test::TempFolder folder;
+    Speaking s;
+    s.ctx.speech.voiceLanguages = {{{"af"}}, {{"en-gb"}}, {{"it"}}, {{"de"}}, {{"fr-fr"}}};
+    s.clickVoice(2); // English (Great Britain)
+    SpeechContext here{s.ctx.speech, s.ctx.language, s.ctx.commands, s.ctx.platform,
+                       s.window,     s.window,       s.window,       folder.path(), s.window.dialogs};
+    Voice_Automatic(here);
+    auto &view = s.window.views[0];
+    view.page = QStringLiteral("An English line.\nUna riga in italiano.\nWieder deutsch.\nNo language said.");
+    view.blockLanguages = {"en", "it-IT", "de", ""};
+    s.platform.speechLog.clear();
+    s.ctx.dispatcher.click(elements::StartMenus, keys::SpeakRead);
+    // English stays with the chosen voice; each other block has its own, and
+    // the block without a language the chosen one again (the fake hears
+    // each sentence at once, so each next one is handed over meanwhile).
+    EXPECT_EQ(s.platform.speechLog,
+              QStringList({"stop", "speakTracked An English line.", "voice 2", "speakTracked Una riga in italiano.",
+                           "voice 3", "speakTracked Wieder deutsch.", "voice 1", "speakTracked No language said."}));
+
+    // The choice is there at the next start, beside the article's.
+    Speaking next;
+    Read_ReadingChoice(folder.path(), next.ctx.speech, next.ctx.commands);
+    EXPECT_TRUE(next.ctx.speech.automatic);
+    EXPECT_TRUE(next.ctx.commands.entry(keys::SpeakAuto)->checked);
+    EXPECT_TRUE(next.ctx.speech.readingChoice.code && next.ctx.speech.readingChoice.pictures);
+}
+
 TEST(ReadPage, HandsTheVoiceOnlyAFewSentencesAheadOfWhatIsHeard)
 {
     Speaking s;
