@@ -4,6 +4,7 @@
 // found by Readability against the whole body (Readability's script missing)
 // in the same run; and bash's reference manual as a real, much longer page.
 // Needs an X display (DISPLAY) or runs offscreen.
+#include "ShownProgram.h"
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "commands/CommandBarView.h"
@@ -31,6 +32,7 @@
 #include <vector>
 
 using namespace lorva;
+using lorva::bench::waitFor;
 using namespace lorva::test;
 
 namespace {
@@ -49,18 +51,6 @@ public:
     }
     void discard() override {}
 };
-
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
-}
 
 double median(std::vector<double> v)
 {
@@ -120,12 +110,8 @@ int main(int argc, char **argv)
     platform->createSpeech = [] { return createEspeakSpeech(std::make_unique<TimingOutput>()); };
     Program program(folder.path(), *platform);
     frmStart &window = program.mainWindow();
-    program.load(QDate::currentDate());
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        std::fprintf(stderr, "the main window was never shown\n");
+    if (!bench::showMainWindow(program))
         return 1;
-    }
     BrowserView *view = window.Web(0);
     QAction *read = nullptr, *stop = nullptr;
     for (QAction *a : window.cmdBar(0)->menuOf(keys::Tts)->actions()) {

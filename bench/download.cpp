@@ -8,6 +8,7 @@
 // display and curl. The size in MB is the first argument (200); a second
 // argument caps the server at that many MB a second, as a network link
 // would (none: as fast as the loopback goes).
+#include "ShownProgram.h"
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "platform/BrowserView.h"
@@ -140,12 +141,8 @@ int main(int argc, char **argv)
     platform->createDialogs = [&run](QWidget *) { return std::make_unique<BenchDialogs>(run); };
     Program program(folder.path(), *platform);
     frmStart &window = program.mainWindow();
-    program.load(QDate::currentDate());
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        std::fprintf(stderr, "the main window was never shown\n");
+    if (!bench::showMainWindow(program))
         return 1;
-    }
     QTest::qWait(1500);
 
     // The engine's download alone, through the same platform port but with

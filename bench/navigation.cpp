@@ -2,6 +2,7 @@
 // Enter in the address box to DocumentComplete for a small page served on
 // 127.0.0.1, and the memory (PSS of this process and its browser helper
 // processes) with five tabs loaded. Needs an X display.
+#include "ShownProgram.h"
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "platform/BrowserView.h"
@@ -71,12 +72,8 @@ int main(int argc, char **argv)
     auto platform = createRealPlatform(folder.path());
     Program program(folder.path(), *platform);
     frmStart &window = program.mainWindow();
-    program.load(QDate::currentDate());
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        std::fprintf(stderr, "the main window was never shown\n");
+    if (!bench::showMainWindow(program))
         return 1;
-    }
     if (!waitLoaded(window, 0, server.url("/p0"))) {
         std::fprintf(stderr, "navigation: the first page did not load\n");
         return 1;

@@ -2,6 +2,7 @@
 // synthesis speed as a multiple of real time, and (with an X display) the
 // time from releasing the mouse button after selecting a sentence in the
 // real window to the first samples of its speech.
+#include "ShownProgram.h"
 #include "app/Program.h"
 #include "browser/frmStart.h"
 #include "commands/CommandKeys.h"
@@ -30,6 +31,7 @@
 #include <vector>
 
 using namespace lorva;
+using lorva::bench::waitFor;
 using namespace lorva::test;
 
 namespace {
@@ -81,18 +83,6 @@ double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
-}
-
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
 }
 
 } // namespace
@@ -178,12 +168,8 @@ int main(int argc, char **argv)
     platform->createSpeech = [&arrivals] { return createEspeakSpeech(std::make_unique<TimingOutput>(arrivals)); };
     Program program(folder.path(), *platform);
     frmStart &window = program.mainWindow();
-    program.load(QDate::currentDate());
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        std::fprintf(stderr, "the main window was never shown\n");
+    if (!bench::showMainWindow(program))
         return 1;
-    }
     window.QWidget::activateWindow();
     waitFor([&] { return window.Web(0)->LocationURL() == server.url("/read") && !window.Web(0)->Busy(); }, 20000);
     for (QAction *a : window.cmdBar(0)->menuOf(keys::Tts)->actions())
